@@ -1,0 +1,75 @@
+#include "CodecDiscovery.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+BOOL CALLBACK DriverCallback(HACMDRIVERID driverId, DWORD_PTR instance, DWORD /*support*/) {
+    reinterpret_cast<CodecDiscovery*>(instance)->ACMEnumDrvrMethod(driverId);
+    return TRUE;
+}
+
+BOOL CALLBACK FormatCallback(HACMDRIVERID driverId, LPACMFORMATDETAILSA details, DWORD_PTR instance,
+                             DWORD /*support*/) {
+    reinterpret_cast<CodecDiscovery*>(instance)->ACMEnumFmtMethod(driverId, *details);
+    return TRUE;
+}
+
+// szFormat is text of the system code page, up to its first NUL.
+std::wstring DescriptionOf(const ACMFORMATDETAILSA& details) {
+    const size_t length = strnlen(details.szFormat, sizeof details.szFormat);
+    if (length == 0) {
+        return {};
+    }
+    const int wide = MultiByteToWideChar(CP_ACP, 0, details.szFormat, static_cast<int>(length), nullptr, 0);
+    std::wstring text(static_cast<size_t>(wide), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, details.szFormat, static_cast<int>(length), text.data(), wide);
+    return text;
+}
+
+core::WaveFormatRecord RecordOf(const ACMFORMATDETAILSA& details) {
+    core::WaveFormatRecord record;
+    const size_t size = std::min<size_t>(details.cbwfx, core::kWaveFormatRecordSize);
+    std::memcpy(record.bytes.data(), details.pwfx, size);
+    return record;
+}
+
+} // namespace
+
+void CodecDiscovery::Enumerate() {
+    acmDriverEnum(DriverCallback, reinterpret_cast<DWORD_PTR>(this), ACM_DRIVERENUMF_DISABLED);
+}
+
+void CodecDiscovery::ACMEnumDrvrMethod(HACMDRIVERID driverId) {
+    core::WaveFormatRecord query;
+    query.SetFormatTag(core::kWaveFormatMpegLayer3);
+    query.SetCbSize(core::kWaveFormatRecordSize);
+    ACMFORMATDETAILSA details = {};
+    details.cbStruct = sizeof details;
+    details.dwFormatTag = core::kWaveFormatMpegLayer3;
+    details.pwfx = reinterpret_cast<WAVEFORMATEX*>(query.bytes.data());
+    details.cbwfx = core::kWaveFormatRecordSize;
+
+    // A driver that cannot be opened (a disabled one) is skipped: enumerating
+    // on handle 0 would ask every driver again.
+    HACMDRIVER driver = nullptr;
+    if (acmDriverOpen(&driver, driverId, 0) == MMSYSERR_NOERROR && driver) {
+        acmFormatEnumA(driver, &details, FormatCallback, reinterpret_cast<DWORD_PTR>(this), 0);
+        acmDriverClose(driver, 0);
+    }
+    sink_.ProcessMessages();
+}
+
+void CodecDiscovery::ACMEnumFmtMethod(HACMDRIVERID /*driverId*/, const ACMFORMATDETAILSA& details) {
+    if (!details.pwfx) {
+        return;
+    }
+    if (details.dwFormatTag == core::kWaveFormatMpegLayer3) {
+        MP3Formats.push_back(RecordOf(details));
+        sink_.AddMP3FormatEntry(DescriptionOf(details));
+    } else if (details.dwFormatTag == core::kWaveFormatPcm) {
+        PCMFormats.push_back(RecordOf(details));
+        sink_.AddPCMFormatEntry(DescriptionOf(details));
+    }
+}

@@ -1,0 +1,44 @@
+#pragma once
+// Asks the Audio Compression Manager for every installed driver and every
+// format each offers, and keeps the MPEG layer-3 and PCM formats in two tables
+// whose record numbers are the entry numbers of the converter's format lists.
+#include "core/WaveFormatRecord.h"
+
+#include <windows.h>
+#include <mmreg.h>
+#include <msacm.h>
+
+#include <string>
+#include <vector>
+
+// What the discovery hands on, entry by entry: the main window's format lists.
+class FormatListSink {
+public:
+    virtual ~FormatListSink() = default;
+    // Entry for MP3Formats[i]; both MP3 lists take it.
+    virtual void AddMP3FormatEntry(const std::wstring& description) = 0;
+    // Entry for PCMFormats[i].
+    virtual void AddPCMFormatEntry(const std::wstring& description) = 0;
+    // Lets the message queue run once, between drivers.
+    virtual void ProcessMessages() {}
+};
+
+class CodecDiscovery {
+public:
+    explicit CodecDiscovery(FormatListSink& sink) : sink_(sink) {}
+
+    // Every driver, disabled ones included.
+    void Enumerate();
+
+    void ACMEnumDrvrMethod(HACMDRIVERID driverId);
+    void ACMEnumFmtMethod(HACMDRIVERID driverId, const ACMFORMATDETAILSA& details);
+
+    size_t MP3FormatCount() const { return MP3Formats.size(); }
+    size_t PCMFormatCount() const { return PCMFormats.size(); }
+
+    std::vector<core::WaveFormatRecord> MP3Formats;
+    std::vector<core::WaveFormatRecord> PCMFormats;
+
+private:
+    FormatListSink& sink_;
+};

@@ -1,0 +1,91 @@
+#include "WavFile.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace core {
+namespace {
+
+constexpr size_t kChunkHeaderSize = 8;
+constexpr int64_t kRiffPreambleSize = 12;
+
+uint32_t Le32(const uint8_t* p) { return p[0] | p[1] << 8 | p[2] << 16 | static_cast<uint32_t>(p[3]) << 24; }
+
+void PutLe32(uint8_t* p, uint32_t v) {
+    for (int i = 0; i < 4; ++i) {
+        p[i] = static_cast<uint8_t>(v >> (8 * i));
+    }
+}
+
+bool IdIs(const uint8_t* p, const char* id) { return std::memcmp(p, id, 4) == 0; }
+
+// Only the first 18 bytes of an "fmt " body matter; the rest is skipped, never
+// buffered, so a declared size near 4 GiB cannot exhaust memory.
+void ReadFmtBody(ByteFile& file, uint32_t size, int64_t bodyEnd, int64_t fileLength, WavHeaderInfo& info) {
+    if (bodyEnd > fileLength) {
+        throw FileReadError("fmt chunk runs past the end of the file");
+    }
+    uint8_t head[kWaveFormatExSize];
+    const size_t take = std::min<size_t>(size, kWaveFormatExSize);
+    ReadExact(file, head, take);
+    std::memcpy(info.format.bytes.data(), head, take);
+    SeekOrThrow(file, bodyEnd);
+}
+
+} // namespace
+
+WavHeaderInfo ReadWAVHeader(ByteFile& file) {
+    WavHeaderInfo info;
+    SeekOrThrow(file, 0);
+    uint8_t preamble[kRiffPreambleSize];
+    ReadExact(file, preamble, sizeof preamble);
+    if (!IdIs(preamble, "RIFF") || !IdIs(preamble + 8, "WAVE")) {
+        return info;
+    }
+    const int64_t fileLength = file.Size();
+    int64_t position = kRiffPreambleSize;
+    uint32_t declaredLength = 0;
+    while (position < fileLength) {
+        uint8_t header[kChunkHeaderSize];
+        ReadExact(file, header, sizeof header);
+        const uint32_t size = Le32(header + 4);
+        const int64_t bodyStart = position + static_cast<int64_t>(kChunkHeaderSize);
+        // Unsigned sum without wrap-around: a body past the end ends the walk.
+        const int64_t bodyEnd = bodyStart + static_cast<int64_t>(size);
+        if (IdIs(header, "fmt ")) {
+            ReadFmtBody(file, size, bodyEnd, fileLength, info);
+        } else if (IdIs(header, "data")) {
+            info.dataOffset = static_cast<int32_t>(bodyStart);
+            declaredLength = size;
+            info.valid = true;
+        }
+        position = bodyEnd;
+        if (position < fileLength) {
+            SeekOrThrow(file, position);
+        }
+    }
+    SeekOrThrow(file, 0);
+    if (info.valid) {
+        const int64_t present = std::max<int64_t>(0, fileLength - info.dataOffset);
+        info.dataLength = static_cast<int32_t>(std::min<int64_t>(declaredLength, present));
+    }
+    return info;
+}
+
+bool WriteWAVHeader(ByteFile& file, const WaveFormatRecord& format, int64_t dataStart) {
+    if (!file.Seek(0)) {
+        return false;
+    }
+    const int64_t length = file.Size();
+    uint8_t header[kWavHeaderSize];
+    std::memcpy(header, "RIFF", 4);
+    PutLe32(header + 4, static_cast<uint32_t>(length == 0 ? 0 : length - 8));
+    std::memcpy(header + 8, "WAVEfmt ", 8);
+    PutLe32(header + 16, kWavFmtChunkSize);
+    std::memcpy(header + 20, format.bytes.data(), kWavFmtChunkSize);
+    std::memcpy(header + 36, "data", 4);
+    PutLe32(header + 40, static_cast<uint32_t>(length - dataStart));
+    return file.Write(header, sizeof header);
+}
+
+} // namespace core

@@ -1,0 +1,31 @@
+#pragma once
+// The WAV container: a reader that walks the RIFF chunks of a whole file, and
+// the fixed 44-byte header that the converter writes before its sample data.
+#include "ByteFile.h"
+#include "WaveFormatRecord.h"
+
+#include <cstdint>
+
+namespace core {
+
+constexpr int64_t kWavHeaderSize = 44;
+
+struct WavHeaderInfo {
+    bool valid = false;         // "RIFF"/"WAVE" with a "data" chunk somewhere
+    WaveFormatRecord format;    // first 18 bytes from the last "fmt " body, rest zero
+    int32_t dataOffset = 0;     // file position of the first sample byte
+    int32_t dataLength = 0;     // data chunk size, cut to what the file holds
+};
+
+// Reads from position 0. Throws FileReadError where a read or seek that the walk
+// needs fails: a file shorter than 12 bytes, 1 to 7 bytes behind the last chunk,
+// an "fmt " body that runs past the end. On return the position is 0 for a RIFF
+// WAVE file and 12 otherwise.
+WavHeaderInfo ReadWAVHeader(ByteFile& file);
+
+// Writes the 44-byte header at position 0 for the file as it now is and leaves
+// the position at 44. The sizes follow from the file length and dataStart.
+// False when a write or seek failed.
+bool WriteWAVHeader(ByteFile& file, const WaveFormatRecord& format, int64_t dataStart);
+
+} // namespace core

@@ -1,0 +1,68 @@
+#pragma once
+// The 129-byte wave format record that the converter passes to and from the
+// Audio Compression Manager: a WAVEFORMATEX (18 bytes, little-endian) followed
+// by codec-specific bytes. Kept as raw bytes so that the layout is exactly the
+// platform's on every build, with named accessors for the fields.
+#include <array>
+#include <cstddef>
+#include <cstdint>
+
+namespace core {
+
+constexpr size_t kWaveFormatRecordSize = 129;
+constexpr size_t kWaveFormatExSize = 18;   // WAVEFORMATEX up to and including cbSize
+constexpr size_t kWavFmtChunkSize = 16;    // what a WAV "fmt " chunk carries
+constexpr uint16_t kWaveFormatPcm = 1;
+constexpr uint16_t kWaveFormatMpegLayer3 = 85;
+constexpr uint16_t kMpegLayer3ExtraSize = 12;
+
+struct WaveFormatRecord {
+    alignas(8) std::array<uint8_t, kWaveFormatRecordSize> bytes{};
+
+    uint16_t FormatTag() const { return Get16(0); }
+    uint16_t Channels() const { return Get16(2); }
+    uint32_t SamplesPerSec() const { return Get32(4); }
+    uint32_t AvgBytesPerSec() const { return Get32(8); }
+    uint16_t BlockAlign() const { return Get16(12); }
+    uint16_t BitsPerSample() const { return Get16(14); }
+    uint16_t CbSize() const { return Get16(16); }
+    // MPEGLAYER3WAVEFORMAT extension, meaningful for tag 85.
+    uint16_t Mp3Id() const { return Get16(18); }
+    uint32_t Mp3Flags() const { return Get32(20); }
+    uint16_t Mp3BlockSize() const { return Get16(24); }
+    uint16_t Mp3FramesPerBlock() const { return Get16(26); }
+    uint16_t Mp3CodecDelay() const { return Get16(28); }
+
+    void SetFormatTag(uint16_t v) { Set16(0, v); }
+    void SetChannels(uint16_t v) { Set16(2, v); }
+    void SetSamplesPerSec(uint32_t v) { Set32(4, v); }
+    void SetAvgBytesPerSec(uint32_t v) { Set32(8, v); }
+    void SetBlockAlign(uint16_t v) { Set16(12, v); }
+    void SetBitsPerSample(uint16_t v) { Set16(14, v); }
+    void SetCbSize(uint16_t v) { Set16(16, v); }
+    void SetMp3Id(uint16_t v) { Set16(18, v); }
+    void SetMp3Flags(uint32_t v) { Set32(20, v); }
+    void SetMp3BlockSize(uint16_t v) { Set16(24, v); }
+    void SetMp3FramesPerBlock(uint16_t v) { Set16(26, v); }
+    void SetMp3CodecDelay(uint16_t v) { Set16(28, v); }
+
+    // Copies the first count bytes of another record (18 for the WAVEFORMATEX part).
+    void CopyPrefix(const WaveFormatRecord& from, size_t count);
+    bool operator==(const WaveFormatRecord& other) const { return bytes == other.bytes; }
+
+    uint16_t Get16(size_t at) const { return static_cast<uint16_t>(bytes[at] | bytes[at + 1] << 8); }
+    uint32_t Get32(size_t at) const { return Get16(at) | static_cast<uint32_t>(Get16(at + 2)) << 16; }
+    void Set16(size_t at, uint16_t v) {
+        bytes[at] = static_cast<uint8_t>(v);
+        bytes[at + 1] = static_cast<uint8_t>(v >> 8);
+    }
+    void Set32(size_t at, uint32_t v) {
+        Set16(at, static_cast<uint16_t>(v));
+        Set16(at + 2, static_cast<uint16_t>(v >> 16));
+    }
+};
+
+// A PCM record with the given shape; block align and byte rate follow from it.
+WaveFormatRecord MakePcmFormat(uint16_t channels, uint32_t samplesPerSec, uint16_t bitsPerSample, uint16_t cbSize);
+
+} // namespace core

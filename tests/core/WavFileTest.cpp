@@ -1,0 +1,164 @@
+#include "core/MemoryByteFile.h"
+#include "core/WavFile.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+using core::MemoryByteFile;
+using core::ReadWAVHeader;
+
+namespace {
+
+using Bytes = std::vector<uint8_t>;
+
+void Put32(Bytes& b, uint32_t v) {
+    for (int i = 0; i < 4; ++i) {
+        b.push_back(static_cast<uint8_t>(v >> (8 * i)));
+    }
+}
+
+Bytes Chunk(const std::string& id, uint32_t declaredSize, size_t bodyBytes) {
+    Bytes b(id.begin(), id.end());
+    Put32(b, declaredSize);
+    for (size_t i = 0; i < bodyBytes; ++i) {
+        b.push_back(static_cast<uint8_t>(0x40 + i % 50));
+    }
+    return b;
+}
+
+Bytes Chunk(const std::string& id, size_t size) { return Chunk(id, static_cast<uint32_t>(size), size); }
+
+// 16-byte PCM body: 2 channels, 44100 Hz, 16 bits.
+Bytes FmtChunk(size_t extra = 0) {
+    Bytes b = {'f', 'm', 't', ' '};
+    Put32(b, static_cast<uint32_t>(16 + extra));
+    for (uint8_t v : {1, 0, 2, 0, 0x44, 0xAC, 0, 0, 0x10, 0xB1, 2, 0, 4, 0, 16, 0}) {
+        b.push_back(v);
+    }
+    for (size_t i = 0; i < extra; ++i) {
+        b.push_back(static_cast<uint8_t>(0xE0 + i));
+    }
+    return b;
+}
+
+Bytes Riff(std::initializer_list<Bytes> chunks) {
+    Bytes b = {'R', 'I', 'F', 'F', 0, 0, 0, 0, 'W', 'A', 'V', 'E'};
+    for (const Bytes& c : chunks) {
+        b.insert(b.end(), c.begin(), c.end());
+    }
+    return b;
+}
+
+struct ReadCase {
+    const char* name;
+    Bytes file;
+    bool valid;
+    int32_t dataOffset;
+    int32_t dataLength;
+    uint16_t channels;
+};
+
+class WavReader : public testing::TestWithParam<ReadCase> {};
+
+TEST_P(WavReader, FindsFormatAndData) {
+    const ReadCase& c = GetParam();
+    MemoryByteFile file(c.file);
+    core::WavHeaderInfo info = ReadWAVHeader(file);
+    EXPECT_EQ(info.valid, c.valid);
+    EXPECT_EQ(file.Position(), 0);
+    if (c.valid) {
+        EXPECT_EQ(info.dataOffset, c.dataOffset);
+        EXPECT_EQ(info.dataLength, c.dataLength);
+    }
+    EXPECT_EQ(info.format.Channels(), c.channels);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    ChunkLayouts, WavReader,
+    testing::Values(ReadCase{"canonical", Riff({FmtChunk(), Chunk("data", 100)}), true, 44, 100, 2},
+                    ReadCase{"data_before_fmt", Riff({Chunk("data", 100), FmtChunk()}), true, 20, 100, 2},
+                    ReadCase{"list_between", Riff({FmtChunk(), Chunk("LIST", 26), Chunk("data", 10)}), true, 78, 10, 2},
+                    ReadCase{"oversized_data", Riff({FmtChunk(), Chunk("data", 5000, 100)}), true, 44, 100, 2},
+                    ReadCase{"data_size_ffffffff", Riff({FmtChunk(), Chunk("data", 0xFFFFFFFFu, 30)}), true, 44, 30, 2},
+                    ReadCase{"no_data", Riff({FmtChunk(), Chunk("LIST", 4)}), false, 0, 0, 2},
+                    ReadCase{"data_without_fmt", Riff({Chunk("data", 8)}), true, 20, 8, 0},
+                    ReadCase{"empty_data", Riff({FmtChunk(), Chunk("data", 0)}), true, 44, 0, 2},
+                    ReadCase{"later_data_wins", Riff({FmtChunk(), Chunk("data", 4), Chunk("data", 6)}), true, 56, 6, 2},
+                    ReadCase{"odd_chunk_pad_read_as_header",
+                             // "junk" of 3 bytes and its pad byte: the next header is read at the pad,
+                             // so the "data" chunk behind it is never seen.
+                             Riff({FmtChunk(), Chunk("junk", 3), Bytes{0}, Chunk("data", 2)}),
+                             false, 0, 0, 2}),
+    [](const testing::TestParamInfo<ReadCase>& info) { return std::string(info.param.name); });
+
+TEST(WavReader, FmtExtensionBytesAreDropped) {
+    MemoryByteFile file(Riff({FmtChunk(6), Chunk("data", 2)}));
+    core::WavHeaderInfo info = ReadWAVHeader(file);
+    ASSERT_TRUE(info.valid);
+    EXPECT_EQ(info.format.CbSize(), 0xE1E0);
+    EXPECT_EQ(info.format.bytes[18], 0);
+    EXPECT_EQ(info.dataOffset, 12 + 8 + 22 + 8);
+}
+
+TEST(WavReader, NotRiffLeavesPositionAfterPreamble) {
+    MemoryByteFile file(Bytes{'R', 'I', 'F', 'X', 0, 0, 0, 0, 'W', 'A', 'V', 'E', 1, 2, 3});
+    EXPECT_FALSE(ReadWAVHeader(file).valid);
+    EXPECT_EQ(file.Position(), 12);
+}
+
+TEST(WavReader, ReadErrorsReachTheCaller) {
+    const Bytes shortFile = {'R', 'I', 'F', 'F', 0, 0, 0, 0, 'W', 'A', 'V'};
+    Bytes trailing = Riff({FmtChunk(), Chunk("data", 4)});
+    trailing.insert(trailing.end(), {1, 2, 3});
+    Bytes fmtPastEnd = Riff({FmtChunk()});
+    fmtPastEnd.resize(fmtPastEnd.size() - 2);
+    // A body declared near 4 GiB must fail as a read error, not allocate.
+    Bytes hugeFmt = Riff({Chunk("fmt ", 0xFFFFFFF0u, 16)});
+    for (const Bytes& bytes : {shortFile, trailing, fmtPastEnd, hugeFmt}) {
+        MemoryByteFile file(bytes);
+        EXPECT_THROW(ReadWAVHeader(file), core::FileReadError);
+    }
+}
+
+TEST(WavWriter, FreshFileGetsZeroSizes) {
+    MemoryByteFile file;
+    ASSERT_TRUE(core::WriteWAVHeader(file, core::MakePcmFormat(2, 44100, 16, 0), 0));
+    ASSERT_EQ(file.Bytes().size(), 44u);
+    EXPECT_EQ(file.Position(), 44);
+    EXPECT_EQ(std::string(file.Bytes().begin(), file.Bytes().begin() + 4), "RIFF");
+    EXPECT_EQ(file.Bytes()[4], 0);
+    EXPECT_EQ(file.Bytes()[40], 0);
+}
+
+TEST(WavWriter, FinalHeaderDescribesDataAndReadsBack) {
+    for (size_t samples : {0, 7, 1000}) {
+        MemoryByteFile file;
+        const core::WaveFormatRecord format = core::MakePcmFormat(1, 22050, 16, 129);
+        ASSERT_TRUE(core::WriteWAVHeader(file, format, 0));
+        Bytes data(samples, 0x55);
+        ASSERT_TRUE(file.Write(data.data(), data.size()));
+        ASSERT_TRUE(core::WriteWAVHeader(file, format, core::kWavHeaderSize));
+
+        const Bytes& out = file.Bytes();
+        ASSERT_EQ(out.size(), 44 + samples);
+        EXPECT_EQ(out[4] | out[5] << 8, static_cast<int>(36 + samples));
+        EXPECT_EQ(out[40] | out[41] << 8, static_cast<int>(samples));
+        EXPECT_EQ(out[16], 16);
+        core::WavHeaderInfo info = ReadWAVHeader(file);
+        EXPECT_TRUE(info.valid);
+        EXPECT_EQ(info.dataOffset, 44);
+        EXPECT_EQ(info.dataLength, static_cast<int32_t>(samples));
+        EXPECT_EQ(info.format.SamplesPerSec(), 22050u);
+        EXPECT_EQ(info.format.CbSize(), 0) << "cbSize is never written";
+    }
+}
+
+TEST(WavWriter, FullMediumIsReported) {
+    MemoryByteFile file;
+    file.LimitSize(20);
+    EXPECT_FALSE(core::WriteWAVHeader(file, core::MakePcmFormat(2, 44100, 16, 0), 0));
+}
+
+} // namespace

@@ -1,0 +1,138 @@
+#include "HostTool.h"
+
+#include <fstream>
+#include <sstream>
+
+namespace testsupport {
+namespace {
+
+using UnixNameFn = char*(CDECL*)(LPCWSTR);
+
+std::string ReadWholeFile(const std::wstring& path) {
+    std::ifstream in(path.c_str(), std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+void RemoveTree(const std::wstring& dir) {
+    WIN32_FIND_DATAW found;
+    HANDLE find = FindFirstFileW((dir + L"\\*").c_str(), &found);
+    if (find != INVALID_HANDLE_VALUE) {
+        do {
+            std::wstring name = found.cFileName;
+            if (name == L"." || name == L"..") {
+                continue;
+            }
+            std::wstring path = dir + L"\\" + name;
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                RemoveTree(path);
+            } else {
+                SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+                DeleteFileW(path.c_str());
+            }
+        } while (FindNextFileW(find, &found));
+        FindClose(find);
+    }
+    RemoveDirectoryW(dir.c_str());
+}
+
+} // namespace
+
+std::string Narrow(const std::wstring& text) {
+    if (text.empty()) {
+        return {};
+    }
+    int n = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
+    std::string out(static_cast<size_t>(n), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, out.data(), n, nullptr, nullptr);
+    out.resize(static_cast<size_t>(n - 1));
+    return out;
+}
+
+std::wstring Widen(const std::string& text) {
+    if (text.empty()) {
+        return {};
+    }
+    int n = MultiByteToWideChar(CP_UTF8, 0, text.c_str(), -1, nullptr, 0);
+    std::wstring out(static_cast<size_t>(n), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, text.c_str(), -1, out.data(), n);
+    out.resize(static_cast<size_t>(n - 1));
+    return out;
+}
+
+std::string UnixPath(const std::wstring& windowsPath) {
+    static UnixNameFn toUnix =
+        reinterpret_cast<UnixNameFn>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
+    if (!toUnix) {
+        return {};
+    }
+    char* name = toUnix(windowsPath.c_str());
+    if (!name) {
+        return {};
+    }
+    std::string result = name;
+    HeapFree(GetProcessHeap(), 0, name);
+    return result;
+}
+
+std::wstring WorkDir() {
+    static std::wstring dir;
+    if (dir.empty()) {
+        wchar_t temp[MAX_PATH];
+        GetTempPathW(MAX_PATH, temp);
+        wchar_t exe[MAX_PATH];
+        GetModuleFileNameW(nullptr, exe, MAX_PATH);
+        std::wstring name = exe;
+        name = name.substr(name.find_last_of(L"\\/") + 1);
+        dir = std::wstring(temp) + L"sonaris-" + name + L"-" + std::to_wstring(GetCurrentProcessId());
+        RemoveTree(dir);
+        CreateDirectoryW(dir.c_str(), nullptr);
+    }
+    return dir;
+}
+
+std::string ShellQuote(const std::string& text) {
+    std::string quoted = "'";
+    for (char c : text) {
+        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    }
+    return quoted + "'";
+}
+
+HostResult RunHost(const std::string& shellCommand, DWORD timeoutMs) {
+    static int counter = 0;
+    const std::wstring base = WorkDir() + L"\\host" + std::to_wstring(++counter);
+    const std::wstring script = base + L".sh", output = base + L".out", status = base + L".status";
+    {
+        std::ofstream out(script.c_str(), std::ios::binary);
+        out << "( " << shellCommand << " ) >" << ShellQuote(UnixPath(output)) << " 2>&1\n"
+            << "echo $? >" << ShellQuote(UnixPath(status) + ".tmp") << "\n"
+            << "mv " << ShellQuote(UnixPath(status) + ".tmp") << " " << ShellQuote(UnixPath(status)) << "\n";
+    }
+    std::string command = "/bin/sh " + UnixPath(script);
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    HostResult result;
+    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+        result.output = "could not start /bin/sh";
+        return result;
+    }
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    const DWORD start = GetTickCount();
+    while (GetFileAttributesW(status.c_str()) == INVALID_FILE_ATTRIBUTES) {
+        if (GetTickCount() - start > timeoutMs) {
+            result.output = "timed out: " + shellCommand;
+            return result;
+        }
+        Sleep(10);
+    }
+    result.exitCode = std::stoi(ReadWholeFile(status));
+    result.output = ReadWholeFile(output);
+    return result;
+}
+
+} // namespace testsupport

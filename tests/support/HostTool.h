@@ -1,0 +1,32 @@
+#pragma once
+// Lets a test that runs under Wine use the reference tools of the Linux machine
+// (sox, lame, mpg123) to make fixtures and to check results from outside.
+#include <windows.h>
+
+#include <string>
+
+namespace testsupport {
+
+struct HostResult {
+    int exitCode = -1;   // -1 when the command did not finish in time
+    std::string output;  // standard output and error together
+};
+
+// Runs a /bin/sh command line on the host and waits until it has finished.
+// Wine starts Unix programs without a waitable handle, so completion is seen
+// through a status file that the shell writes last.
+HostResult RunHost(const std::string& shellCommand, DWORD timeoutMs = 120000);
+
+// The host path of a Windows path (Wine's own mapping), for host commands.
+std::string UnixPath(const std::wstring& windowsPath);
+
+// A fresh folder for the files of the calling test program, emptied on first use.
+std::wstring WorkDir();
+
+// Quotes a string for /bin/sh.
+std::string ShellQuote(const std::string& text);
+
+std::string Narrow(const std::wstring& text);
+std::wstring Widen(const std::string& text);
+
+} // namespace testsupport
