@@ -1,0 +1,31 @@
+#pragma once
+// The rules of the two batch pages that do not need a window: where a result
+// goes, the progress line, and how the list takes and gives up entries.
+#include <string>
+#include <vector>
+
+namespace core {
+
+// The destination of one list entry. With besideSource, or an empty folder, the
+// source with its extension replaced; otherwise the folder (a backslash added
+// unless it ends in one) and the source's file-name part with its extension
+// replaced. extension brings its full stop (".wav", ".mp3").
+std::wstring BatchDestination(const std::wstring& source, bool besideSource, const std::wstring& folder,
+                              const std::wstring& extension);
+
+// "Proceso fichero i de n" for the 0-based index of the file being converted.
+std::wstring BatchProgressLine(int index, int entryCount);
+
+// The chosen names that the add button appends, in their order: those equal to
+// no entry (letter case counts) and to no name appended before them.
+std::vector<std::wstring> NamesToAdd(const std::vector<std::wstring>& entries, const std::vector<std::wstring>& chosen);
+
+// The names among dropped ones whose extension is extension, letter case
+// ignored, in their order.
+std::vector<std::wstring> NamesWithExtension(const std::vector<std::wstring>& names, const std::wstring& extension);
+
+// The positions of the selected entries from the last to the first, the order in
+// which removing them leaves the positions still to remove valid.
+std::vector<int> SelectedFromLastUp(const std::vector<bool>& selected);
+
+} // namespace core

@@ -1,0 +1,71 @@
+#include "core/BatchRules.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+using Names = std::vector<std::wstring>;
+
+struct DestinationCase {
+    const wchar_t* source;
+    bool besideSource;
+    const wchar_t* folder;
+    const wchar_t* extension;
+    const wchar_t* destination;
+};
+
+TEST(BatchRules, DestinationBesideTheSourceOrInTheChosenFolder) {
+    const DestinationCase cases[] = {
+        {L"D:\\Musik\\Lied.mp3", false, L"C:\\Salida", L".wav", L"C:\\Salida\\Lied.wav"},
+        {L"D:\\Musik\\Lied.mp3", false, L"C:\\", L".wav", L"C:\\Lied.wav"},
+        {L"D:\\Musik\\Lied", false, L"C:\\Salida", L".wav", L"C:\\Salida\\Lied.wav"},
+        {L"D:\\Musik\\Lied", true, L"C:\\Salida", L".wav", L"D:\\Musik\\Lied.wav"},
+        {L"D:\\Musik\\Lied.mp3", true, L"C:\\Salida", L".wav", L"D:\\Musik\\Lied.wav"},
+        {L"D:\\Musik\\Lied.mp3", false, L"", L".wav", L"D:\\Musik\\Lied.wav"},
+        {L"D:\\Alben.2001\\Take", false, L"E:\\x.y", L".mp3", L"E:\\x.y\\Take.mp3"},
+        {L"D:Lied.x.wav", false, L"C:\\Salida\\", L".mp3", L"C:\\Salida\\Lied.x.mp3"},
+        {L"D:\\Musik\\Lied.wav", true, L"", L".mp3", L"D:\\Musik\\Lied.mp3"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(std::wstring(c.source)) + " into " +
+                     testing::PrintToString(std::wstring(c.folder)));
+        EXPECT_EQ(core::BatchDestination(c.source, c.besideSource, c.folder, c.extension), c.destination);
+    }
+}
+
+TEST(BatchRules, ProgressLineCountsFromOne) {
+    EXPECT_EQ(core::BatchProgressLine(0, 3), L"Proceso fichero 1 de 3");
+    EXPECT_EQ(core::BatchProgressLine(9, 12), L"Proceso fichero 10 de 12");
+}
+
+TEST(BatchRules, AddingSkipsExactDuplicatesOnly) {
+    const Names three = {L"C:\\a.mp3", L"C:\\b.mp3", L"C:\\c.mp3"};
+    EXPECT_EQ(core::NamesToAdd({}, three), three);
+    EXPECT_EQ(core::NamesToAdd(three, three), Names{});
+    EXPECT_EQ(core::NamesToAdd({L"C:\\a.mp3"}, {L"C:\\A.MP3"}), Names{L"C:\\A.MP3"});
+    EXPECT_EQ(core::NamesToAdd({L"C:\\b.mp3"}, {L"C:\\a.mp3", L"C:\\b.mp3", L"C:\\a.mp3", L"C:\\c.mp3"}),
+              (Names{L"C:\\a.mp3", L"C:\\c.mp3"}));
+}
+
+TEST(BatchRules, DroppedNamesFilteredByExtensionIgnoringCase) {
+    const Names dropped = {L"C:\\a.mp3", L"C:\\b.MP3", L"C:\\c.wav", L"C:\\mp3", L"C:\\d.mp3x", L"C:\\e.Mp3"};
+    EXPECT_EQ(core::NamesWithExtension(dropped, L".mp3"), (Names{L"C:\\a.mp3", L"C:\\b.MP3", L"C:\\e.Mp3"}));
+    EXPECT_EQ(core::NamesWithExtension(dropped, L".wav"), Names{L"C:\\c.wav"});
+}
+
+TEST(BatchRules, DeletesSelectedFromTheLastUp) {
+    EXPECT_EQ(core::SelectedFromLastUp({true, false, true, false}), (std::vector<int>{2, 0}));
+    EXPECT_EQ(core::SelectedFromLastUp({false, false}), std::vector<int>{});
+    EXPECT_EQ(core::SelectedFromLastUp({true, true, true}), (std::vector<int>{2, 1, 0}));
+
+    Names list = {L"1", L"2", L"3", L"4"};
+    for (int position : core::SelectedFromLastUp({true, false, true, false})) {
+        list.erase(list.begin() + position);
+    }
+    EXPECT_EQ(list, (Names{L"2", L"4"}));
+}
+
+} // namespace
