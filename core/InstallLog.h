@@ -1,0 +1,51 @@
+#pragma once
+// Install.log, the installation script that setup reads beside itself and that
+// uninstall reads from the installed copy, and the path rules the two programs
+// apply to the names it lists. Text is handled as code page 1252 bytes.
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+namespace core {
+
+constexpr size_t kLogEntryCapacity = 100;
+constexpr size_t kLogEntryTextLimit = 99;
+constexpr size_t kProgramNameLimit = 255;
+
+// The caption that means "no Program Manager item for this file".
+extern const char* const kNoItemCaption;
+
+struct LogEntry {
+    std::string FileName;
+    std::string ItemCaption;
+};
+
+struct InstallLogRecord {
+    std::string ProgramName;
+    std::string DefaultTarget;
+    std::string GroupName;
+    std::string GroupFile;
+    uint16_t EntryCount = 0;
+    std::array<LogEntry, kLogEntryCapacity> Entries; // entry k is Entries[k - 1]
+};
+
+// Validates the bytes of a whole Install.log and fills log. targetBase is what
+// comes before line 4 in DefaultTarget: setup's program-files directory with its
+// backslash, or nothing for uninstall. False means the log is damaged.
+bool ParseInstallLog(const std::string& bytes, const std::string& targetBase, InstallLogRecord& log);
+
+// True when dir + name stays inside dir: not absolute, no drive letter, no
+// parent-directory component.
+bool StaysInDirectory(const std::string& name);
+
+// "C:\a\b.exe" -> "C:\a\" (the separator is kept; empty when there is none).
+std::string DirectoryPart(const std::string& path);
+// Appends "\" unless text already ends in one.
+std::string WithBackslash(const std::string& text);
+// Drops one final "\".
+std::string WithoutBackslash(const std::string& text);
+// "X:\" for a path that starts with X.
+std::string DriveRoot(const std::string& path);
+
+} // namespace core

@@ -1,0 +1,215 @@
+#include "core/InstallLog.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+using core::InstallLogRecord;
+using core::ParseInstallLog;
+
+namespace {
+
+const std::string kSignature = "VELTRA (De)Install 2.0 - Install.log";
+const std::string kWarning = "Nicht ver\xE4ndern, nicht l\xF6schen!";
+const std::string kCrLf = "\r\n";
+
+std::string Lines(const std::vector<std::string>& lines, const std::string& end = kCrLf) {
+    std::string text;
+    for (const std::string& line : lines) {
+        text += line + end;
+    }
+    return text;
+}
+
+std::vector<std::string> Header(const std::string& count, const std::string& subdir = "Veltra") {
+    return {kSignature, kWarning, "Veltra Audio", subdir, "Veltra", "veltra.grp", count};
+}
+
+std::vector<std::string> WithEntries(const std::string& count, const std::vector<std::string>& entryLines) {
+    std::vector<std::string> lines = Header(count);
+    lines.insert(lines.end(), entryLines.begin(), entryLines.end());
+    return lines;
+}
+
+const std::vector<std::string> kTwoEntries = {"converter.exe", "Convertidor", "Install.log", "NEIN!"};
+
+struct LogCase {
+    const char* name;
+    std::string bytes;
+    bool valid;
+};
+
+std::vector<LogCase> LogCases() {
+    std::string twoEntries = Lines(WithEntries("2", kTwoEntries));
+    std::vector<std::string> lfHeader = Header("0");
+    return {
+        {"count 0, exactly seven lines", Lines(Header("0")), true},
+        {"count 0, last line without line end", Lines(Header("0")).substr(0, Lines(Header("0")).size() - 2), true},
+        {"last caption line ends the file", twoEntries, false},
+        {"one empty line after the entries", twoEntries + kCrLf, true},
+        {"last caption without line end", twoEntries.substr(0, twoEntries.size() - 2), false},
+        {"Ctrl-Z right after the last entry", twoEntries + "\x1A" + kCrLf, false},
+        {"Ctrl-Z after the closing empty line", twoEntries + kCrLf + "\x1A", true},
+        {"Ctrl-Z inside line 1", "VELTRA (De)\x1A" + twoEntries, false},
+        {"CR alone ends lines", Lines(WithEntries("2", kTwoEntries), "\r") + "\r", true},
+        {"LF-only line ends", Lines(WithEntries("2", kTwoEntries), "\n") + "\n", false},
+        {"LF-only end of line 1 only",
+         kSignature + "\n" + Lines({kWarning, "P", "S", "G", "g.grp", "0"}), false},
+        {"LF after CR LF starts line 2", kSignature + "\r\n\n" + Lines({kWarning, "P", "S", "G", "g.grp", "0"}),
+         false},
+        {"line 1 with trailing blank", Lines({kSignature + " ", kWarning, "P", "S", "G", "g.grp", "0"}), false},
+        {"line 1 in other letter case", Lines({"VELTRA (De)install 2.0 - Install.log", kWarning, "P", "S", "G",
+                                                "g.grp", "0"}),
+         false},
+        {"line 2 in UTF-8", Lines({kSignature, "Nicht ver\xC3\xA4ndern, nicht l\xC3\xB6schen!", "P", "S", "G",
+                                   "g.grp", "0"}),
+         false},
+        {"empty file", "", false},
+        {"stops before the count", Lines({kSignature, kWarning, "P", "S"}), false},
+        {"count with leading blanks", Lines(WithEntries("   2", kTwoEntries)) + kCrLf, true},
+        {"count with trailing blank", Lines(WithEntries("2 ", kTwoEntries)) + kCrLf, false},
+        {"empty count line", Lines(WithEntries("", kTwoEntries)) + kCrLf, false},
+        {"blank count line", Lines(WithEntries("  ", kTwoEntries)) + kCrLf, false},
+        {"count with a letter", Lines(WithEntries("2a", kTwoEntries)) + kCrLf, false},
+        {"count with leading tab", Lines(WithEntries("\t2", kTwoEntries)) + kCrLf, false},
+        {"sign without digits", Lines(WithEntries("-", kTwoEntries)) + kCrLf, false},
+        {"count beyond 32 bits", Lines(WithEntries("4294967298", kTwoEntries)) + kCrLf, false},
+        {"count above the table", Lines(WithEntries("101", kTwoEntries)) + kCrLf, false},
+        {"negative count", Lines(WithEntries("-1", kTwoEntries)) + kCrLf, false},
+        {"count whose low 16 bits are 2", Lines(WithEntries("65538", kTwoEntries)) + kCrLf, true},
+    };
+}
+
+class LogRules : public testing::TestWithParam<LogCase> {};
+
+TEST_P(LogRules, Verdict) {
+    InstallLogRecord log;
+    EXPECT_EQ(ParseInstallLog(GetParam().bytes, "", log), GetParam().valid);
+}
+
+INSTANTIATE_TEST_SUITE_P(InstallLog, LogRules, testing::ValuesIn(LogCases()),
+                         [](const testing::TestParamInfo<LogCase>& info) {
+                             std::string name;
+                             for (char c : std::string(info.param.name)) {
+                                 name += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
+                             }
+                             return name;
+                         });
+
+struct NameCase {
+    const char* fileName;
+    bool valid;
+};
+
+void PrintTo(const NameCase& c, std::ostream* os) { *os << c.fileName; }
+
+class EntryNames : public testing::TestWithParam<NameCase> {};
+
+TEST_P(EntryNames, OnlyNamesInsideTheDirectoryAreAccepted) {
+    InstallLogRecord log;
+    std::string bytes = Lines(WithEntries("2", {"converter.exe", "C", GetParam().fileName, "NEIN!"})) + kCrLf;
+    EXPECT_EQ(ParseInstallLog(bytes, "", log), GetParam().valid) << GetParam().fileName;
+}
+
+INSTANTIATE_TEST_SUITE_P(InstallLog, EntryNames,
+                         testing::Values(NameCase{"uninstall.exe", true}, NameCase{"sub\\file.dll", true},
+                                         NameCase{"..foo", true}, NameCase{"file..exe", true},
+                                         NameCase{"..\\evil.exe", false}, NameCase{"..", false},
+                                         NameCase{"sub\\..\\..\\evil.exe", false}, NameCase{"sub/../x", false},
+                                         NameCase{".. \\evil.exe", false}, NameCase{"...\\evil.exe", false},
+                                         NameCase{"C:\\Windows\\evil.exe", false}, NameCase{"c:evil.exe", false},
+                                         NameCase{"\\evil.exe", false}, NameCase{"/evil.exe", false},
+                                         NameCase{"\\\\server\\share\\evil.exe", false}));
+
+TEST(InstallLog, GroupFileOutsideTheDirectoryIsDamaged) {
+    std::vector<std::string> lines = {kSignature, kWarning, "P", "S", "G", "..\\..\\Windows\\win.ini", "0"};
+    InstallLogRecord log;
+    EXPECT_FALSE(ParseInstallLog(Lines(lines), "", log));
+}
+
+TEST(InstallLog, FillsTheRecord) {
+    InstallLogRecord log;
+    std::string bytes = Lines(WithEntries("2", kTwoEntries)) + kCrLf;
+    ASSERT_TRUE(ParseInstallLog(bytes, "C:\\Program Files\\", log));
+    EXPECT_EQ(log.ProgramName, "Veltra Audio");
+    EXPECT_EQ(log.DefaultTarget, "C:\\Program Files\\Veltra");
+    EXPECT_EQ(log.GroupName, "Veltra");
+    EXPECT_EQ(log.GroupFile, "veltra.grp");
+    EXPECT_EQ(log.EntryCount, 2);
+    EXPECT_EQ(log.Entries[0].FileName, "converter.exe");
+    EXPECT_EQ(log.Entries[0].ItemCaption, "Convertidor");
+    EXPECT_EQ(log.Entries[1].FileName, "Install.log");
+    EXPECT_EQ(log.Entries[1].ItemCaption, "NEIN!");
+}
+
+TEST(InstallLog, CountUsesTheLow16Bits) {
+    InstallLogRecord log;
+    ASSERT_TRUE(ParseInstallLog(Lines(WithEntries("-65535", {"a.exe", "A"})) + kCrLf, "", log));
+    EXPECT_EQ(log.EntryCount, 1);
+}
+
+TEST(InstallLog, AHundredEntriesFitTheTable) {
+    std::vector<std::string> entries;
+    for (int k = 1; k <= 100; ++k) {
+        entries.push_back("f" + std::to_string(k) + ".dat");
+        entries.push_back("NEIN!");
+    }
+    InstallLogRecord log;
+    ASSERT_TRUE(ParseInstallLog(Lines(WithEntries("100", entries)) + kCrLf, "", log));
+    EXPECT_EQ(log.Entries[99].FileName, "f100.dat");
+}
+
+TEST(InstallLog, EntryLinesAreCutTo99Characters) {
+    std::string longName(120, 'n');
+    std::string longCaption(120, 'c');
+    InstallLogRecord log;
+    ASSERT_TRUE(ParseInstallLog(Lines(WithEntries("1", {longName, longCaption})) + kCrLf, "", log));
+    EXPECT_EQ(log.Entries[0].FileName, std::string(99, 'n'));
+    EXPECT_EQ(log.Entries[0].ItemCaption, std::string(99, 'c'));
+}
+
+TEST(InstallLog, ProgramNameIsCutTo255CharactersAndPathsAreNot) {
+    std::string longText(300, 'x');
+    std::vector<std::string> lines = {kSignature, kWarning, longText, longText, longText, "g.grp", "0"};
+    InstallLogRecord log;
+    ASSERT_TRUE(ParseInstallLog(Lines(lines), "C:\\Program Files\\", log));
+    EXPECT_EQ(log.ProgramName, std::string(255, 'x'));
+    EXPECT_EQ(log.DefaultTarget, "C:\\Program Files\\" + longText);
+    EXPECT_EQ(log.GroupName, longText);
+}
+
+TEST(InstallLog, LoneLineFeedStaysInTheText) {
+    std::vector<std::string> lines = {kSignature, kWarning, "Veltra\nAudio", "S", "G", "g.grp", "0"};
+    InstallLogRecord log;
+    ASSERT_TRUE(ParseInstallLog(Lines(lines), "", log));
+    EXPECT_EQ(log.ProgramName, "Veltra\nAudio");
+}
+
+TEST(InstallLog, UninstallAcceptsAnEmptyLine4) {
+    InstallLogRecord log;
+    ASSERT_TRUE(ParseInstallLog(Lines(Header("0", "")), "", log));
+    EXPECT_EQ(log.DefaultTarget, "");
+}
+
+struct PathCase {
+    std::string input, directory, withBackslash, withoutBackslash;
+};
+
+TEST(InstallPaths, SplitAndBackslashRules) {
+    const PathCase cases[] = {
+        {"C:\\Program Files\\Veltra\\setup.exe", "C:\\Program Files\\Veltra\\",
+         "C:\\Program Files\\Veltra\\setup.exe\\", "C:\\Program Files\\Veltra\\setup.exe"},
+        {"C:\\Veltra\\", "C:\\Veltra\\", "C:\\Veltra\\", "C:\\Veltra"},
+        {"D:setup.exe", "D:", "D:setup.exe\\", "D:setup.exe"},
+        {"setup.exe", "", "setup.exe\\", "setup.exe"},
+    };
+    for (const PathCase& c : cases) {
+        EXPECT_EQ(core::DirectoryPart(c.input), c.directory) << c.input;
+        EXPECT_EQ(core::WithBackslash(c.input), c.withBackslash) << c.input;
+        EXPECT_EQ(core::WithoutBackslash(c.input), c.withoutBackslash) << c.input;
+    }
+    EXPECT_EQ(core::DriveRoot("E:\\Programme\\Veltra\\"), "E:\\");
+}
+
+} // namespace
