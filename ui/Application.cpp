@@ -1,0 +1,86 @@
+#include "Application.h"
+
+#include "Texts.h"
+
+namespace ui {
+namespace {
+
+// Dialog keys (Tab, Esc, Enter) go to the window in front of the thread.
+void Dispatch(MSG& msg) {
+    HWND front = FrontWindow();
+    if (front && IsDialogMessageW(front, &msg)) {
+        return;
+    }
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+}
+
+} // namespace
+
+HWND FrontWindow() {
+    HWND active = GetActiveWindow();
+    return active ? active : nullptr;
+}
+
+void ProcessMessages() {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            PostQuitMessage(static_cast<int>(msg.wParam));
+            return;
+        }
+        Dispatch(msg);
+    }
+}
+
+void RunModalLoop(HWND window, HWND owner, const std::function<bool()>& finished) {
+    if (owner) {
+        EnableWindow(owner, FALSE);
+    }
+    MSG msg;
+    while (!finished()) {
+        if (GetMessageW(&msg, nullptr, 0, 0) <= 0) {
+            PostQuitMessage(static_cast<int>(msg.wParam));
+            break;
+        }
+        if (!IsDialogMessageW(window, &msg)) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+    }
+    if (owner) {
+        EnableWindow(owner, TRUE);
+        SetActiveWindow(owner);
+    }
+}
+
+int RunMessageLoop(HWND mainWindow) {
+    MSG msg;
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        if (!IsWindow(mainWindow) || !IsDialogMessageW(mainWindow, &msg)) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+    }
+    return static_cast<int>(msg.wParam);
+}
+
+void ShowApplicationError(HWND owner, const std::wstring& text) {
+    MessageBoxW(owner, text.c_str(), texts::ApplicationTitle, MB_OK | MB_ICONERROR);
+}
+
+void ShowErrorMessage(HWND owner, const std::wstring& text) {
+    MessageBoxW(owner, text.c_str(), nullptr, MB_OK | MB_ICONERROR);
+}
+
+std::wstring WidenUtf8(const std::string& text) {
+    if (text.empty()) {
+        return {};
+    }
+    int n = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring wide(static_cast<size_t>(n), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(), n);
+    return wide;
+}
+
+} // namespace ui

@@ -1,0 +1,211 @@
+#include "Controls.h"
+
+#include "Pictures.h"
+#include "Scoped.h"
+
+#include <commctrl.h>
+
+namespace ui {
+namespace {
+
+const wchar_t kPanelClass[] = L"SonarisPanel";
+const COLORREF kHeaderColor = RGB(240, 202, 166);
+const COLORREF kColumnColor = RGB(192, 220, 192);
+const COLORREF kTitleColor = RGB(128, 0, 0);
+constexpr int kHeaderTextIndent = 10;
+constexpr int kPictureMargin = 8;
+
+HFONT MakeFont(int pixelHeight, int weight, const wchar_t* face) {
+    return CreateFontW(-pixelHeight, 0, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                       CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, face);
+}
+
+} // namespace
+
+// Fonts live as long as the process; every window uses them.
+HFONT FormFont() {
+    static HFONT font = MakeFont(11, FW_NORMAL, L"MS Sans Serif");
+    return font;
+}
+
+HFONT BoldFont() {
+    static HFONT font = MakeFont(11, FW_BOLD, L"MS Sans Serif");
+    return font;
+}
+
+HFONT TitleFont() {
+    static HFONT font = MakeFont(19, FW_BLACK, L"Arial Black");
+    return font;
+}
+
+RECT Rect(int left, int top, int width, int height) { return {left, top, left + width, top + height}; }
+
+std::wstring WindowText(HWND hwnd) {
+    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
+    text.resize(static_cast<size_t>(GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+void AnchorLayout::Add(HWND child, RECT designRect, unsigned anchors) {
+    entries_.push_back({child, designRect, anchors});
+}
+
+void AnchorLayout::Apply(SIZE client) const {
+    const int dx = client.cx - design_.cx, dy = client.cy - design_.cy;
+    HDWP batch = BeginDeferWindowPos(static_cast<int>(entries_.size()));
+    for (const Entry& e : entries_) {
+        RECT r = e.rect;
+        if (e.anchors & kRight) {
+            r.right += dx;
+            if (!(e.anchors & kLeft)) {
+                r.left += dx;
+            }
+        }
+        if (e.anchors & kBottom) {
+            r.bottom += dy;
+            if (!(e.anchors & kTop)) {
+                r.top += dy;
+            }
+        }
+        if (batch) {
+            batch = DeferWindowPos(batch, e.child, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                                   SWP_NOZORDER | SWP_NOACTIVATE);
+        }
+    }
+    if (batch) {
+        EndDeferWindowPos(batch);
+    }
+}
+
+TPanel::TPanel(HWND parent, int id, RECT rect, COLORREF background, SIZE design)
+    : background_(background), brush_(CreateSolidBrush(background)), layout_(design) {
+    RegisterWindowClass(kPanelClass, nullptr);
+    CreateHandle(WS_EX_CONTROLPARENT, kPanelClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS,
+                 rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, parent, id);
+}
+
+TPanel::~TPanel() { DeleteObject(brush_); }
+
+HWND TPanel::AddControl(const wchar_t* className, const wchar_t* text, DWORD style, RECT rect, int id,
+                        unsigned anchors, DWORD exStyle) {
+    HWND control = CreateWindowExW(exStyle, className, text, WS_CHILD | WS_VISIBLE | style, rect.left, rect.top,
+                                   rect.right - rect.left, rect.bottom - rect.top, Handle(),
+                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr),
+                                   nullptr);
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(FormFont()), FALSE);
+    layout_.Add(control, rect, anchors);
+    return control;
+}
+
+void TPanel::Paint(HDC dc, const RECT& client) { FillRect(dc, &client, brush_); }
+
+LRESULT TPanel::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_PAINT: {
+        ScopedPaint paint(Handle());
+        RECT client;
+        GetClientRect(Handle(), &client);
+        Paint(paint.get(), client);
+        return 0;
+    }
+    case WM_SIZE:
+        layout_.Apply({LOWORD(lParam), HIWORD(lParam)});
+        InvalidateRect(Handle(), nullptr, FALSE);
+        return 0;
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+        SetBkColor(reinterpret_cast<HDC>(wParam), background_);
+        SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
+        return reinterpret_cast<LRESULT>(brush_);
+    case WM_COMMAND:
+    case WM_NOTIFY:
+    case WM_DRAWITEM:
+    case WM_MEASUREITEM:
+        return SendMessageW(GetAncestor(Handle(), GA_ROOT), message, wParam, lParam);
+    default:
+        return Default(message, wParam, lParam);
+    }
+}
+
+THeaderStrip::THeaderStrip(HWND parent, int id, RECT rect, const wchar_t* caption)
+    : TPanel(parent, id, rect, kHeaderColor, {rect.right - rect.left, rect.bottom - rect.top}) {
+    SetWindowTextW(Handle(), caption);
+}
+
+void THeaderStrip::Paint(HDC dc, const RECT& client) {
+    TPanel::Paint(dc, client);
+    RECT edge = client;
+    DrawEdge(dc, &edge, BDR_RAISEDOUTER | BDR_SUNKENINNER, BF_RECT);
+    ScopedSelect font(dc, BoldFont());
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, RGB(0, 0, 0));
+    RECT text = {client.left + kHeaderTextIndent, client.top, client.right - kHeaderTextIndent, client.bottom};
+    const std::wstring caption = WindowText(Handle());
+    DrawTextW(dc, caption.c_str(), -1, &text, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS | DT_NOPREFIX);
+}
+
+TPictureColumn::TPictureColumn(HWND parent, int id, RECT rect, const wchar_t* title, HBITMAP picture)
+    : TPanel(parent, id, rect, kColumnColor, {rect.right - rect.left, rect.bottom - rect.top}), picture_(picture) {
+    SetWindowTextW(Handle(), title);
+}
+
+void TPictureColumn::Paint(HDC dc, const RECT& client) {
+    TPanel::Paint(dc, client);
+    ScopedMemoryDC source(CreateCompatibleDC(dc));
+    {
+        ScopedSelect select(source.get(), picture_);
+        BitBlt(dc, kPictureMargin, kPictureMargin, pictures::kColumnPictureWidth, pictures::kColumnPictureHeight,
+               source.get(), 0, 0, SRCCOPY);
+    }
+    RECT frame = Rect(kPictureMargin - 1, kPictureMargin - 1, pictures::kColumnPictureWidth + 2,
+                      pictures::kColumnPictureHeight + 2);
+    DrawEdge(dc, &frame, BDR_SUNKENOUTER, BF_RECT);
+
+    const std::wstring title = WindowText(Handle());
+    ScopedSelect font(dc, TitleFont());
+    RECT box = Rect(kPictureMargin + 10, kPictureMargin + 12, pictures::kColumnPictureWidth - 20, 0);
+    DrawTextW(dc, title.c_str(), -1, &box, DT_CENTER | DT_WORDBREAK | DT_CALCRECT | DT_NOPREFIX);
+    box.left = kPictureMargin + 10;
+    box.right = kPictureMargin + pictures::kColumnPictureWidth - 10;
+    InflateRect(&box, 0, 5);
+    ScopedBrush fill(CreateSolidBrush(RGB(255, 248, 230)));
+    FillRect(dc, &box, fill.get());
+    RECT edge = box;
+    DrawEdge(dc, &edge, EDGE_SUNKEN, BF_RECT);
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, kTitleColor);
+    InflateRect(&box, 0, -5);
+    DrawTextW(dc, title.c_str(), -1, &box, DT_CENTER | DT_WORDBREAK | DT_NOPREFIX);
+}
+
+void DrawGlyphButton(const DRAWITEMSTRUCT& item, HICON glyph) {
+    HDC dc = item.hDC;
+    RECT r = item.rcItem;
+    const bool pressed = item.itemState & ODS_SELECTED;
+    const bool disabled = item.itemState & ODS_DISABLED;
+    FillRect(dc, &r, GetSysColorBrush(COLOR_BTNFACE));
+    DrawEdge(dc, &r, pressed ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
+    const std::wstring caption = WindowText(item.hwndItem);
+    ScopedSelect font(dc, FormFont());
+    RECT measure = {0, 0, 0, 0};
+    DrawTextW(dc, caption.c_str(), -1, &measure, DT_CALCRECT | DT_SINGLELINE);
+    constexpr int kGlyph = 16, kGap = 5;
+    const int shift = pressed ? 1 : 0;
+    const int total = kGlyph + (caption.empty() ? 0 : kGap + measure.right);
+    const int x = r.left + (r.right - r.left - total) / 2 + shift;
+    const int y = r.top + (r.bottom - r.top - kGlyph) / 2 + shift;
+    DrawIconEx(dc, x, y, glyph, kGlyph, kGlyph, 0, nullptr, DI_NORMAL);
+    RECT text = {x + kGlyph + kGap, r.top + shift, r.right, r.bottom + shift};
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, GetSysColor(disabled ? COLOR_GRAYTEXT : COLOR_BTNTEXT));
+    DrawTextW(dc, caption.c_str(), -1, &text, DT_LEFT | DT_VCENTER | DT_SINGLELINE);
+    if (item.itemState & ODS_FOCUS) {
+        RECT focus = item.rcItem;
+        InflateRect(&focus, -4, -4);
+        DrawFocusRect(dc, &focus);
+    }
+}
+
+} // namespace ui

@@ -1,0 +1,119 @@
+#include "FileNameEdit.h"
+
+#include "Application.h"
+#include "Texts.h"
+#include "core/FileNameRules.h"
+
+#include <commdlg.h>
+#include <shlobj.h>
+
+#include <vector>
+
+namespace ui {
+namespace {
+
+constexpr int kBrowseWidth = 23;
+constexpr int kNameCapacity = 32768;
+
+bool FileExists(const std::wstring& name) {
+    const DWORD attributes = GetFileAttributesW(name.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::wstring Format(const wchar_t* pattern, const std::wstring& value) {
+    std::wstring text = pattern;
+    const size_t at = text.find(L"%s");
+    return at == std::wstring::npos ? text : text.replace(at, 2, value);
+}
+
+} // namespace
+
+TFileNameEdit::TFileNameEdit(HWND parent, RECT rect, FileNameEditSpec spec, HICON browseGlyph)
+    : TPanel(parent, spec.boxId, rect, GetSysColor(COLOR_BTNFACE), {rect.right - rect.left, rect.bottom - rect.top}),
+      spec_(std::move(spec)), glyph_(browseGlyph) {
+    const int width = rect.right - rect.left, height = rect.bottom - rect.top;
+    edit_ = AddControl(L"EDIT", L"", WS_TABSTOP | ES_AUTOHSCROLL, Rect(0, 0, width - kBrowseWidth - 2, height),
+                       spec_.editId, kLeft | kTop | kRight, WS_EX_CLIENTEDGE);
+    browse_ = AddControl(L"BUTTON", L"", WS_TABSTOP | BS_OWNERDRAW, Rect(width - kBrowseWidth, 0, kBrowseWidth, height),
+                         spec_.browseId, kTop | kRight);
+}
+
+std::wstring TFileNameEdit::FileName() const { return core::HandOutFileName(WindowText(edit_), FileExists); }
+
+void TFileNameEdit::SetFileName(const std::wstring& name) {
+    SetWindowTextW(edit_, core::EditTextForFileName(name).c_str());
+}
+
+bool TFileNameEdit::PutFileName(const std::wstring& name) {
+    if (!core::IsAcceptableFileName(name)) {
+        ShowApplicationError(GetAncestor(Handle(), GA_ROOT), Format(texts::InvalidFileName, name));
+        return false;
+    }
+    SetFileName(name);
+    return true;
+}
+
+void TFileNameEdit::BrowseClick() {
+    std::wstring name = FileName();
+    bool action = spec_.kind == BrowseKind::Folder ? RunFolderDialog(name) : RunFileDialog(name);
+    if (!action) {
+        name = FileName();
+    }
+    if (spec_.afterDialog) {
+        spec_.afterDialog(name, action);
+    }
+    if (action) {
+        SetFileName(name);
+    }
+    SetFocus(edit_);
+}
+
+LRESULT TFileNameEdit::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_COMMAND && LOWORD(wParam) == spec_.browseId && HIWORD(wParam) == BN_CLICKED) {
+        BrowseClick();
+        return 0;
+    }
+    if (message == WM_DRAWITEM && wParam == static_cast<WPARAM>(spec_.browseId)) {
+        DrawGlyphButton(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam), glyph_);
+        return TRUE;
+    }
+    return TPanel::OnMessage(message, wParam, lParam);
+}
+
+bool TFileNameEdit::RunFileDialog(std::wstring& name) {
+    std::vector<wchar_t> buffer(kNameCapacity, L'\0');
+    name.copy(buffer.data(), std::min(name.size(), buffer.size() - 1));
+    OPENFILENAMEW dialog = {};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = GetAncestor(Handle(), GA_ROOT);
+    dialog.lpstrFilter = spec_.filter;
+    dialog.nFilterIndex = 1;
+    dialog.lpstrFile = buffer.data();
+    dialog.nMaxFile = static_cast<DWORD>(buffer.size());
+    dialog.lpstrDefExt = spec_.defaultExtension;
+    dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_NOCHANGEDIR;
+    const BOOL confirmed = spec_.kind == BrowseKind::Save ? GetSaveFileNameW(&dialog) : GetOpenFileNameW(&dialog);
+    if (confirmed) {
+        name = buffer.data();
+    }
+    return confirmed != FALSE;
+}
+
+bool TFileNameEdit::RunFolderDialog(std::wstring& name) {
+    BROWSEINFOW info = {};
+    info.hwndOwner = GetAncestor(Handle(), GA_ROOT);
+    info.ulFlags = BIF_RETURNONLYFSDIRS | BIF_NEWDIALOGSTYLE;
+    PIDLIST_ABSOLUTE chosen = SHBrowseForFolderW(&info);
+    if (!chosen) {
+        return false;
+    }
+    wchar_t path[MAX_PATH] = {};
+    const bool ok = SHGetPathFromIDListW(chosen, path) != FALSE;
+    CoTaskMemFree(chosen);
+    if (ok) {
+        name = path;
+    }
+    return ok;
+}
+
+} // namespace ui

@@ -1,0 +1,250 @@
+#include "MainForm.h"
+
+#include "AboutBox.h"
+#include "Application.h"
+#include "StatusForm.h"
+#include "Texts.h"
+#include "resource.h"
+
+#include "core/FileNameRules.h"
+
+#include <shellapi.h>
+#include <windowsx.h>
+
+namespace ui {
+namespace {
+
+const wchar_t kMainFormClass[] = L"TMainForm";
+constexpr int kClientWidth = 675;
+constexpr int kClientHeight = 443;
+const COLORREF kMeterColor = RGB(0, 0, 128);
+constexpr int kMeterPanel = 1;
+
+} // namespace
+
+TMainForm::TMainForm() {
+    RegisterWindowClass(kMainFormClass, GetSysColorBrush(COLOR_BTNFACE));
+    RECT frame = {0, 0, kClientWidth, kClientHeight};
+    const DWORD style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
+    AdjustWindowRectEx(&frame, style, FALSE, WS_EX_CONTROLPARENT);
+    const int width = frame.right - frame.left, height = frame.bottom - frame.top;
+    CreateHandle(WS_EX_CONTROLPARENT, kMainFormClass, texts::MainCaption, style,
+                 (GetSystemMetrics(SM_CXSCREEN) - width) / 2, (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width,
+                 height, nullptr, 0);
+}
+
+TMainForm::~TMainForm() {
+    imageButtons_.clear();
+    if (tabImages_) {
+        ImageList_Destroy(tabImages_);
+    }
+    if (subTabImages_) {
+        ImageList_Destroy(subTabImages_);
+    }
+}
+
+void TMainForm::Show(int showCommand) {
+    ShowWindow(Handle(), showCommand);
+    UpdateWindow(Handle());
+}
+
+void TMainForm::FormCreate() {
+    wchar_t path[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    ProgramDir = path;
+    ProgramDir.erase(ProgramDir.find_last_of(L"\\/:") + 1);
+    if (ProgramDir.empty() || ProgramDir.back() != L'\\') {
+        ProgramDir += L'\\';
+    }
+    LoadComponents();
+    CreateControls();
+    FillFormatLists();
+    FileCount = 1;
+    FilesDone = 0;
+}
+
+void TMainForm::FormDestroy() {
+    discovery_.MP3Formats.clear();
+    PostQuitMessage(0);
+}
+
+void TMainForm::FormCloseQuery() {
+    if (MessageBoxW(Handle(), texts::CloseQuestion, texts::CloseQuestionTitle, MB_OKCANCEL | MB_ICONINFORMATION) ==
+        IDOK) {
+        DestroyWindow(Handle());
+    }
+}
+
+void TMainForm::FormResize() {
+    SendMessageW(statusBar_, WM_SIZE, 0, 0);
+    LayoutChildren();
+}
+
+void TMainForm::StartRun(TImageButton& button, int mode) {
+    button.ResetImage();
+    if (Converting) {
+        return;
+    }
+    cancelRequested_ = false;
+    statusForm_->ResetProgressBars();
+    FilesDone = 0;
+    FileCount = 1;
+    RunMode = mode;
+    statusForm_->ShowModal();
+}
+
+void TMainForm::GoBtn1Click() { StartRun(*goBtn1_, 1); }
+void TMainForm::Gobtn2Click() { StartRun(*gobtn2_, 2); }
+void TMainForm::GoBtn3Click() { StartRun(*goBtn3_, 3); }
+void TMainForm::GoBtn4Click() { StartRun(*goBtn4_, 4); }
+void TMainForm::GoBtn5Click() { StartRun(*goBtn5_, 5); }
+
+void TMainForm::InputFileEdAfterDialog(std::wstring& fileName, bool& /*action*/) {
+    outputFileEd_->PutFileName(core::ReplaceExtension(fileName, L".wav"));
+}
+
+void TMainForm::input2edAfterDialog(std::wstring& fileName, bool& /*action*/) {
+    output2Ed_->PutFileName(core::ReplaceExtension(fileName, L".mp3"));
+}
+
+void TMainForm::ueberbtnClick() {
+    ueberbtn_->ResetImage();
+    TAboutBox about(Handle(), KeepIcon(pictures::MakeIcon(pictures::Icon::Program, 32)));
+    about.ShowModal();
+}
+
+void TMainForm::wwwBtnClick() {
+    ShellExecuteW(Handle(), L"open", texts::WebAddress, nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+void TMainForm::EndeBtnClick() {
+    endeBtn_->ResetImage();
+    PostMessageW(Handle(), WM_CLOSE, 0, 0);
+}
+
+bool TMainForm::CdQualityTicked() const { return Button_GetCheck(cdqualcheck_) == BST_CHECKED; }
+int TMainForm::FileListCount() const { return ListBox_GetCount(fileList_); }
+int TMainForm::FileList2Count() const { return ListBox_GetCount(fileList2_); }
+
+// The batch lists cannot be filled yet, so a batch run never gets here with entries.
+void TMainForm::Gobtn2Proc() {}
+void TMainForm::Gobtn4Proc() {}
+
+void TMainForm::SetProStatus(int percent) {
+    if (!core::IsProgressPercent(percent)) {
+        return;
+    }
+    statusForm_->SetProgress(percent, core::TotalPercent(FilesDone, FileCount, percent));
+    if (CurrentPercent > percent) {
+        CurrentPercent = percent;
+        RedrawWindow(statusBar_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    } else {
+        CurrentPercent = percent;
+        SBarPaintMore();
+    }
+}
+
+void TMainForm::StatusBar1DrawPanel(HDC dc, const RECT& panel) {
+    const core::MeterRect bounds{panel.left, panel.top, panel.right, panel.bottom};
+    const core::MeterRect fill = core::MeterFill(bounds, CurrentPercent);
+    ScopedBrush brush(CreateSolidBrush(kMeterColor));
+    ScopedPen pen(CreatePen(PS_SOLID, 1, kMeterColor));
+    ScopedSelect b(dc, brush.get());
+    ScopedSelect p(dc, pen.get());
+    Rectangle(dc, fill.left, fill.top, fill.right, fill.bottom);
+    MeterRect = bounds;
+}
+
+void TMainForm::SBarPaintMore() {
+    ScopedWindowDC dc(statusBar_);
+    const core::MeterRect fill = core::MeterFill(MeterRect, CurrentPercent);
+    ScopedBrush brush(CreateSolidBrush(kMeterColor));
+    ScopedPen pen(CreatePen(PS_SOLID, 1, kMeterColor));
+    ScopedSelect b(dc.get(), brush.get());
+    ScopedSelect p(dc.get(), pen.get());
+    Rectangle(dc.get(), fill.left, fill.top, fill.right, fill.bottom);
+}
+
+void TMainForm::ProcessMessages() { ui::ProcessMessages(); }
+
+void TMainForm::ShowJobMessage(const std::wstring& text) { ShowErrorMessage(FrontWindow(), text); }
+
+void TMainForm::OnCommand(int id, int code, HWND /*control*/) {
+    switch (id) {
+    case IDC_MAIN_WWWBTN:
+        wwwBtnClick();
+        break;
+    case IDC_MAIN_MP3FORMAT:
+    case IDC_MAIN_WAVFORMATS:
+        if (code == CBN_SELCHANGE) {
+            mp3formatChange();
+        }
+        break;
+    case IDC_MAIN_MP3FORMAT2:
+        if (code == CBN_SELCHANGE) {
+            mp3format2Change();
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+LRESULT TMainForm::OnNotify(const NMHDR& header) {
+    if (header.code != TCN_SELCHANGE) {
+        return 0;
+    }
+    if (static_cast<int>(header.idFrom) == tabs_->Id()) {
+        tabs_->SelectionChanged();
+    }
+    for (auto& sub : subTabs_) {
+        if (static_cast<int>(header.idFrom) == sub->Id()) {
+            sub->SelectionChanged();
+        }
+    }
+    return 0;
+}
+
+void TMainForm::OnDrawItem(const DRAWITEMSTRUCT& item) {
+    if (item.hwndItem == statusBar_) {
+        if (item.itemID == kMeterPanel) {
+            StatusBar1DrawPanel(item.hDC, item.rcItem);
+        }
+    } else if (item.hwndItem == wwwBtn_) {
+        DrawWebButton(item);
+    } else if (auto glyph = glyphs_.find(item.hwndItem); glyph != glyphs_.end()) {
+        DrawGlyphButton(item, glyph->second);
+    }
+}
+
+LRESULT TMainForm::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_CREATE:
+        FormCreate();
+        return 0;
+    case WM_SIZE:
+        FormResize();
+        return 0;
+    case WM_GETMINMAXINFO:
+        reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize = {400, 300};
+        return 0;
+    case WM_CLOSE:
+        FormCloseQuery();
+        return 0;
+    case WM_DESTROY:
+        FormDestroy();
+        return 0;
+    case WM_COMMAND:
+        OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
+        return 0;
+    case WM_NOTIFY:
+        return OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
+    case WM_DRAWITEM:
+        OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+        return TRUE;
+    default:
+        return Default(message, wParam, lParam);
+    }
+}
+
+} // namespace ui

@@ -1,0 +1,168 @@
+#pragma once
+// The converter's main window: one tab per function, the bottom bar with the
+// web, about and exit buttons, the status bar with its progress meter, and
+// the run state that the progress window and the jobs share.
+#include "Controls.h"
+#include "FileNameEdit.h"
+#include "ImageButton.h"
+#include "Pictures.h"
+#include "Scoped.h"
+#include "TabbedPages.h"
+#include "codec/CodecDiscovery.h"
+#include "core/ProgressMeter.h"
+#include "jobs/JobHost.h"
+
+#include <commctrl.h>
+
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace ui {
+
+class TStatusForm;
+
+class TMainForm : public TWindow, public FormatListSink, public JobHost {
+public:
+    TMainForm();
+    ~TMainForm() override;
+
+    void AttachStatusForm(TStatusForm* statusForm) { statusForm_ = statusForm; }
+    void Show(int showCommand);
+
+    // Run state, read and written by the progress window and the batch runs.
+    core::MeterRect MeterRect;
+    int RunMode = 0;
+    int FilesDone = 0;
+    int FileCount = 1;
+    int CurrentPercent = 0;
+    bool Converting = false;
+    std::wstring ProgramDir;
+
+    void RequestCancel() { cancelRequested_ = true; }
+    TFileNameEdit& InputFileEd() { return *inputFileEd_; }
+    TFileNameEdit& OutputFileEd() { return *outputFileEd_; }
+    TFileNameEdit& Input2Ed() { return *input2Ed_; }
+    TFileNameEdit& Output2Ed() { return *output2Ed_; }
+    TFileNameEdit& Input3Ed() { return *input3Ed_; }
+    TFileNameEdit& Output3Ed() { return *output3Ed_; }
+    bool CdQualityTicked() const;
+    int FileListCount() const;
+    int FileList2Count() const;
+    void Gobtn2Proc();
+    void Gobtn4Proc();
+
+    // JobHost
+    ConverterComponents& Components() override { return *components_; }
+    const std::vector<core::WaveFormatRecord>& MP3Formats() const override { return discovery_.MP3Formats; }
+    const std::vector<core::WaveFormatRecord>& PCMFormats() const override { return discovery_.PCMFormats; }
+    int MP3FormatItemCount() const override;
+    int MP3FormatItemIndex() const override;
+    int WAVFormatsItemCount() const override;
+    int WAVFormatsItemIndex() const override;
+    bool CancelRequested() const override { return cancelRequested_; }
+    void SetConverting(bool converting) override { Converting = converting; }
+    void SetProStatus(int percent) override;
+    void ProcessMessages() override;
+    void ShowJobMessage(const std::wstring& text) override;
+
+    // FormatListSink
+    void AddMP3FormatEntry(const std::wstring& description) override;
+    void AddPCMFormatEntry(const std::wstring& description) override;
+
+protected:
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    // Building the window (MainFormPages.cpp).
+    void CreateControls();
+    void CreateImageLists();
+    void CreatePage(TPanel& page, int headerId, const wchar_t* header, int columnId, const wchar_t* title);
+    void CreateMp3WavSinglePage(TPanel& page);
+    void CreateWavMp3SinglePage(TPanel& page);
+    void CreateWavWavSinglePage(TPanel& page);
+    void CreateBatchPage(TPanel& page, bool toMp3);
+    void CreateTagEditor(TPanel& area);
+    void CreateBottomBar();
+    void CreateStatusBar();
+    void CreateHints();
+    HWND AddGlyphButton(TPanel& panel, const wchar_t* caption, RECT rect, int id, pictures::Icon glyph);
+    std::unique_ptr<TFileNameEdit> AddFileNameEdit(TPanel& page, RECT rect, FileNameEditSpec spec);
+    TImageButton& AddImageButton(TPanel& panel, int id, POINT at, const wchar_t* text, void (TMainForm::*click)());
+    HICON KeepIcon(HICON icon);
+    void LayoutChildren();
+
+    // Message handlers.
+    void FormCreate();
+    void FormDestroy();
+    void FormCloseQuery();
+    void FormResize();
+    void OnCommand(int id, int code, HWND control);
+    LRESULT OnNotify(const NMHDR& header);
+    void OnDrawItem(const DRAWITEMSTRUCT& item);
+    void StatusBar1DrawPanel(HDC dc, const RECT& panel);
+    void SBarPaintMore();
+    void DrawWebButton(const DRAWITEMSTRUCT& item);
+
+    void GoBtn1Click();
+    void Gobtn2Click();
+    void GoBtn3Click();
+    void GoBtn4Click();
+    void GoBtn5Click();
+    void StartRun(TImageButton& button, int mode);
+    void InputFileEdAfterDialog(std::wstring& fileName, bool& action);
+    void input2edAfterDialog(std::wstring& fileName, bool& action);
+    void ueberbtnClick();
+    void wwwBtnClick();
+    void EndeBtnClick();
+
+    // Format lists (MainFormFormats.cpp).
+    void LoadComponents();
+    void FillFormatLists();
+    void mp3formatChange();
+    void mp3format2Change();
+    void savesetting();
+
+    std::unique_ptr<ConverterComponents> components_;
+    CodecDiscovery discovery_{*this};
+    bool cancelRequested_ = false;
+    bool SyncingFormats = false;
+    TStatusForm* statusForm_ = nullptr;
+
+    HFONT font_ = nullptr;
+    HIMAGELIST tabImages_ = nullptr;
+    HIMAGELIST subTabImages_ = nullptr;
+    ScopedBitmap columnPicture_;
+    std::vector<ScopedIcon> icons_;
+    std::map<HWND, HICON> glyphs_;
+    HICON webLogo_ = nullptr;
+    HICON browseGlyph_ = nullptr;
+
+    AnchorLayout layout_;
+    std::unique_ptr<TTabbedPages> tabs_;
+    std::vector<std::unique_ptr<TTabbedPages>> subTabs_;
+    std::vector<std::unique_ptr<TPanel>> panels_;
+    std::vector<std::unique_ptr<TImageButton>> imageButtons_;
+    std::unique_ptr<TPanel> bottomBar_;
+    std::unique_ptr<TFileNameEdit> inputFileEd_, outputFileEd_, input2Ed_, output2Ed_, input3Ed_, output3Ed_;
+    std::unique_ptr<TFileNameEdit> outDirectoryEd_, outDirectory2Ed_;
+    TImageButton* goBtn1_ = nullptr;
+    TImageButton* gobtn2_ = nullptr;
+    TImageButton* goBtn3_ = nullptr;
+    TImageButton* goBtn4_ = nullptr;
+    TImageButton* goBtn5_ = nullptr;
+    TImageButton* ueberbtn_ = nullptr;
+    TImageButton* endeBtn_ = nullptr;
+    HWND statusBar_ = nullptr;
+    HWND tooltips_ = nullptr;
+    HWND mp3format_ = nullptr;
+    HWND mp3format2_ = nullptr;
+    HWND WAVFormats_ = nullptr;
+    HWND cdqualcheck_ = nullptr;
+    HWND fileList_ = nullptr;
+    HWND fileList2_ = nullptr;
+    HWND wwwBtn_ = nullptr;
+};
+
+} // namespace ui

@@ -1,0 +1,187 @@
+#include "StatusForm.h"
+
+#include "Application.h"
+#include "MainForm.h"
+#include "Pictures.h"
+#include "Texts.h"
+#include "core/ByteFile.h"
+#include "jobs/ConvertJobs.h"
+#include "jobs/JobFailure.h"
+#include "resource.h"
+
+#include <commctrl.h>
+
+namespace ui {
+namespace {
+
+const wchar_t kStatusFormClass[] = L"TStatusForm";
+constexpr int kClientWidth = 370;
+constexpr int kClientHeight = 128;
+constexpr UINT kTimerInterval = 100;
+// Posted to itself once the window shows: the command runs from the modal
+// loop, after the window has appeared.
+constexpr UINT WM_APP_RUNCOMMAND = WM_APP + 1;
+
+} // namespace
+
+TStatusForm::TStatusForm(TMainForm& main) : main_(main) {
+    RegisterWindowClass(kStatusFormClass, GetSysColorBrush(COLOR_BTNFACE));
+    RECT frame = {0, 0, kClientWidth, kClientHeight};
+    const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+    AdjustWindowRectEx(&frame, style, FALSE, WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT);
+    CreateHandle(WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT, kStatusFormClass, texts::StatusCaption, style, 0, 0,
+                 frame.right - frame.left, frame.bottom - frame.top, main.Handle(), 0);
+    CreateControls();
+}
+
+void TStatusForm::CreateControls() {
+    header_ = std::make_unique<THeaderStrip>(Handle(), IDC_STATUS_HEADER, Rect(0, 0, kClientWidth, 33),
+                                             texts::StatusHeader);
+    auto add = [this](const wchar_t* cls, const wchar_t* text, DWORD style, RECT r, int id) {
+        HWND control = CreateWindowExW(0, cls, text, WS_CHILD | WS_VISIBLE | style, r.left, r.top, r.right - r.left,
+                                       r.bottom - r.top, Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                                       GetModuleHandleW(nullptr), nullptr);
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(FormFont()), FALSE);
+        return control;
+    };
+    add(L"STATIC", texts::StatusCurrentFile, 0, Rect(10, 44, 80, 14), IDC_STATUS_LABEL1);
+    progressBar1_ = add(PROGRESS_CLASSW, L"", PBS_SMOOTH, Rect(92, 42, 268, 16), IDC_STATUS_PROGRESSBAR1);
+    add(L"STATIC", texts::StatusTotal, 0, Rect(10, 68, 80, 14), IDC_STATUS_LABEL2);
+    progressBar2_ = add(PROGRESS_CLASSW, L"", PBS_SMOOTH, Rect(92, 66, 268, 16), IDC_STATUS_PROGRESSBAR2);
+    cancelBtn_ = add(L"BUTTON", texts::StatusCancel, WS_TABSTOP | BS_OWNERDRAW, Rect(135, 93, 100, 27),
+                     IDC_STATUS_CANCELBTN);
+    cancelGlyph_.reset(pictures::MakeIcon(pictures::Icon::Cancel, 16));
+    for (HWND bar : {progressBar1_, progressBar2_}) {
+        SendMessageW(bar, PBM_SETRANGE32, 0, 100);
+    }
+}
+
+void TStatusForm::ShowModal() {
+    RECT window;
+    GetWindowRect(Handle(), &window);
+    const int width = window.right - window.left, height = window.bottom - window.top;
+    SetWindowPos(Handle(), HWND_TOP, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
+                 (GetSystemMetrics(SM_CYSCREEN) - height) / 2, 0, 0, SWP_NOSIZE);
+    modalResult_ = 0;
+    runPending_ = true;
+    ShowWindow(Handle(), SW_SHOW);
+    SetFocus(cancelBtn_);
+    if (runPending_) {
+        runPending_ = false;
+        PostMessageW(Handle(), WM_APP_RUNCOMMAND, 0, 0);
+    }
+    RunModalLoop(Handle(), main_.Handle(), [this] { return modalResult_ != 0; });
+    KillTimer(Handle(), IDT_STATUS_TIMER1);
+    ShowWindow(Handle(), SW_HIDE);
+}
+
+void TStatusForm::CloseModal(int result) { modalResult_ = result; }
+
+void TStatusForm::ResetProgressBars() { SetProgress(0, 0); }
+
+void TStatusForm::SetProgress(int currentFile, int total) {
+    SendMessageW(progressBar1_, PBM_SETPOS, static_cast<WPARAM>(currentFile), 0);
+    SendMessageW(progressBar2_, PBM_SETPOS, static_cast<WPARAM>(total), 0);
+}
+
+void TStatusForm::FormActivate() {
+    runFinished_ = false;
+    RunCommand();
+    runFinished_ = true;
+    SetTimer(Handle(), IDT_STATUS_TIMER1, kTimerInterval, nullptr);
+}
+
+void TStatusForm::Refuse() {
+    MessageBoxW(Handle(), texts::MissingFileNames, texts::ErrorTitle, MB_OK | MB_ICONERROR);
+}
+
+// A failure that ended a run is shown here: the jobs have cleaned up already.
+void TStatusForm::RunCommand() {
+    struct Single {
+        TFileNameEdit& source;
+        TFileNameEdit& destination;
+        void (*job)(JobHost&, const std::wstring&, const std::wstring&);
+    };
+    try {
+        switch (main_.RunMode) {
+        case 1:
+        case 3:
+        case 5: {
+            const Single single =
+                main_.RunMode == 1 ? Single{main_.InputFileEd(), main_.OutputFileEd(),
+                                            main_.CdQualityTicked() ? ConvertMP3CDWAV : ConvertMP3WAV}
+                : main_.RunMode == 3 ? Single{main_.Input2Ed(), main_.Output2Ed(), ConvertWAVMP3}
+                                     : Single{main_.Input3Ed(), main_.Output3Ed(), ConvertWAV2WAV};
+            const std::wstring source = single.source.FileName(), destination = single.destination.FileName();
+            if (source.empty() || destination.empty()) {
+                Refuse();
+                return;
+            }
+            single.job(main_, source, destination);
+            break;
+        }
+        case 2:
+            main_.FileListCount() == 0 ? Refuse() : main_.Gobtn2Proc();
+            break;
+        case 4:
+            main_.FileList2Count() == 0 ? Refuse() : main_.Gobtn4Proc();
+            break;
+        default:
+            break;
+        }
+    } catch (const JobFailure& failure) {
+        ShowErrorMessage(Handle(), failure.Message());
+    } catch (const std::exception& failure) {
+        ShowErrorMessage(Handle(), WidenUtf8(failure.what()));
+    } catch (...) {
+        ShowErrorMessage(Handle(), texts::UnexpectedFailure);
+    }
+}
+
+void TStatusForm::CancelBtnClick() { main_.RequestCancel(); }
+
+void TStatusForm::FormCloseQuery() {
+    main_.RequestCancel();
+    if (runFinished_) {
+        CloseModal(IDCANCEL);
+    }
+}
+
+void TStatusForm::Timer1Timer() {
+    KillTimer(Handle(), IDT_STATUS_TIMER1);
+    CloseModal(IDOK);
+}
+
+LRESULT TStatusForm::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) != WA_INACTIVE && runPending_) {
+            runPending_ = false;
+            PostMessageW(Handle(), WM_APP_RUNCOMMAND, 0, 0);
+        }
+        return Default(message, wParam, lParam);
+    case WM_APP_RUNCOMMAND:
+        FormActivate();
+        return 0;
+    case WM_COMMAND:
+        if (LOWORD(wParam) == IDC_STATUS_CANCELBTN) {
+            CancelBtnClick();
+        }
+        return 0;
+    case WM_DRAWITEM:
+        DrawGlyphButton(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam), cancelGlyph_.get());
+        return TRUE;
+    case WM_CLOSE:
+        FormCloseQuery();
+        return 0;
+    case WM_TIMER:
+        if (wParam == IDT_STATUS_TIMER1) {
+            Timer1Timer();
+        }
+        return 0;
+    default:
+        return Default(message, wParam, lParam);
+    }
+}
+
+} // namespace ui

@@ -1,0 +1,48 @@
+#pragma once
+// The progress window. Shown modally by a Go button, it runs the command the
+// main window's RunMode names once it has appeared, shows the current-file
+// and whole-run bars meanwhile, takes cancel requests, and closes itself a
+// tenth of a second after the run.
+#include "Controls.h"
+#include "Scoped.h"
+
+#include <memory>
+
+namespace ui {
+
+class TMainForm;
+
+class TStatusForm : public TWindow {
+public:
+    explicit TStatusForm(TMainForm& main);
+
+    void ShowModal();
+    void ResetProgressBars();
+    void SetProgress(int currentFile, int total);
+    bool RunFinished() const { return runFinished_; }
+
+protected:
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    void CreateControls();
+    void FormActivate();
+    void RunCommand();
+    void CancelBtnClick();
+    void FormCloseQuery();
+    void Timer1Timer();
+    void Refuse();
+    void CloseModal(int result);
+
+    TMainForm& main_;
+    std::unique_ptr<THeaderStrip> header_;
+    ScopedIcon cancelGlyph_;
+    HWND progressBar1_ = nullptr;
+    HWND progressBar2_ = nullptr;
+    HWND cancelBtn_ = nullptr;
+    bool runFinished_ = true;
+    bool runPending_ = false;
+    int modalResult_ = 0;
+};
+
+} // namespace ui

@@ -1,0 +1,58 @@
+#include "TabbedPages.h"
+
+namespace ui {
+namespace {
+
+constexpr DWORD kTabStyle = WS_TABSTOP | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | TCS_HOTTRACK | TCS_FOCUSONBUTTONDOWN;
+
+} // namespace
+
+TTabbedPages::TTabbedPages(TPanel& parent, int id, RECT rect, unsigned anchors, HIMAGELIST images)
+    : id_(id), tabs_(parent.AddControl(WC_TABCONTROLW, L"", kTabStyle, rect, id, anchors)) {
+    TabCtrl_SetImageList(tabs_, images);
+}
+
+TTabbedPages::TTabbedPages(HWND parent, int id, RECT rect, HIMAGELIST images)
+    : id_(id),
+      tabs_(CreateWindowExW(0, WC_TABCONTROLW, L"", WS_CHILD | WS_VISIBLE | kTabStyle, rect.left, rect.top,
+                            rect.right - rect.left, rect.bottom - rect.top, parent,
+                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr)) {
+    SendMessageW(tabs_, WM_SETFONT, reinterpret_cast<WPARAM>(FormFont()), FALSE);
+    TabCtrl_SetImageList(tabs_, images);
+}
+
+RECT TTabbedPages::DisplayArea() const {
+    RECT area;
+    GetClientRect(tabs_, &area);
+    TabCtrl_AdjustRect(tabs_, FALSE, &area);
+    return area;
+}
+
+TPanel& TTabbedPages::AddPage(const wchar_t* caption, int image, int pageId) {
+    TCITEMW item = {};
+    item.mask = TCIF_TEXT | TCIF_IMAGE;
+    item.pszText = const_cast<wchar_t*>(caption);
+    item.iImage = image;
+    TabCtrl_InsertItem(tabs_, static_cast<int>(pages_.size()), &item);
+    const RECT area = DisplayArea();
+    pages_.push_back(std::make_unique<TPanel>(tabs_, pageId, area, GetSysColor(COLOR_BTNFACE),
+                                              SIZE{area.right - area.left, area.bottom - area.top}));
+    SelectionChanged();
+    return *pages_.back();
+}
+
+void TTabbedPages::SelectionChanged() {
+    const int selected = TabCtrl_GetCurSel(tabs_);
+    for (size_t i = 0; i < pages_.size(); ++i) {
+        ShowWindow(pages_[i]->Handle(), static_cast<int>(i) == selected ? SW_SHOW : SW_HIDE);
+    }
+}
+
+void TTabbedPages::FitPages() {
+    const RECT area = DisplayArea();
+    for (auto& page : pages_) {
+        MoveWindow(page->Handle(), area.left, area.top, area.right - area.left, area.bottom - area.top, TRUE);
+    }
+}
+
+} // namespace ui

@@ -1,0 +1,25 @@
+// The converter's start: the main window, then the hidden progress window,
+// then the message loop until the main window has closed.
+#include "Application.h"
+#include "MainForm.h"
+#include "StatusForm.h"
+
+#include <commctrl.h>
+#include <objbase.h>
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
+    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_TAB_CLASSES | ICC_BAR_CLASSES | ICC_PROGRESS_CLASS |
+                                                          ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&controls);
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    int exitCode = 0;
+    {
+        ui::TMainForm mainForm;
+        ui::TStatusForm statusForm(mainForm);
+        mainForm.AttachStatusForm(&statusForm);
+        mainForm.Show(showCommand);
+        exitCode = ui::RunMessageLoop(mainForm.Handle());
+    }
+    CoUninitialize();
+    return exitCode;
+}
