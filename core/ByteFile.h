@@ -27,6 +27,12 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// A write that the destination did not take (full or vanished medium).
+class FileWriteError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
 // Reads exactly count bytes or throws FileReadError.
 void ReadExact(ByteFile& file, void* buffer, size_t count);
 // Seeks or throws FileReadError.
