@@ -1,0 +1,77 @@
+#include "core/MemoryByteFile.h"
+#include "core/WavDestination.h"
+#include "core/WavFile.h"
+
+#include <gtest/gtest.h>
+
+using core::MemoryByteFile;
+using core::WavDestination;
+
+namespace {
+
+const core::WaveFormatRecord kCd = core::MakePcmFormat(2, 44100, 16, 129);
+
+uint32_t Le32(const std::vector<uint8_t>& b, size_t at) {
+    return b[at] | b[at + 1] << 8 | b[at + 2] << 16 | static_cast<uint32_t>(b[at + 3]) << 24;
+}
+
+void ExpectSizesMatch(const MemoryByteFile& file, uint32_t dataBytes) {
+    const std::vector<uint8_t>& b = file.Bytes();
+    ASSERT_EQ(b.size(), 44 + dataBytes);
+    EXPECT_EQ(Le32(b, 4), 36 + dataBytes);
+    EXPECT_EQ(Le32(b, 40), dataBytes);
+}
+
+void Append(MemoryByteFile& file, size_t count) {
+    const std::vector<uint8_t> data(count, 0x11);
+    if (!file.Write(data.data(), data.size())) {
+        throw core::FileWriteError("full");
+    }
+}
+
+TEST(WavDestination, FirstHeaderHasZeroSizes) {
+    MemoryByteFile file;
+    WavDestination wav(file, kCd);
+    EXPECT_EQ(file.Bytes().size(), 44u);
+    EXPECT_EQ(Le32(file.Bytes(), 4), 0u);
+    EXPECT_EQ(Le32(file.Bytes(), 40), 0u);
+}
+
+TEST(WavDestination, FinishDescribesTheData) {
+    MemoryByteFile file;
+    WavDestination wav(file, kCd);
+    Append(file, 1001);
+    wav.Finish();
+    ExpectSizesMatch(file, 1001);
+}
+
+// A full medium: the header written on the way out still matches what the file holds.
+TEST(WavDestination, FailedWriteLeavesSizesOfWhatWasWritten) {
+    MemoryByteFile file;
+    file.LimitSize(44 + 3 * 512 + 100);
+    try {
+        WavDestination wav(file, kCd);
+        for (int block = 0; block < 10; ++block) {
+            Append(file, 512);
+        }
+        wav.Finish();
+        FAIL() << "the medium was full";
+    } catch (const core::FileWriteError&) {
+    }
+    ExpectSizesMatch(file, 3 * 512);
+}
+
+TEST(WavDestination, HeaderThatCannotBeWrittenIsAWriteError) {
+    MemoryByteFile file;
+    file.LimitSize(10);
+    EXPECT_THROW(WavDestination(file, kCd), core::FileWriteError);
+}
+
+TEST(WavDestination, FinalHeaderThatCannotBeWrittenIsAWriteError) {
+    MemoryByteFile file;
+    WavDestination wav(file, kCd);
+    file.LimitSize(20);
+    EXPECT_THROW(wav.Finish(), core::FileWriteError);
+}
+
+} // namespace
