@@ -1,0 +1,87 @@
+#include "ConversionChain.h"
+
+#include "JobRun.h"
+#include "core/BlockProgress.h"
+
+#include <algorithm>
+#include <cstring>
+
+ConversionChain::ConversionChain(std::vector<TACMConvertor*> stages, core::ByteFile& destination)
+    : destination_(destination) {
+    for (TACMConvertor* convertor : stages) {
+        stages_.push_back(Stage{convertor});
+    }
+}
+
+void ConversionChain::Run(JobHost& host, core::ByteFile& source, int64_t length, int64_t progressTotal) {
+    Stage& first = stages_.front();
+    TACMConvertor& convertor = *first.convertor;
+    int64_t remaining = length;
+    while (remaining > 0 && !host.CancelRequested()) {
+        const uint32_t space = convertor.InputBufferSize() - first.pending;
+        const uint32_t n = static_cast<uint32_t>(std::min<int64_t>(space, remaining));
+        core::ReadExact(source, convertor.SourceBuffer() + first.pending, n);
+        first.pending += n;
+        remaining -= n;
+        host.SetProStatus(core::BlockPercent(progressTotal, remaining));
+        Convert(0, remaining == 0);
+        host.ProcessMessages();
+    }
+}
+
+// Appends data to stage index (or to the destination past the last stage) and
+// converts as it goes; returns once all of it has been taken.
+void ConversionChain::Deliver(size_t index, const uint8_t* data, uint32_t count, bool last) {
+    if (index == stages_.size()) {
+        if (count > 0 && !destination_.Write(data, count)) {
+            throw core::FileWriteError("converted data");
+        }
+        return;
+    }
+    if (count == 0 && !last) {
+        return;
+    }
+    Stage& stage = stages_[index];
+    TACMConvertor& convertor = *stage.convertor;
+    uint32_t offset = 0;
+    do {
+        const uint32_t take = std::min(count - offset, convertor.InputBufferSize() - stage.pending);
+        std::memcpy(convertor.SourceBuffer() + stage.pending, data + offset, take);
+        stage.pending += take;
+        offset += take;
+        Convert(index, last && offset == count);
+    } while (offset < count);
+}
+
+// One conversion of what stage index holds; with last, as many as it takes to
+// hand on everything.
+void ConversionChain::Convert(size_t index, bool last) {
+    Stage& stage = stages_[index];
+    TACMConvertor& convertor = *stage.convertor;
+    ACMSTREAMHEADER& header = convertor.StreamHeader();
+    while (true) {
+        header.cbSrcLength = stage.pending;
+        const DWORD flags = (stage.started ? 0 : ACM_STREAMCONVERTF_START) | (last ? ACM_STREAMCONVERTF_END : 0);
+        TACMConvertor::CheckACMResult("acmStreamConvert:", acmStreamConvert(convertor.StreamHandle(), &header, flags));
+        stage.started = true;
+        const uint32_t used = std::min<uint32_t>(header.cbSrcLengthUsed, stage.pending);
+        const uint32_t produced = std::min<uint32_t>(header.cbDstLengthUsed, header.cbDstLength);
+        std::memmove(convertor.SourceBuffer(), convertor.SourceBuffer() + used, stage.pending - used);
+        stage.pending -= used;
+        // After the end flag a codec that takes nothing more holds less than
+        // one of its blocks: a fraction of a sample frame, which is dropped.
+        const bool stageDone = last && (stage.pending == 0 || used == 0);
+        Deliver(index + 1, convertor.DestBuffer(), produced, stageDone);
+        if (stageDone) {
+            stage.pending = 0;
+            return;
+        }
+        if (!last) {
+            // A full buffer of which nothing is taken would never move again.
+            if (used == 0 && stage.pending == convertor.InputBufferSize()) {
+                TACMConvertor::CheckACMResult("acmStreamConvert:", ACMERR_NOTPOSSIBLE);
+            }
+            return;
+        }
+    }
+}

@@ -1,0 +1,53 @@
+#include "JobRun.h"
+
+#include "JobFailure.h"
+#include "JobTexts.h"
+
+#include <new>
+
+RunState::RunState(JobHost& host) : host_(host) {
+    host_.SetConverting(true);
+    host_.SetProStatus(0);
+}
+
+RunState::~RunState() {
+    host_.SetProStatus(0);
+    host_.SetConverting(false);
+}
+
+ActiveStream::ActiveStream(TACMConvertor& convertor, uint32_t inputBufferSize) : convertor_(convertor) {
+    convertor_.SetInputBufferSize(inputBufferSize);
+    convertor_.SetActive(true);
+}
+
+ActiveStream::~ActiveStream() {
+    if (!convertor_.Active()) {
+        return;
+    }
+    acmStreamReset(convertor_.StreamHandle(), 0);
+    try {
+        convertor_.SetActive(false);
+    } catch (const EACMConvertor&) {
+        // The failure that brought us here is the one to report.
+    }
+}
+
+void ActiveStream::Finish() {
+    TACMConvertor::CheckACMResult("acmStreamReset", acmStreamReset(convertor_.StreamHandle(), 0));
+    convertor_.SetActive(false);
+}
+
+void RunJob(const std::wstring& sourceName, const std::function<void()>& body) {
+    try {
+        body();
+    } catch (const EACMConvertor& failure) {
+        const std::string text = failure.what();
+        throw JobFailure(std::wstring(text.begin(), text.end()));
+    } catch (const core::FileReadError&) {
+        throw JobFailure(std::wstring(jobtext::kCannotRead) + L" " + sourceName);
+    } catch (const core::FileWriteError&) {
+        throw JobFailure(jobtext::kCannotWrite);
+    } catch (const std::bad_alloc&) {
+        throw JobFailure(jobtext::kOutOfMemory);
+    }
+}

@@ -1,0 +1,43 @@
+#pragma once
+// The frame every job runs in: the run state shown to the user and the streams
+// it opens, each put right again on every way out, and the failures that end
+// a job turned into a JobFailure.
+#include "JobHost.h"
+#include "core/ByteFile.h"
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+// Converting set and progress 0 for the life of the object, and again 0 and
+// cleared at its end.
+class RunState {
+public:
+    explicit RunState(JobHost& host);
+    ~RunState();
+    RunState(const RunState&) = delete;
+    RunState& operator=(const RunState&) = delete;
+
+private:
+    JobHost& host_;
+};
+
+// One stream opened with the given source buffer size. Finish resets and
+// closes it and raises what fails; on any other way out it is reset and
+// closed with its errors ignored.
+class ActiveStream {
+public:
+    ActiveStream(TACMConvertor& convertor, uint32_t inputBufferSize);
+    ~ActiveStream();
+    ActiveStream(const ActiveStream&) = delete;
+    ActiveStream& operator=(const ActiveStream&) = delete;
+    void Finish();
+
+private:
+    TACMConvertor& convertor_;
+};
+
+// Runs a job's body; a stream failure, a read error of sourceName, a write
+// failure or exhausted memory leave it as a JobFailure once the body's
+// objects have cleaned up.
+void RunJob(const std::wstring& sourceName, const std::function<void()>& body);

@@ -1,0 +1,51 @@
+#include "SameFile.h"
+
+#include <windows.h>
+
+namespace {
+
+std::wstring FullPath(const std::wstring& name) {
+    const DWORD needed = GetFullPathNameW(name.c_str(), 0, nullptr, nullptr);
+    if (needed == 0) {
+        return name;
+    }
+    std::wstring full(needed, L'\0');
+    const DWORD length = GetFullPathNameW(name.c_str(), needed, full.data(), nullptr);
+    full.resize(length < needed ? length : 0);
+    return full.empty() ? name : full;
+}
+
+struct FileIdentity {
+    bool known = false;
+    DWORD volume = 0;
+    DWORD indexHigh = 0;
+    DWORD indexLow = 0;
+};
+
+// Opened for no access at all, so even a file in use can be asked.
+FileIdentity IdentityOf(const std::wstring& name) {
+    FileIdentity id;
+    HANDLE handle = CreateFileW(name.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) {
+        return id;
+    }
+    BY_HANDLE_FILE_INFORMATION info;
+    if (GetFileInformationByHandle(handle, &info)) {
+        id = {true, info.dwVolumeSerialNumber, info.nFileIndexHigh, info.nFileIndexLow};
+    }
+    CloseHandle(handle);
+    return id;
+}
+
+} // namespace
+
+bool NamesSameFile(const std::wstring& first, const std::wstring& second) {
+    const std::wstring a = FullPath(first), b = FullPath(second);
+    if (CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(), static_cast<int>(b.size()), TRUE) ==
+        CSTR_EQUAL) {
+        return true;
+    }
+    const FileIdentity x = IdentityOf(first), y = IdentityOf(second);
+    return x.known && y.known && x.volume == y.volume && x.indexHigh == y.indexHigh && x.indexLow == y.indexLow;
+}

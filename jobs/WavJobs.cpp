@@ -1,0 +1,126 @@
+// WAV sources: wavtowav brings the samples into the target PCM shape, and for
+// MP3 output wavmp3 encodes them.
+#include "ConvertJobs.h"
+
+#include "ConversionChain.h"
+#include "JobRun.h"
+#include "JobTexts.h"
+#include "SameFile.h"
+#include "Win32File.h"
+#include "core/BlockProgress.h"
+#include "core/FormatDerivation.h"
+#include "core/WavDestination.h"
+#include "core/WavFile.h"
+
+#include <optional>
+
+namespace {
+
+// The record the list's selection names, or none for an empty list, no
+// selection or a selection beyond the table.
+const core::WaveFormatRecord* SelectedRecord(const std::vector<core::WaveFormatRecord>& table, int itemCount,
+                                             int itemIndex) {
+    if (itemCount <= 0 || itemIndex < 0 || static_cast<size_t>(itemIndex) >= table.size()) {
+        return nullptr;
+    }
+    return &table[static_cast<size_t>(itemIndex)];
+}
+
+struct WavSource {
+    std::unique_ptr<Win32File> file;
+    core::WavHeaderInfo info;
+};
+
+// Opens and reads the source, reporting why when it cannot be used.
+std::optional<WavSource> OpenWavSource(JobHost& host, const std::wstring& source) {
+    WavSource wav;
+    wav.file = Win32File::OpenForReading(source);
+    if (!wav.file) {
+        host.ShowJobMessage(jobtext::kCannotOpenBefore + source + jobtext::kCannotOpenAfter);
+        return std::nullopt;
+    }
+    wav.info = core::ReadWAVHeader(*wav.file);
+    // A record without channels or block align (no "fmt " chunk) describes no samples.
+    if (!wav.info.valid || wav.info.format.Channels() == 0 || wav.info.format.BlockAlign() == 0) {
+        host.ShowJobMessage(jobtext::kNotWav);
+        return std::nullopt;
+    }
+    core::SeekOrThrow(*wav.file, wav.info.dataOffset);
+    return wav;
+}
+
+// Refusals that come before anything is touched; true when the job may run.
+bool MayRun(JobHost& host, const core::WaveFormatRecord* target, const std::wstring& source,
+            const std::wstring& destination) {
+    if (!target) {
+        host.ShowJobMessage(jobtext::kNoEncoder);
+        return false;
+    }
+    if (NamesSameFile(source, destination)) {
+        host.ShowJobMessage(jobtext::kSameFile);
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+void ConvertWAVMP3(JobHost& host, const std::wstring& source, const std::wstring& destination) {
+    const core::WaveFormatRecord* target =
+        SelectedRecord(host.MP3Formats(), host.MP3FormatItemCount(), host.MP3FormatItemIndex());
+    if (!MayRun(host, target, source, destination)) {
+        return;
+    }
+    RunJob(source, [&] {
+        RunState run(host);
+        std::optional<WavSource> wav = OpenWavSource(host, source);
+        if (!wav) {
+            return;
+        }
+        std::unique_ptr<Win32File> output = Win32File::CreateAnew(destination);
+        if (!output) {
+            host.ShowJobMessage(jobtext::kCannotCreate);
+            return;
+        }
+        ConverterComponents& c = host.Components();
+        c.wavtowav.ACMFormatIn.CopyPrefix(wav->info.format, core::kWaveFormatExSize);
+        c.wavmp3.ACMFormatOut = *target;
+        core::DeriveEncoderInput(*target, c.wavmp3.ACMFormatIn);
+        c.wavtowav.ACMFormatOut.CopyPrefix(c.wavmp3.ACMFormatIn, core::kWaveFormatExSize);
+        ActiveStream shape(c.wavtowav, core::BlockBufferSize(c.wavtowav.ACMFormatIn.BlockAlign()));
+        c.wavmp3.ACMFormatIn = c.wavtowav.ACMFormatOut;
+        ActiveStream encode(c.wavmp3, c.wavtowav.OutputBufferSize());
+        ConversionChain({&c.wavtowav, &c.wavmp3}, *output).Run(host, *wav->file, wav->info.dataLength,
+                                                               wav->info.dataLength);
+        shape.Finish();
+        encode.Finish();
+    });
+}
+
+void ConvertWAV2WAV(JobHost& host, const std::wstring& source, const std::wstring& destination) {
+    const core::WaveFormatRecord* target =
+        SelectedRecord(host.PCMFormats(), host.WAVFormatsItemCount(), host.WAVFormatsItemIndex());
+    if (!MayRun(host, target, source, destination)) {
+        return;
+    }
+    RunJob(source, [&] {
+        RunState run(host);
+        std::optional<WavSource> wav = OpenWavSource(host, source);
+        if (!wav) {
+            return;
+        }
+        std::unique_ptr<Win32File> output = Win32File::CreateAnew(destination);
+        if (!output) {
+            host.ShowJobMessage(jobtext::kCannotCreate);
+            return;
+        }
+        ConverterComponents& c = host.Components();
+        c.wavtowav.ACMFormatIn.CopyPrefix(wav->info.format, core::kWaveFormatExSize);
+        c.wavtowav.ACMFormatOut.CopyPrefix(*target, core::kWaveFormatExSize);
+        core::WavDestination result(*output, c.wavtowav.ACMFormatOut);
+        ActiveStream convert(c.wavtowav, core::BlockBufferSize(c.wavtowav.ACMFormatIn.BlockAlign()));
+        ConversionChain({&c.wavtowav}, *output).Run(host, *wav->file, wav->info.dataLength, wav->info.dataLength);
+        convert.Finish();
+        result.Finish();
+    });
+}
