@@ -1,0 +1,35 @@
+#pragma once
+// Fixtures made by the host's sox and lame, and the facts that sox, soxi and
+// mpg123 report about results, for the job tests.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// A file name in the test program's work folder.
+std::wstring WorkFile(const std::string& name);
+
+// Runs a host command line in which every {name} stands for the host path of WorkFile(name).
+testing::AssertionResult Host(const std::string& commandLine);
+// Its standard output, or "" when it failed.
+std::string HostOutput(const std::string& commandLine);
+
+struct AudioFacts {
+    int rate = 0;
+    int channels = 0;
+    int bits = 0;
+    long long samples = -1;  // sample frames; -1 when soxi could not read the file
+    double seconds = 0;
+    double rms = 0;          // RMS amplitude of all channels, 0 to 1
+};
+// What sox reads from a WAV or MP3 work file.
+AudioFacts Inspect(const std::string& name);
+
+bool WorkFileExists(const std::string& name);
+std::vector<uint8_t> ReadWorkFile(const std::string& name);
+void WriteWorkFile(const std::string& name, const std::vector<uint8_t>& bytes);
+
+// Checks that a WAV work file has the 44-byte header whose sizes match the
+// file, and gives its data size (-1 when the header is wrong).
+testing::AssertionResult HasExactWavHeader(const std::string& name, int64_t* dataSize = nullptr);

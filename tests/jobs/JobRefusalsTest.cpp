@@ -1,0 +1,135 @@
+#include "AudioFiles.h"
+#include "JobTestHost.h"
+#include "jobs/ConvertJobs.h"
+#include "jobs/JobTexts.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace {
+
+// Work files the refusal cases start from, made once for the test program.
+class Refusal : public testing::Test {
+public:
+    static void SetUpTestSuite() {
+        ASSERT_TRUE(Host("sox -r 22050 -c 1 -n -b 16 {good.wav} synth 0.5 sine 440 && "
+                         "lame --quiet -b 64 {good.wav} {good.mp3} && "
+                         "printf 'Esto no es un fichero de sonido, aunque se llame .wav.' > {text.wav} && "
+                         "head -c 20000 /dev/zero > {zeros.mp3} && printf '\\377\\373\\220' > {short.mp3} && "
+                         "{ head -c 100 /dev/zero; printf '\\377\\373\\234\\104'; head -c 500 /dev/urandom; } > "
+                         "{reserved-rate.mp3} && : > {empty.mp3}"));
+        // RIFF WAVE with a data chunk but no "fmt " chunk: channels and block align are 0.
+        WriteWorkFile("no-fmt.wav", {'R', 'I', 'F', 'F', 28, 0, 0, 0, 'W', 'A', 'V', 'E', 'd', 'a', 't', 'a', 8, 0, 0, 0,
+                                     1, 2, 3, 4, 5, 6, 7, 8});
+    }
+};
+
+struct RefusalCase {
+    const char* name;
+    Job job;
+    const char* source;
+    std::function<void(JobTestHost&)> setUp;
+    std::wstring message;
+    bool runStateTouched;  // whether Converting and the progress were set before the refusal
+};
+
+class Refusals : public Refusal, public testing::WithParamInterface<RefusalCase> {};
+
+TEST_P(Refusals, ShowTheirMessageAndCreateNothing) {
+    const RefusalCase& c = GetParam();
+    const std::string destination = std::string("refused-") + c.name + ".out";
+    JobTestHost host;
+    if (c.setUp) {
+        c.setUp(host);
+    }
+
+    EXPECT_EQ(RunOn(host, c.job, c.source, destination), L"");
+
+    EXPECT_EQ(host.messages, std::vector<std::wstring>{c.message});
+    EXPECT_FALSE(WorkFileExists(destination));
+    EXPECT_FALSE(host.converting);
+    EXPECT_FALSE(host.AnyStreamActive());
+    EXPECT_EQ(host.convertingChanges, c.runStateTouched ? 2 : 0);
+    const std::vector<int> progress = c.runStateTouched ? std::vector<int>{0, 0} : std::vector<int>{};
+    EXPECT_EQ(host.progress, progress);
+}
+
+void NoMp3Formats(JobTestHost& host) { host.mp3Formats.clear(); }
+void NoPcmFormats(JobTestHost& host) { host.pcmFormats.clear(); }
+void NoMp3Selection(JobTestHost& host) { host.mp3Index = -1; }
+void NoPcmSelection(JobTestHost& host) { host.pcmIndex = -1; }
+void Mp3SelectionBeyondTable(JobTestHost& host) { host.mp3Index = static_cast<int>(host.mp3Formats.size()); }
+
+std::wstring CannotOpen(const char* name) {
+    return jobtext::kCannotOpenBefore + WorkFile(name) + jobtext::kCannotOpenAfter;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, Refusals,
+    testing::Values(
+        RefusalCase{"Mp3WavNoCodec", ConvertMP3WAV, "good.mp3", NoMp3Formats, jobtext::kNoDecoder, false},
+        RefusalCase{"Mp3CdNoCodec", ConvertMP3CDWAV, "good.mp3", NoMp3Formats, jobtext::kNoDecoder, false},
+        RefusalCase{"WavMp3NoCodec", ConvertWAVMP3, "good.wav", NoMp3Formats, jobtext::kNoEncoder, false},
+        RefusalCase{"WavMp3NoSelection", ConvertWAVMP3, "good.wav", NoMp3Selection, jobtext::kNoEncoder, false},
+        RefusalCase{"WavMp3SelectionBeyondTable", ConvertWAVMP3, "good.wav", Mp3SelectionBeyondTable,
+                    jobtext::kNoEncoder, false},
+        RefusalCase{"Wav2WavNoCodec", ConvertWAV2WAV, "good.wav", NoPcmFormats, jobtext::kNoEncoder, false},
+        RefusalCase{"Wav2WavNoSelection", ConvertWAV2WAV, "good.wav", NoPcmSelection, jobtext::kNoEncoder, false},
+        RefusalCase{"Mp3WavMissingSource", ConvertMP3WAV, "missing.mp3", nullptr, jobtext::kCannotOpen, true},
+        RefusalCase{"Mp3CdMissingSource", ConvertMP3CDWAV, "missing.mp3", nullptr, jobtext::kCannotOpen, true},
+        RefusalCase{"Wav2WavMissingSource", ConvertWAV2WAV, "missing.wav", nullptr, CannotOpen("missing.wav"), true},
+        RefusalCase{"WavMp3MissingSource", ConvertWAVMP3, "missing.wav", nullptr, CannotOpen("missing.wav"), true},
+        RefusalCase{"Wav2WavTextFile", ConvertWAV2WAV, "text.wav", nullptr, jobtext::kNotWav, true},
+        RefusalCase{"WavMp3TextFile", ConvertWAVMP3, "text.wav", nullptr, jobtext::kNotWav, true},
+        RefusalCase{"Wav2WavNoFormatChunk", ConvertWAV2WAV, "no-fmt.wav", nullptr, jobtext::kNotWav, true},
+        RefusalCase{"WavMp3NoFormatChunk", ConvertWAVMP3, "no-fmt.wav", nullptr, jobtext::kNotWav, true},
+        RefusalCase{"Mp3WavAllZeros", ConvertMP3WAV, "zeros.mp3", nullptr, jobtext::kNotMp3, true},
+        RefusalCase{"Mp3CdAllZeros", ConvertMP3CDWAV, "zeros.mp3", nullptr, jobtext::kNotMp3, true},
+        RefusalCase{"Mp3WavEmpty", ConvertMP3WAV, "empty.mp3", nullptr, jobtext::kNotMp3, true},
+        RefusalCase{"Mp3WavThreeBytes", ConvertMP3WAV, "short.mp3", nullptr, jobtext::kNotMp3, true},
+        RefusalCase{"Mp3CdReservedRate", ConvertMP3CDWAV, "reserved-rate.mp3", nullptr, jobtext::kNotMp3, true}),
+    [](const testing::TestParamInfo<RefusalCase>& info) { return info.param.name; });
+
+struct SameFileCase {
+    const char* name;
+    Job job;
+    const char* source;
+    const char* destination;
+};
+
+class SameFile : public Refusal, public testing::WithParamInterface<SameFileCase> {};
+
+TEST_P(SameFile, IsRefusedAndTheSourceKept) {
+    const SameFileCase& c = GetParam();
+    const std::vector<uint8_t> before = ReadWorkFile(c.source);
+    JobTestHost host;
+
+    EXPECT_EQ(RunOn(host, c.job, c.source, c.destination), L"");
+
+    EXPECT_EQ(host.messages, std::vector<std::wstring>{jobtext::kSameFile});
+    EXPECT_EQ(ReadWorkFile(c.source), before);
+    EXPECT_EQ(host.convertingChanges, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Spellings, SameFile,
+    testing::Values(SameFileCase{"Mp3WavSameName", ConvertMP3WAV, "good.mp3", "good.mp3"},
+                    SameFileCase{"Mp3CdOtherCase", ConvertMP3CDWAV, "good.mp3", "GOOD.Mp3"},
+                    SameFileCase{"WavMp3DotSegments", ConvertWAVMP3, "good.wav", "sub\\..\\.\\good.wav"},
+                    SameFileCase{"Wav2WavOtherCaseAndSlashes", ConvertWAV2WAV, "good.wav", "sub/../GOOD.WAV"}),
+    [](const testing::TestParamInfo<SameFileCase>& info) { return info.param.name; });
+
+// A second name of the same file (a link) is the same file too.
+TEST_F(Refusal, LinkToTheSourceIsTheSameFile) {
+    ASSERT_TRUE(Host("ln -f {good.wav} {hard-link.wav} && ln -sf {good.wav} {soft-link.wav}"));
+    const std::vector<uint8_t> before = ReadWorkFile("good.wav");
+    for (const char* link : {"hard-link.wav", "soft-link.wav"}) {
+        JobTestHost host;
+        EXPECT_EQ(RunOn(host, ConvertWAV2WAV, "good.wav", link), L"");
+        EXPECT_EQ(host.messages, std::vector<std::wstring>{jobtext::kSameFile}) << link;
+    }
+    EXPECT_EQ(ReadWorkFile("good.wav"), before);
+}
+
+} // namespace

@@ -1,0 +1,105 @@
+#include "JobTestHost.h"
+
+#include "StoredComponents.h"
+#include "AudioFiles.h"
+#include "core/ConvertorState.h"
+#include "jobs/JobFailure.h"
+
+namespace {
+
+ConverterComponents MakeComponents() {
+    const std::map<std::string, core::ConvertorState> stored = core::ParseConvertorStates(StoredComponentsText());
+    return ConverterComponents{TACMConvertor(stored.at("mp3wav")), TACMConvertor(stored.at("wavcd")),
+                               TACMConvertor(stored.at("wavtowav")), TACMConvertor(stored.at("wavmp3"))};
+}
+
+constexpr uint16_t kMpegId = 1;
+constexpr uint32_t kPaddingOff = 2;
+constexpr uint16_t kCodecDelay = 1393;
+
+} // namespace
+
+JobTestHost::JobTestHost() : components_(MakeComponents()) {
+    CodecDiscovery discovery(*this);
+    discovery.Enumerate();
+    mp3Formats = discovery.MP3Formats;
+    pcmFormats = discovery.PCMFormats;
+    codecMp3Count_ = mp3Formats.size();
+    if (mp3Formats.empty()) {
+        for (uint32_t rate : {22050u, 44100u}) {
+            for (uint16_t channels : {1, 2}) {
+                mp3Formats.push_back(DerivedMp3Record(channels, rate, 128));
+            }
+        }
+    }
+}
+
+bool JobTestHost::CancelRequested() const {
+    return cancelAfterBlocks >= 0 && static_cast<int>(progress.size()) > cancelAfterBlocks;
+}
+
+void JobTestHost::SetConverting(bool value) {
+    converting = value;
+    ++convertingChanges;
+}
+
+void JobTestHost::ProcessMessages() {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+}
+
+int JobTestHost::FindPcm(uint16_t channels, uint32_t rate, uint16_t bits) const {
+    for (size_t i = 0; i < pcmFormats.size(); ++i) {
+        const core::WaveFormatRecord& r = pcmFormats[i];
+        if (r.Channels() == channels && r.SamplesPerSec() == rate && r.BitsPerSample() == bits) {
+            return static_cast<int>(i);
+        }
+    }
+    return -1;
+}
+
+int JobTestHost::FindMp3(uint16_t channels, uint32_t rate) const {
+    for (size_t i = 0; i < mp3Formats.size(); ++i) {
+        if (mp3Formats[i].Channels() == channels && mp3Formats[i].SamplesPerSec() == rate) {
+            return static_cast<int>(i);
+        }
+    }
+    return -1;
+}
+
+bool JobTestHost::AnyStreamActive() {
+    return components_.mp3wav.Active() || components_.wavcd.Active() || components_.wavtowav.Active() ||
+           components_.wavmp3.Active();
+}
+
+core::WaveFormatRecord DerivedMp3Record(uint16_t channels, uint32_t rate, uint32_t kbps) {
+    core::WaveFormatRecord r;
+    r.SetFormatTag(core::kWaveFormatMpegLayer3);
+    r.SetChannels(channels);
+    r.SetSamplesPerSec(rate);
+    r.SetAvgBytesPerSec(kbps * 1000 / 8);
+    r.SetBlockAlign(1);
+    r.SetCbSize(core::kMpegLayer3ExtraSize);
+    r.SetMp3Id(kMpegId);
+    r.SetMp3Flags(kPaddingOff);
+    r.SetMp3BlockSize(static_cast<uint16_t>(kbps * 1000 * 144 / rate));
+    r.SetMp3FramesPerBlock(1);
+    r.SetMp3CodecDelay(kCodecDelay);
+    return r;
+}
+
+std::wstring RunOn(JobTestHost& host, Job job, const std::string& source, const std::string& destination) {
+    try {
+        job(host, WorkFile(source), WorkFile(destination));
+    } catch (const JobFailure& failure) {
+        return failure.Message();
+    }
+    return {};
+}
+
+bool EndedClean(JobTestHost& host) {
+    return !host.converting && !host.progress.empty() && host.progress.back() == 0 && !host.AnyStreamActive();
+}

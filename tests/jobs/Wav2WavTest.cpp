@@ -1,0 +1,113 @@
+#include "AudioFiles.h"
+#include "JobTestHost.h"
+#include "core/MemoryByteFile.h"
+#include "core/WavFile.h"
+#include "jobs/ConvertJobs.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace {
+
+// The sample bytes of a WAV work file.
+std::vector<uint8_t> SampleBytes(const std::string& name) {
+    core::MemoryByteFile file(ReadWorkFile(name));
+    const core::WavHeaderInfo info = core::ReadWAVHeader(file);
+    const std::vector<uint8_t>& all = file.Bytes();
+    return std::vector<uint8_t>(all.begin() + info.dataOffset, all.begin() + info.dataOffset + info.dataLength);
+}
+
+class Wav2WavLength : public testing::TestWithParam<int> {};
+
+// Every source byte is converted once, the last block and exact multiples of
+// the block size included: D bytes of 8-bit mono give exactly 2·D bytes.
+TEST_P(Wav2WavLength, EightBitMonoBecomesExactlyTwiceAsMany16BitBytes) {
+    const int d = GetParam();
+    const std::string src = "mono8-" + std::to_string(d) + ".wav", dst = "mono16-" + std::to_string(d) + ".wav";
+    ASSERT_TRUE(Host("sox -r 22050 -c 1 -n -b 8 {" + src + "} synth " + std::to_string(d) + "s sine 440 vol 0.8"));
+    JobTestHost host;
+    host.pcmIndex = host.FindPcm(1, 22050, 16);
+    ASSERT_GE(host.pcmIndex, 0);
+
+    EXPECT_EQ(RunOn(host, ConvertWAV2WAV, src, dst), L"");
+
+    int64_t dataSize = 0;
+    ASSERT_TRUE(HasExactWavHeader(dst, &dataSize));
+    EXPECT_EQ(dataSize, 2 * d);
+    const std::vector<uint8_t> in = SampleBytes(src), out = SampleBytes(dst);
+    ASSERT_EQ(out.size(), 2 * in.size());
+    for (size_t i = 0; i < in.size(); ++i) {
+        const int16_t sample = static_cast<int16_t>(out[2 * i] | out[2 * i + 1] << 8);
+        ASSERT_EQ(sample, (in[i] - 128) * 256) << "sample " << i;
+    }
+    EXPECT_TRUE(EndedClean(host));
+}
+
+INSTANTIATE_TEST_SUITE_P(DataLengths, Wav2WavLength, testing::Values(2, 1000, 1024, 4096, 10000));
+
+TEST(Wav2Wav, RaisesRateAndChannels) {
+    ASSERT_TRUE(Host("sox -r 22050 -c 1 -n -b 8 {low.wav} synth 22050s sine 300 vol 0.5"));
+    JobTestHost host;
+    host.pcmIndex = host.FindPcm(2, 44100, 16);
+    ASSERT_GE(host.pcmIndex, 0);
+
+    EXPECT_EQ(RunOn(host, ConvertWAV2WAV, "low.wav", "cd.wav"), L"");
+
+    ASSERT_TRUE(HasExactWavHeader("cd.wav"));
+    const AudioFacts in = Inspect("low.wav"), out = Inspect("cd.wav");
+    EXPECT_EQ(out.rate, 44100);
+    EXPECT_EQ(out.channels, 2);
+    EXPECT_EQ(out.bits, 16);
+    EXPECT_EQ(out.samples, 2 * in.samples);
+    EXPECT_NEAR(out.rms, in.rms, in.rms * 0.05);
+}
+
+TEST(Wav2Wav, ReportsProgressFromZeroThroughHundredBackToZero) {
+    ASSERT_TRUE(Host("sox -r 44100 -c 2 -n -b 16 {progress.wav} synth 1 sine 440"));
+    JobTestHost host;
+    host.pcmIndex = host.FindPcm(1, 22050, 16);
+
+    EXPECT_EQ(RunOn(host, ConvertWAV2WAV, "progress.wav", "progress-out.wav"), L"");
+
+    const std::vector<int>& p = host.progress;
+    ASSERT_GE(p.size(), 4u);
+    EXPECT_EQ(p.front(), 0);
+    EXPECT_EQ(p[p.size() - 2], 100);
+    EXPECT_EQ(p.back(), 0);
+    EXPECT_TRUE(std::is_sorted(p.begin(), p.end() - 1));
+    EXPECT_EQ(host.convertingChanges, 2);
+}
+
+TEST(Wav2Wav, EmptyDataGivesAnEmptyWav) {
+    std::vector<uint8_t> empty = {'R', 'I', 'F', 'F', 36, 0, 0, 0, 'W', 'A', 'V', 'E', 'f', 'm', 't', ' ', 16, 0, 0, 0,
+                                  1, 0, 1, 0, 0x22, 0x56, 0, 0, 0x22, 0x56, 0, 0, 1, 0, 8, 0, 'd', 'a', 't', 'a', 0, 0, 0, 0};
+    WriteWorkFile("empty.wav", empty);
+    JobTestHost host;
+    host.pcmIndex = host.FindPcm(2, 44100, 16);
+
+    EXPECT_EQ(RunOn(host, ConvertWAV2WAV, "empty.wav", "empty-out.wav"), L"");
+
+    int64_t dataSize = -1;
+    ASSERT_TRUE(HasExactWavHeader("empty-out.wav", &dataSize));
+    EXPECT_EQ(dataSize, 0);
+    EXPECT_TRUE(EndedClean(host));
+}
+
+TEST(Wav2Wav, CancelLeavesAValidShorterWav) {
+    ASSERT_TRUE(Host("sox -r 44100 -c 2 -n -b 16 {long.wav} synth 20 sine 440"));
+    JobTestHost host;
+    host.pcmIndex = host.FindPcm(1, 22050, 16);
+    host.cancelAfterBlocks = 10;
+
+    EXPECT_EQ(RunOn(host, ConvertWAV2WAV, "long.wav", "cancelled.wav"), L"");
+
+    ASSERT_TRUE(HasExactWavHeader("cancelled.wav"));
+    const AudioFacts out = Inspect("cancelled.wav");
+    EXPECT_EQ(out.rate, 22050);
+    EXPECT_GT(out.samples, 0);
+    EXPECT_LT(out.seconds, 1.0);
+    EXPECT_TRUE(EndedClean(host));
+}
+
+} // namespace

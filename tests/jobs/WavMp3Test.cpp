@@ -1,0 +1,71 @@
+#include "AudioFiles.h"
+#include "JobTestHost.h"
+#include "jobs/ConvertJobs.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Encoding needs an installed MPEG layer-3 encoder, which the suite's own
+// codec provides once installed into the test prefix.
+#define REQUIRE_MP3_ENCODER(host)                                                                              \
+    if (!(host).CodecListsMp3()) {                                                                             \
+        GTEST_SKIP() << "no installed codec lists an MPEG layer-3 format (the suite's l3codecp.exe is not installed)"; \
+    }
+
+struct EncodeCase {
+    const char* name;
+    const char* sourceShape;  // sox options around -n
+    int rate;
+    int channels;
+};
+
+class Mp3Encode : public testing::TestWithParam<EncodeCase> {};
+
+TEST_P(Mp3Encode, GivesBareMpegAudioThatDecodesToTheSourceLength) {
+    const EncodeCase& c = GetParam();
+    const std::string src = std::string(c.name) + ".wav", mp3 = std::string(c.name) + ".mp3",
+                      back = std::string(c.name) + "-decoded.wav";
+    JobTestHost host;
+    REQUIRE_MP3_ENCODER(host);
+    host.mp3Index = host.FindMp3(static_cast<uint16_t>(c.channels), static_cast<uint32_t>(c.rate));
+    ASSERT_GE(host.mp3Index, 0) << "no listed MP3 format with " << c.channels << " channels at " << c.rate;
+    ASSERT_TRUE(Host(std::string("sox ") + c.sourceShape + " {" + src + "} synth 2 sine 440 vol 0.5"));
+
+    EXPECT_EQ(RunOn(host, ConvertWAVMP3, src, mp3), L"");
+
+    const std::vector<uint8_t> bytes = ReadWorkFile(mp3);
+    ASSERT_GE(bytes.size(), 4u);
+    EXPECT_EQ(bytes[0], 0xFF);
+    EXPECT_EQ(bytes[1] & 0xE0, 0xE0);
+    ASSERT_TRUE(Host("mpg123 -q -w {" + back + "} {" + mp3 + "}"));
+    const AudioFacts in = Inspect(src), out = Inspect(back);
+    EXPECT_EQ(out.rate, c.rate);
+    EXPECT_EQ(out.channels, c.channels);
+    EXPECT_NEAR(out.seconds, in.seconds, 0.1);
+    EXPECT_NEAR(out.rms, in.rms, in.rms * 0.15);
+    EXPECT_TRUE(EndedClean(host));
+}
+
+INSTANTIATE_TEST_SUITE_P(Shapes, Mp3Encode,
+                         testing::Values(EncodeCase{"EightBitMonoToStereo44100", "-r 22050 -c 1 -n -b 8", 44100, 2},
+                                         EncodeCase{"Stereo44100", "-r 44100 -c 2 -n -b 16", 44100, 2},
+                                         EncodeCase{"Mono22050", "-r 22050 -c 1 -n -b 16", 22050, 1}),
+                         [](const testing::TestParamInfo<EncodeCase>& info) { return info.param.name; });
+
+TEST(Mp3Encode, CancelKeepsTheFramesDone) {
+    JobTestHost host;
+    REQUIRE_MP3_ENCODER(host);
+    host.mp3Index = host.FindMp3(2, 44100);
+    ASSERT_GE(host.mp3Index, 0);
+    ASSERT_TRUE(Host("sox -r 44100 -c 2 -n -b 16 {long-enc.wav} synth 30 sine 440"));
+    host.cancelAfterBlocks = 50;
+
+    EXPECT_EQ(RunOn(host, ConvertWAVMP3, "long-enc.wav", "long-enc.mp3"), L"");
+
+    ASSERT_TRUE(Host("mpg123 -q -t {long-enc.mp3}"));
+    EXPECT_GT(ReadWorkFile("long-enc.mp3").size(), 0u);
+    EXPECT_TRUE(EndedClean(host));
+}
+
+} // namespace
