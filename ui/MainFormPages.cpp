@@ -217,8 +217,9 @@ void TMainForm::CreateBatchPage(TPanel& page, bool toMp3) {
     const SIZE size = ClientSize(page.Handle());
     constexpr int kPad = 8, kGroupHeight = 92, kButtonWidth = 100, kButtonHeight = 25, kListTop = 106;
     const int width = size.cx - 2 * kPad;
-    page.AddControl(L"BUTTON", texts::DestinationFolder, BS_GROUPBOX, Rect(kPad, 4, width, kGroupHeight),
-                    toMp3 ? IDC_MAIN_GROUPBOX2 : IDC_MAIN_GROUPBOX1, kLeft | kTop | kRight);
+    HWND group = page.AddControl(L"BUTTON", texts::DestinationFolder, BS_GROUPBOX | WS_CLIPSIBLINGS,
+                                 Rect(kPad, 4, width, kGroupHeight), toMp3 ? IDC_MAIN_GROUPBOX2 : IDC_MAIN_GROUPBOX1,
+                                 kLeft | kTop | kRight);
     HWND beside = page.AddControl(L"BUTTON", toMp3 ? texts::Mp3BesideSource : texts::WavBesideSource,
                                   WS_TABSTOP | WS_GROUP | BS_AUTORADIOBUTTON, Rect(2 * kPad, 22, width - 2 * kPad, 17),
                                   toMp3 ? IDC_MAIN_QUELLCHECK2 : IDC_MAIN_QUELLCHECK, kLeft | kTop | kRight);
@@ -237,6 +238,9 @@ void TMainForm::CreateBatchPage(TPanel& page, bool toMp3) {
                                      : FileNameEditSpec{IDC_MAIN_OUTDIRECTORYED_BOX, IDC_MAIN_OUTDIRECTORYED,
                                                         IDC_MAIN_OUTDIRECTORYED_BROWSE, BrowseKind::Folder, nullptr,
                                                         nullptr, nullptr});
+
+    // The frame lies under the controls it holds, or it would hide them.
+    SetWindowPos(group, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 
     using pictures::Icon;
     AddGlyphButton(page, texts::AddFiles, Rect(kPad, kListTop, kButtonWidth, kButtonHeight),

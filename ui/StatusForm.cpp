@@ -64,6 +64,7 @@ void TStatusForm::ShowModal() {
                  (GetSystemMetrics(SM_CYSCREEN) - height) / 2, 0, 0, SWP_NOSIZE);
     modalResult_ = 0;
     runPending_ = true;
+    EnableWindow(main_.Handle(), FALSE);
     ShowWindow(Handle(), SW_SHOW);
     SetFocus(cancelBtn_);
     if (runPending_) {

@@ -1,0 +1,68 @@
+#pragma once
+// Drives a running converter.exe from outside through window messages, as a
+// user would: controls are found by their stable identifiers, and every wait
+// is for a condition (a window appears, a run returns, the process ends).
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace uitest {
+
+constexpr DWORD kWaitMs = 60000;
+
+struct MessageBoxSeen {
+    HWND window = nullptr;
+    std::wstring caption;
+    std::wstring text;
+};
+
+class Converter {
+public:
+    Converter();  // starts the program and waits for its main window
+    ~Converter(); // ends it if it still runs
+    Converter(const Converter&) = delete;
+    Converter& operator=(const Converter&) = delete;
+
+    HWND Main() const { return main_; }
+    HWND Control(int id) const;
+    // The first visible top-level window of the program with this class.
+    HWND TopLevel(const wchar_t* className) const;
+    std::wstring Text(int id) const;
+    void SetText(int id, const std::wstring& text) const;
+    std::vector<std::wstring> ComboItems(int id) const;
+    std::vector<std::wstring> TabCaptions(int id) const;
+    // Clicks a tab of a tab control with the mouse, as the user switches pages.
+    void SelectTab(int tabsId, int index) const;
+
+    // Starts a run with a click on an image button; the run ends when the
+    // click's handler returns (RunReturned).
+    void StartClick(int imageButtonId);
+    bool RunReturned(DWORD timeoutMs = kWaitMs);
+
+    // Waits for a message box of the program; empty window when none came.
+    MessageBoxSeen WaitForMessageBox(DWORD timeoutMs = kWaitMs) const;
+    static void Answer(const MessageBoxSeen& box, int buttonId);
+
+    // Until the program waits for input with nothing left to paint.
+    void WaitIdle() const;
+    bool WaitForExit(DWORD timeoutMs = kWaitMs);
+    bool Running() const;
+
+private:
+    PROCESS_INFORMATION process_ = {};
+    HWND main_ = nullptr;
+    std::unique_ptr<std::thread> click_;
+    HANDLE clickDone_ = nullptr;
+};
+
+// Waits until condition() holds; false when it never did within timeoutMs.
+bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs = kWaitMs);
+
+// Saves a picture of the whole display under the build tree's screenshot folder.
+void SaveScreenshot(const std::string& name);
+
+} // namespace uitest

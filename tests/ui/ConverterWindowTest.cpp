@@ -1,0 +1,138 @@
+#include "UiTestSupport.h"
+#include "ui/resource.h"
+
+#include <commctrl.h>
+
+namespace uitest {
+namespace {
+
+TEST(ConverterWindow, StartsWithItsFourTabsAndSubTabs) {
+    Converter converter;
+    ASSERT_TRUE(converter.Main());
+    EXPECT_EQ(converter.TabCaptions(IDC_MAIN_TABS),
+              (std::vector<std::wstring>{L"MP3->WAV convertidor", L"WAV->MP3 convertidor", L"WAV->WAV convertidor",
+                                         L"MP3 ID3-Tag V1.1 Editor"}));
+    EXPECT_EQ(converter.TabCaptions(IDC_MAIN_SUBTABS_MP3WAV),
+              (std::vector<std::wstring>{L"Solo fichero", L"Tratamiento por lotes"}));
+    EXPECT_EQ(converter.TabCaptions(IDC_MAIN_SUBTABS_WAVWAV), (std::vector<std::wstring>{L"Solo fichero"}));
+    EXPECT_EQ(converter.Text(IDC_MAIN_HEADER_MP3WAV), L"MP3->WAV - selecto los ficheros y clic de \"Ir!\"");
+    wchar_t caption[64] = {};
+    GetWindowTextW(converter.Main(), caption, 64);
+    EXPECT_STREQ(caption, L"VELTRA Sonaris 1.0");
+}
+
+TEST(ConverterWindow, PcmListHoldsWinesOwnFormats) {
+    Converter converter;
+    const std::vector<std::wstring> pcm = converter.ComboItems(IDC_MAIN_WAVFORMATS);
+    ASSERT_FALSE(pcm.empty());
+    EXPECT_NE(std::find(pcm.begin(), pcm.end(), L"44100 Hz; 16 bits; Stereo"), pcm.end());
+    EXPECT_EQ(SendMessageW(converter.Control(IDC_MAIN_WAVFORMATS), CB_GETCURSEL, 0, 0), 0);
+}
+
+TEST(ConverterWindow, BothMp3ListsHoldTheSameFormats) {
+    Converter converter;
+    const std::vector<std::wstring> single = converter.ComboItems(IDC_MAIN_MP3FORMAT);
+    if (single.empty()) {
+        GTEST_SKIP() << "no MP3 codec is installed in this prefix (l3codecp.exe not built yet)";
+    }
+    EXPECT_EQ(converter.ComboItems(IDC_MAIN_MP3FORMAT2), single);
+    EXPECT_EQ(SendMessageW(converter.Control(IDC_MAIN_MP3FORMAT), CB_GETCURSEL, 0, 0), 0);
+}
+
+TEST(ConverterWindow, CloseQuestionCancelKeepsRunningAndOkEnds) {
+    Converter converter;
+    PostMessageW(converter.Main(), WM_CLOSE, 0, 0);
+    MessageBoxSeen box = converter.WaitForMessageBox();
+    EXPECT_EQ(box.caption, L"Termina el programa");
+    EXPECT_EQ(box.text, L"Usted termina el programa con esto");
+    Converter::Answer(box, IDCANCEL);
+    EXPECT_TRUE(IsWindow(converter.Main()));
+    EXPECT_TRUE(converter.Running());
+
+    PostMessageW(converter.Control(IDC_MAIN_ENDEBTN), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    PostMessageW(converter.Control(IDC_MAIN_ENDEBTN), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    box = converter.WaitForMessageBox();
+    EXPECT_EQ(box.text, L"Usted termina el programa con esto");
+    Converter::Answer(box, IDOK);
+    EXPECT_TRUE(converter.WaitForExit());
+}
+
+TEST(ConverterWindow, AboutBoxShowsProductAndClosesWithOk) {
+    Converter converter;
+    PostMessageW(converter.Control(IDC_MAIN_UEBERBTN), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    PostMessageW(converter.Control(IDC_MAIN_UEBERBTN), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    HWND about = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (about = converter.TopLevel(L"TAboutBox")) != nullptr; }));
+    wchar_t caption[64] = {};
+    GetWindowTextW(about, caption, 64);
+    EXPECT_STREQ(caption, L"A propósito");
+    EXPECT_FALSE(IsWindowEnabled(converter.Main()));
+    SaveScreenshot("about");
+    PostMessageW(about, WM_COMMAND, IDOK, 0);
+    EXPECT_TRUE(WaitFor([&] { return converter.TopLevel(L"TAboutBox") == nullptr; }));
+    EXPECT_TRUE(WaitFor([&] { return IsWindowEnabled(converter.Main()) != FALSE; }));
+}
+
+struct Drag {
+    const char* name;
+    std::vector<POINT> moves;  // after the press at (10, 10); the release is at the last point
+    bool runs;
+};
+
+// Mouse messages are sent, not posted, so that each has been handled before
+// the next; a run that starts would keep the release from returning at once.
+TEST(ConverterWindow, ImageButtonRunsOnlyWhenReleasedOverIt) {
+    const Drag drags[] = {
+        {"dragged off", {{60, 15}, {150, 80}}, false},
+        {"dragged off above", {{-5, -40}}, false},
+        {"dragged off and back", {{150, 80}, {40, 12}}, true},
+    };
+    for (const Drag& drag : drags) {
+        Converter converter;
+        const std::wstring source = WorkFile(L"drag.wav"), destination = WorkFile(L"drag-out.wav");
+        Host("sox -n -r 8000 -c 1 -b 8 " + testsupport::ShellQuote(testsupport::UnixPath(source)) +
+             " synth 0.2 sine 440");
+        DeleteFileW(destination.c_str());
+        converter.SetText(IDC_MAIN_INPUT3ED, source);
+        converter.SetText(IDC_MAIN_OUTPUT3ED, destination);
+        HWND go = converter.Control(IDC_MAIN_GOBTN5);
+        SendMessageW(go, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
+        for (POINT p : drag.moves) {
+            SendMessageW(go, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(p.x, p.y));
+        }
+        const POINT last = drag.moves.back();
+        DWORD_PTR ignored = 0;
+        ASSERT_TRUE(SendMessageTimeoutW(go, WM_LBUTTONUP, 0, MAKELPARAM(last.x, last.y), SMTO_NORMAL, kWaitMs,
+                                        &ignored))
+            << drag.name;
+        EXPECT_EQ(FileExists(destination), drag.runs) << drag.name;
+        EXPECT_EQ(converter.TopLevel(L"TStatusForm"), nullptr) << drag.name;
+    }
+}
+
+TEST(ConverterWindow, ScreenshotsOfEveryPage) {
+    Converter converter;
+    struct Shot {
+        int tabs, index;
+        const char* name;
+    };
+    const Shot shots[] = {
+        {IDC_MAIN_TABS, 0, "tab-mp3wav"},
+        {IDC_MAIN_SUBTABS_MP3WAV, 1, "tab-mp3wav-batch"},
+        {IDC_MAIN_TABS, 1, "tab-wavmp3"},
+        {IDC_MAIN_SUBTABS_WAVMP3, 1, "tab-wavmp3-batch"},
+        {IDC_MAIN_TABS, 2, "tab-wavwav"},
+        {IDC_MAIN_TABS, 3, "tab-tageditor"},
+    };
+    for (const Shot& shot : shots) {
+        converter.SelectTab(shot.tabs, shot.index);
+        EXPECT_EQ(SendMessageW(converter.Control(shot.tabs), TCM_GETCURSEL, 0, 0), shot.index) << shot.name;
+        converter.WaitIdle();
+        SaveScreenshot(shot.name);
+    }
+    EXPECT_TRUE(IsWindowVisible(converter.Control(IDC_MAIN_EDTITLE)));
+    EXPECT_FALSE(IsWindowVisible(converter.Control(IDC_MAIN_INPUTFILEED)));
+}
+
+} // namespace
+} // namespace uitest

@@ -1,0 +1,221 @@
+#include "UiTestSupport.h"
+#include "ui/resource.h"
+
+#include <commctrl.h>
+
+namespace uitest {
+namespace {
+
+using testsupport::ShellQuote;
+using testsupport::UnixPath;
+
+std::string Q(const std::wstring& file) { return ShellQuote(UnixPath(file)); }
+
+bool HasMp3Codec(Converter& converter) { return !converter.ComboItems(IDC_MAIN_MP3FORMAT).empty(); }
+
+#define SKIP_WITHOUT_MP3_CODEC(converter)                                                                  \
+    if (!HasMp3Codec(converter)) {                                                                         \
+        GTEST_SKIP() << "no MP3 codec is installed in this prefix (l3codecp.exe not built yet)";         \
+    }
+
+TEST(SingleFileRun, WavToWavConvertsIntoTheChosenFormat) {
+    Converter converter;
+    const std::wstring source = WorkFile(L"ocho bits.wav"), destination = WorkFile(L"cd calidad.wav");
+    Host("sox -n -r 22050 -c 1 -b 8 " + Q(source) + " synth 2 sine 440");
+    ASSERT_GE(SelectFormat(converter, IDC_MAIN_WAVFORMATS, {L"44100 Hz; 16 bits; Stereo"}), 0);
+    RunSingle(converter, IDC_MAIN_INPUT3ED, L"\"" + source + L"\"", IDC_MAIN_OUTPUT3ED, L"\"" + destination + L"\"",
+              IDC_MAIN_GOBTN5);
+    const std::string info = SoxInfo(destination);
+    EXPECT_EQ(info.substr(0, info.rfind(' ')), "44100 2 16");
+    EXPECT_NEAR(std::stod(info.substr(info.rfind(' '))), 2 * 44100, 1024 * 2.1);
+}
+
+struct Mp3Case {
+    const char* name;
+    const char* lame;     // options that make the source from a sox tone
+    bool cdQuality;
+    const char* expected; // "rate channels bits"
+};
+
+TEST(SingleFileRun, Mp3ToWavKeepsOrRaisesTheSourceFormat) {
+    Converter converter;
+    SKIP_WITHOUT_MP3_CODEC(converter);
+    const Mp3Case cases[] = {
+        {"stereo 44100", "-b 128", false, "44100 2 16"},
+        {"mono 22050", "-m m --resample 22.05 -b 32", false, "22050 1 16"},
+        {"mono 22050 to CD", "-m m --resample 22.05 -b 32", true, "44100 2 16"},
+        {"ID3v2 tagged", "-b 128 --id3v2-only --tt Titulo --pad-id3v2-size 300", false, "44100 2 16"},
+    };
+    for (const Mp3Case& c : cases) {
+        const std::wstring wav = WorkFile(L"tone.wav"), mp3 = WorkFile(L"tone.mp3"), out = WorkFile(L"decoded.wav");
+        Host("sox -n -r 44100 -c 2 -b 16 " + Q(wav) + " synth 2 sine 330 && lame --quiet " + c.lame + " " + Q(wav) +
+             " " + Q(mp3));
+        SendMessageW(converter.Control(IDC_MAIN_CDQUALCHECK), BM_SETCHECK, c.cdQuality ? BST_CHECKED : BST_UNCHECKED,
+                     0);
+        DeleteFileW(out.c_str());
+        RunSingle(converter, IDC_MAIN_INPUTFILEED, mp3, IDC_MAIN_OUTPUTFILEED, out, IDC_MAIN_GOBTN1);
+        const std::string info = SoxInfo(out);
+        EXPECT_EQ(info.substr(0, info.rfind(' ')), c.expected) << c.name;
+    }
+}
+
+TEST(SingleFileRun, WavToMp3EncodesEightBitMonoAsStereo44100) {
+    Converter converter;
+    SKIP_WITHOUT_MP3_CODEC(converter);
+    if (SelectFormat(converter, IDC_MAIN_MP3FORMAT, {L"44100"}) < 0) {
+        GTEST_SKIP() << "the MP3 codec offers no 44100 Hz format";
+    }
+    const std::wstring source = WorkFile(L"mono8.wav"), mp3 = WorkFile(L"encoded.mp3"), back = WorkFile(L"back.wav");
+    Host("sox -n -r 22050 -c 1 -b 8 " + Q(source) + " synth 2 sine 440");
+    RunSingle(converter, IDC_MAIN_INPUT2ED, source, IDC_MAIN_OUTPUT2ED, mp3, IDC_MAIN_GOBTN3);
+    Host("mpg123 -q -w " + Q(back) + " " + Q(mp3));
+    const std::string info = SoxInfo(back);
+    EXPECT_EQ(info.substr(0, info.find(' ')), "44100");
+}
+
+TEST(SingleFileRun, MissingFileNameIsRefusedBeforeAnythingIsConverted) {
+    Converter converter;
+    const std::wstring source = WorkFile(L"solo.wav");
+    Host("sox -n -r 8000 -c 1 -b 8 " + Q(source) + " synth 0.1 sine 440");
+    converter.SetText(IDC_MAIN_INPUT3ED, source);
+    converter.SetText(IDC_MAIN_OUTPUT3ED, L"");
+    converter.StartClick(IDC_MAIN_GOBTN5);
+    const MessageBoxSeen box = converter.WaitForMessageBox();
+    EXPECT_EQ(box.caption, L"Error");
+    EXPECT_EQ(box.text, L"Tiene usted elegir los ficheros de fuente y de destino primero!");
+    Converter::Answer(box, IDOK);
+    EXPECT_TRUE(converter.RunReturned());
+    EXPECT_EQ(converter.TopLevel(L"TStatusForm"), nullptr);
+}
+
+struct Stop {
+    const char* name;
+    UINT message;
+    WPARAM wParam;
+    bool toCancelButton;
+};
+
+// A long WAV to WAV run is stopped once both bars have moved.
+TEST(SingleFileRun, CancelAndCloseRequestLeaveAValidShorterWav) {
+    const std::wstring source = WorkFile(L"largo.wav");
+    Host("sox -n -r 22050 -c 1 -b 8 " + Q(source) + " synth 1800 sine 440");
+    const long long fullData = (FileSize(source) - 44) * 2;
+    const Stop stops[] = {
+        {"cancel button", WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), false},
+        {"close request", WM_CLOSE, 0, false},
+        {"Esc", WM_KEYDOWN, VK_ESCAPE, true},
+    };
+    for (const Stop& stop : stops) {
+        Converter converter;
+        const std::wstring destination = WorkFile(L"corto.wav");
+        ASSERT_GE(SelectFormat(converter, IDC_MAIN_WAVFORMATS, {L"22050 Hz; 16 bits; Mono"}), 0);
+        converter.SetText(IDC_MAIN_INPUT3ED, source);
+        converter.SetText(IDC_MAIN_OUTPUT3ED, destination);
+        converter.StartClick(IDC_MAIN_GOBTN5);
+        HWND status = nullptr;
+        ASSERT_TRUE(WaitFor([&] { return (status = converter.TopLevel(L"TStatusForm")) != nullptr; })) << stop.name;
+        HWND bar = GetDlgItem(status, IDC_STATUS_PROGRESSBAR2);
+        ASSERT_TRUE(WaitFor([&] { return SendMessageW(bar, PBM_GETPOS, 0, 0) >= 2; })) << stop.name;
+        if (stop.message == WM_CLOSE) {
+            SaveScreenshot("progress-window");
+        }
+        HWND target = stop.toCancelButton ? GetDlgItem(status, IDC_STATUS_CANCELBTN) : status;
+        PostMessageW(target, stop.message, stop.wParam, 0);
+        ASSERT_TRUE(converter.RunReturned()) << stop.name;
+        const std::string info = SoxInfo(destination);
+        ASSERT_FALSE(info.empty()) << stop.name;
+        const long long data = FileSize(destination) - 44;
+        EXPECT_EQ(std::stoll(info.substr(info.rfind(' '))) * 2, data) << stop.name << ": header matches the data";
+        EXPECT_GT(data, 0) << stop.name;
+        EXPECT_LT(data, fullData) << stop.name;
+    }
+}
+
+TEST(SingleFileRun, NoMp3CodecGivesTheRefusalsAndCreatesNothing) {
+    MP3CodecHidden hidden;
+    Converter converter;
+    ASSERT_TRUE(converter.ComboItems(IDC_MAIN_MP3FORMAT).empty()) << "an MP3 codec is still registered";
+    const std::wstring wav = WorkFile(L"nada.wav"), mp3 = WorkFile(L"nada.mp3");
+    Host("sox -n -r 8000 -c 1 -b 8 " + Q(wav) + " synth 0.1 sine 440 && cp " + Q(wav) + " " + Q(mp3));
+    struct Refusal {
+        int source, destination, go;
+        std::wstring from, to;
+        const wchar_t* text;
+    };
+    const Refusal refusals[] = {
+        {IDC_MAIN_INPUTFILEED, IDC_MAIN_OUTPUTFILEED, IDC_MAIN_GOBTN1, mp3, WorkFile(L"nunca.wav"),
+         L"No hay instalado codec para decodificar mp3!"},
+        {IDC_MAIN_INPUT2ED, IDC_MAIN_OUTPUT2ED, IDC_MAIN_GOBTN3, wav, WorkFile(L"nunca.mp3"),
+         L"No hay instalado codec para la codificación mp3!"},
+    };
+    for (const Refusal& r : refusals) {
+        converter.SetText(r.source, r.from);
+        converter.SetText(r.destination, r.to);
+        converter.StartClick(r.go);
+        const MessageBoxSeen box = converter.WaitForMessageBox();
+        EXPECT_EQ(box.text, r.text);
+        Converter::Answer(box, IDOK);
+        EXPECT_TRUE(converter.RunReturned());
+        EXPECT_FALSE(FileExists(r.to));
+    }
+}
+
+struct Fault {
+    const char* name;
+    std::string makeSource;  // host command; {src} and {dst} are replaced
+    bool needsMp3Codec;
+    int source, destination, go;
+    const wchar_t* sourceName;
+    const wchar_t* destinationName;
+    std::wstring text;  // the message, or its start when it ends in '*'
+};
+
+std::string Fill(std::string command, const std::wstring& source, const std::wstring& destination) {
+    for (auto [key, value] : {std::pair{std::string("{src}"), Q(source)}, std::pair{std::string("{dst}"), Q(destination)}}) {
+        for (size_t at; (at = command.find(key)) != std::string::npos;) {
+            command.replace(at, key.size(), value);
+        }
+    }
+    return command;
+}
+
+TEST(SingleFileRun, FaultsAreShownInAMessageBox) {
+    const Fault faults[] = {
+        {"same file", "sox -n -r 8000 -c 1 -b 8 {src} synth 0.3 sine 440", false, IDC_MAIN_INPUT3ED,
+         IDC_MAIN_OUTPUT3ED, IDC_MAIN_GOBTN5, L"mismo.wav", L"MISMO.WAV", L"El fichero de destino es el mismo que el fichero de fuente."},
+        {"failed write", "sox -n -r 8000 -c 1 -b 8 {src} synth 3 sine 440 && rm -f {dst} && ln -s /dev/full {dst}",
+         false, IDC_MAIN_INPUT3ED, IDC_MAIN_OUTPUT3ED, IDC_MAIN_GOBTN5, L"lleno.wav", L"lleno-out.wav",
+         L"No podía escribir el fichero destino."},
+        {"codec failure", "sox -n -r 8000 -c 1 -e floating-point -b 32 {src} synth 0.3 sine 440", false,
+         IDC_MAIN_INPUT3ED, IDC_MAIN_OUTPUT3ED, IDC_MAIN_GOBTN5, L"flotante.wav", L"flotante-out.wav", L"acmStream*"},
+        {"invalid MP3", "head -c 5000 /dev/zero > {src}", true, IDC_MAIN_INPUTFILEED, IDC_MAIN_OUTPUTFILEED,
+         IDC_MAIN_GOBTN1, L"ceros.mp3", L"ceros.wav", L"No un fichero válido de MP3."},
+    };
+    Converter converter;
+    ASSERT_GE(SelectFormat(converter, IDC_MAIN_WAVFORMATS, {L"16 bits"}), 0);
+    for (const Fault& f : faults) {
+        if (f.needsMp3Codec && !HasMp3Codec(converter)) {
+            std::printf("skipped %s: no MP3 codec installed\n", f.name);
+            continue;
+        }
+        const std::wstring source = WorkFile(f.sourceName), destination = WorkFile(f.destinationName);
+        Host(Fill(f.makeSource, source, destination));
+        const long long sourceSize = FileSize(source);
+        converter.SetText(f.source, source);
+        converter.SetText(f.destination, destination);
+        converter.StartClick(f.go);
+        const MessageBoxSeen box = converter.WaitForMessageBox();
+        if (f.text.back() == L'*') {
+            EXPECT_EQ(box.text.substr(0, f.text.size() - 1), f.text.substr(0, f.text.size() - 1)) << f.name;
+        } else {
+            EXPECT_EQ(box.text, f.text) << f.name;
+        }
+        Converter::Answer(box, IDOK);
+        EXPECT_TRUE(converter.RunReturned()) << f.name;
+        EXPECT_EQ(FileSize(source), sourceSize) << f.name << ": the source is untouched";
+        EXPECT_TRUE(IsWindowEnabled(converter.Main())) << f.name;
+    }
+}
+
+} // namespace
+} // namespace uitest
