@@ -11,7 +11,7 @@ namespace core {
 constexpr wchar_t kProfileSection[] = L"TMainForm";
 
 class ProfileSection {
-  public:
+public:
     virtual ~ProfileSection() = default;
     // The stored value (one pair of enclosing quotes removed, as the platform
     // does), or fallback when the key is missing.

@@ -19,7 +19,7 @@ using Writes = std::vector<std::pair<std::wstring, std::wstring>>;
 // A profile section in memory that strips enclosing quotes on reading as the
 // platform's profile functions do, and can refuse every write from one on.
 class MemoryProfile : public core::ProfileSection {
-  public:
+public:
     std::wstring Read(const std::wstring& key, const std::wstring& fallback) override {
         auto found = values.find(key);
         if (found == values.end()) {
