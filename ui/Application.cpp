@@ -17,10 +17,7 @@ void Dispatch(MSG& msg) {
 
 } // namespace
 
-HWND FrontWindow() {
-    HWND active = GetActiveWindow();
-    return active ? active : nullptr;
-}
+HWND FrontWindow() { return GetActiveWindow(); }
 
 void ProcessMessages() {
     MSG msg;

@@ -22,6 +22,7 @@
 namespace ui {
 
 class TStatusForm;
+struct SinglePageSpec;
 
 class TMainForm : public TWindow, public FormatListSink, public JobHost {
 public:
@@ -79,9 +80,10 @@ private:
     void CreateControls();
     void CreateImageLists();
     void CreatePage(TPanel& page, int headerId, const wchar_t* header, int columnId, const wchar_t* title);
-    void CreateMp3WavSinglePage(TPanel& page);
-    void CreateWavMp3SinglePage(TPanel& page);
-    void CreateWavWavSinglePage(TPanel& page);
+    void CreateSinglePages();
+    void CreateSinglePage(TPanel& page, SinglePageSpec spec, std::unique_ptr<TFileNameEdit>& source,
+                          std::unique_ptr<TFileNameEdit>& destination, HWND& option, TImageButton*& go,
+                          void (TMainForm::*click)());
     void CreateBatchPage(TPanel& page, bool toMp3);
     void CreateTagEditor(TPanel& area);
     void CreateBottomBar();

@@ -93,11 +93,9 @@ void TMainForm::CreateControls() {
         TabCtrl_SetCurSel(subTabs_.back()->Handle(), 0);
         subTabs_.back()->SelectionChanged();
     }
-    CreateMp3WavSinglePage(subTabs_[0]->Page(0));
+    CreateSinglePages();
     CreateBatchPage(subTabs_[0]->Page(1), false);
-    CreateWavMp3SinglePage(subTabs_[1]->Page(0));
     CreateBatchPage(subTabs_[1]->Page(1), true);
-    CreateWavWavSinglePage(subTabs_[2]->Page(0));
 
     panels_.push_back(std::make_unique<TPanel>(tagEditor.Handle(), 0, rest, GetSysColor(COLOR_BTNFACE),
                                                SIZE{rest.right - rest.left, rest.bottom - rest.top}));
@@ -137,80 +135,76 @@ HWND TMainForm::AddGlyphButton(TPanel& panel, const wchar_t* caption, RECT rect,
     return button;
 }
 
-namespace {
+// The single-file pages: a source line, a destination line, below them the
+// CD-quality box or a format list, and the Go button in the corner.
+struct SinglePageSpec {
+    const wchar_t* sourceLabel;
+    int sourceLabelId;
+    FileNameEditSpec source;
+    const wchar_t* destinationLabel;
+    int destinationLabelId;
+    FileNameEditSpec destination;
+    int formatLabelId;  // 0: the page has the CD-quality box instead of a format list
+    int optionId;
+    int goId;
+};
 
-RECT GoButtonRect(SIZE page) {
-    return Rect(page.cx - pictures::kImageButtonWidth - kMargin, page.cy - pictures::kImageButtonHeight - kMargin,
-                pictures::kImageButtonWidth, pictures::kImageButtonHeight);
-}
-
-} // namespace
-
-void TMainForm::CreateMp3WavSinglePage(TPanel& page) {
+void TMainForm::CreateSinglePage(TPanel& page, SinglePageSpec spec, std::unique_ptr<TFileNameEdit>& source,
+                                 std::unique_ptr<TFileNameEdit>& destination, HWND& option, TImageButton*& go,
+                                 void (TMainForm::*click)()) {
     const SIZE size = ClientSize(page.Handle());
     const int width = size.cx - 2 * kMargin;
-    page.AddControl(L"STATIC", texts::LabelMp3Source, 0, Rect(kMargin, 20, width, kLabelHeight),
-                    IDC_MAIN_LABEL_MP3WAV_SOURCE);
-    inputFileEd_ = AddFileNameEdit(page, Rect(kMargin, 36, width, kEditHeight),
-                                   {IDC_MAIN_INPUTFILEED_BOX, IDC_MAIN_INPUTFILEED, IDC_MAIN_INPUTFILEED_BROWSE,
-                                    BrowseKind::Open, L"mp3", texts::FilterMp3,
-                                    [this](std::wstring& name, bool& action) { InputFileEdAfterDialog(name, action); }});
-    page.AddControl(L"STATIC", texts::LabelWavDestination, 0, Rect(kMargin, 72, width, kLabelHeight),
-                    IDC_MAIN_LABEL_MP3WAV_DESTINATION);
-    outputFileEd_ = AddFileNameEdit(page, Rect(kMargin, 88, width, kEditHeight),
-                                    {IDC_MAIN_OUTPUTFILEED_BOX, IDC_MAIN_OUTPUTFILEED, IDC_MAIN_OUTPUTFILEED_BROWSE,
-                                     BrowseKind::Save, L"wav", texts::FilterWav, nullptr});
-    cdqualcheck_ = page.AddControl(L"BUTTON", texts::CdQuality, WS_TABSTOP | BS_AUTOCHECKBOX | BS_MULTILINE,
-                                   Rect(kMargin, 124, width, 30), IDC_MAIN_CDQUALCHECK, kLeft | kTop | kRight);
-    const RECT go = GoButtonRect(size);
-    goBtn1_ = &AddImageButton(page, IDC_MAIN_GOBTN1, {go.left, go.top}, texts::GoPicture, &TMainForm::GoBtn1Click);
-    page.Layout().Add(goBtn1_->Handle(), go, kRight | kBottom);
+    page.AddControl(L"STATIC", spec.sourceLabel, 0, Rect(kMargin, 20, width, kLabelHeight), spec.sourceLabelId);
+    source = AddFileNameEdit(page, Rect(kMargin, 36, width, kEditHeight), std::move(spec.source));
+    page.AddControl(L"STATIC", spec.destinationLabel, 0, Rect(kMargin, 72, width, kLabelHeight),
+                    spec.destinationLabelId);
+    destination = AddFileNameEdit(page, Rect(kMargin, 88, width, kEditHeight), std::move(spec.destination));
+    if (spec.formatLabelId) {
+        page.AddControl(L"STATIC", texts::LabelFormat, 0, Rect(kMargin, 124, width, kLabelHeight), spec.formatLabelId);
+        option = page.AddControl(L"COMBOBOX", L"", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST,
+                                 Rect(kMargin, 140, width, kDropDownHeight), spec.optionId, kLeft | kTop | kRight);
+    } else {
+        option = page.AddControl(L"BUTTON", texts::CdQuality, WS_TABSTOP | BS_AUTOCHECKBOX | BS_MULTILINE,
+                                 Rect(kMargin, 124, width, 30), spec.optionId, kLeft | kTop | kRight);
+    }
+    const RECT goRect = Rect(size.cx - pictures::kImageButtonWidth - kMargin,
+                             size.cy - pictures::kImageButtonHeight - kMargin, pictures::kImageButtonWidth,
+                             pictures::kImageButtonHeight);
+    go = &AddImageButton(page, spec.goId, {goRect.left, goRect.top}, texts::GoPicture, click);
+    page.Layout().Add(go->Handle(), goRect, kRight | kBottom);
 }
 
-void TMainForm::CreateWavMp3SinglePage(TPanel& page) {
-    const SIZE size = ClientSize(page.Handle());
-    const int width = size.cx - 2 * kMargin;
-    page.AddControl(L"STATIC", texts::LabelWavSource, 0, Rect(kMargin, 20, width, kLabelHeight),
-                    IDC_MAIN_LABEL_WAVMP3_SOURCE);
-    input2Ed_ = AddFileNameEdit(page, Rect(kMargin, 36, width, kEditHeight),
-                                {IDC_MAIN_INPUT2ED_BOX, IDC_MAIN_INPUT2ED, IDC_MAIN_INPUT2ED_BROWSE, BrowseKind::Save,
-                                 L"wav", texts::FilterWav,
-                                 [this](std::wstring& name, bool& action) { input2edAfterDialog(name, action); }});
-    page.AddControl(L"STATIC", texts::LabelMp3Destination, 0, Rect(kMargin, 72, width, kLabelHeight),
-                    IDC_MAIN_LABEL_WAVMP3_DESTINATION);
-    output2Ed_ = AddFileNameEdit(page, Rect(kMargin, 88, width, kEditHeight),
-                                 {IDC_MAIN_OUTPUT2ED_BOX, IDC_MAIN_OUTPUT2ED, IDC_MAIN_OUTPUT2ED_BROWSE,
-                                  BrowseKind::Open, L"mp3", texts::FilterMp3, nullptr});
-    page.AddControl(L"STATIC", texts::LabelFormat, 0, Rect(kMargin, 124, width, kLabelHeight),
-                    IDC_MAIN_LABEL_WAVMP3_FORMAT);
-    mp3format_ = page.AddControl(L"COMBOBOX", L"", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST,
-                                 Rect(kMargin, 140, width, kDropDownHeight), IDC_MAIN_MP3FORMAT, kLeft | kTop | kRight);
-    const RECT go = GoButtonRect(size);
-    goBtn3_ = &AddImageButton(page, IDC_MAIN_GOBTN3, {go.left, go.top}, texts::GoPicture, &TMainForm::GoBtn3Click);
-    page.Layout().Add(goBtn3_->Handle(), go, kRight | kBottom);
-}
-
-void TMainForm::CreateWavWavSinglePage(TPanel& page) {
-    const SIZE size = ClientSize(page.Handle());
-    const int width = size.cx - 2 * kMargin;
-    page.AddControl(L"STATIC", texts::LabelWavSource, 0, Rect(kMargin, 20, width, kLabelHeight),
-                    IDC_MAIN_LABEL_WAVWAV_SOURCE);
-    input3Ed_ = AddFileNameEdit(page, Rect(kMargin, 36, width, kEditHeight),
-                                {IDC_MAIN_INPUT3ED_BOX, IDC_MAIN_INPUT3ED, IDC_MAIN_INPUT3ED_BROWSE, BrowseKind::Save,
-                                 L"wav", texts::FilterWav, nullptr});
-    page.AddControl(L"STATIC", texts::LabelWavDestination, 0, Rect(kMargin, 72, width, kLabelHeight),
-                    IDC_MAIN_LABEL_WAVWAV_DESTINATION);
-    output3Ed_ = AddFileNameEdit(page, Rect(kMargin, 88, width, kEditHeight),
-                                 {IDC_MAIN_OUTPUT3ED_BOX, IDC_MAIN_OUTPUT3ED, IDC_MAIN_OUTPUT3ED_BROWSE,
-                                  BrowseKind::Open, L"wav", texts::FilterWav, nullptr});
-    page.AddControl(L"STATIC", texts::LabelFormat, 0, Rect(kMargin, 124, width, kLabelHeight),
-                    IDC_MAIN_LABEL_WAVWAV_FORMAT);
-    WAVFormats_ = page.AddControl(L"COMBOBOX", L"", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST,
-                                  Rect(kMargin, 140, width, kDropDownHeight), IDC_MAIN_WAVFORMATS,
-                                  kLeft | kTop | kRight);
-    const RECT go = GoButtonRect(size);
-    goBtn5_ = &AddImageButton(page, IDC_MAIN_GOBTN5, {go.left, go.top}, texts::GoPicture, &TMainForm::GoBtn5Click);
-    page.Layout().Add(goBtn5_->Handle(), go, kRight | kBottom);
+void TMainForm::CreateSinglePages() {
+    auto after = [this](void (TMainForm::*handler)(std::wstring&, bool&)) {
+        return [this, handler](std::wstring& name, bool& action) { (this->*handler)(name, action); };
+    };
+    CreateSinglePage(subTabs_[0]->Page(0),
+                     {texts::LabelMp3Source, IDC_MAIN_LABEL_MP3WAV_SOURCE,
+                      {IDC_MAIN_INPUTFILEED_BOX, IDC_MAIN_INPUTFILEED, IDC_MAIN_INPUTFILEED_BROWSE, BrowseKind::Open,
+                       L"mp3", texts::FilterMp3, after(&TMainForm::InputFileEdAfterDialog)},
+                      texts::LabelWavDestination, IDC_MAIN_LABEL_MP3WAV_DESTINATION,
+                      {IDC_MAIN_OUTPUTFILEED_BOX, IDC_MAIN_OUTPUTFILEED, IDC_MAIN_OUTPUTFILEED_BROWSE,
+                       BrowseKind::Save, L"wav", texts::FilterWav, nullptr},
+                      0, IDC_MAIN_CDQUALCHECK, IDC_MAIN_GOBTN1},
+                     inputFileEd_, outputFileEd_, cdqualcheck_, goBtn1_, &TMainForm::GoBtn1Click);
+    CreateSinglePage(subTabs_[1]->Page(0),
+                     {texts::LabelWavSource, IDC_MAIN_LABEL_WAVMP3_SOURCE,
+                      {IDC_MAIN_INPUT2ED_BOX, IDC_MAIN_INPUT2ED, IDC_MAIN_INPUT2ED_BROWSE, BrowseKind::Save, L"wav",
+                       texts::FilterWav, after(&TMainForm::input2edAfterDialog)},
+                      texts::LabelMp3Destination, IDC_MAIN_LABEL_WAVMP3_DESTINATION,
+                      {IDC_MAIN_OUTPUT2ED_BOX, IDC_MAIN_OUTPUT2ED, IDC_MAIN_OUTPUT2ED_BROWSE, BrowseKind::Open,
+                       L"mp3", texts::FilterMp3, nullptr},
+                      IDC_MAIN_LABEL_WAVMP3_FORMAT, IDC_MAIN_MP3FORMAT, IDC_MAIN_GOBTN3},
+                     input2Ed_, output2Ed_, mp3format_, goBtn3_, &TMainForm::GoBtn3Click);
+    CreateSinglePage(subTabs_[2]->Page(0),
+                     {texts::LabelWavSource, IDC_MAIN_LABEL_WAVWAV_SOURCE,
+                      {IDC_MAIN_INPUT3ED_BOX, IDC_MAIN_INPUT3ED, IDC_MAIN_INPUT3ED_BROWSE, BrowseKind::Save, L"wav",
+                       texts::FilterWav, nullptr},
+                      texts::LabelWavDestination, IDC_MAIN_LABEL_WAVWAV_DESTINATION,
+                      {IDC_MAIN_OUTPUT3ED_BOX, IDC_MAIN_OUTPUT3ED, IDC_MAIN_OUTPUT3ED_BROWSE, BrowseKind::Open,
+                       L"wav", texts::FilterWav, nullptr},
+                      IDC_MAIN_LABEL_WAVWAV_FORMAT, IDC_MAIN_WAVFORMATS, IDC_MAIN_GOBTN5},
+                     input3Ed_, output3Ed_, WAVFormats_, goBtn5_, &TMainForm::GoBtn5Click);
 }
 
 void TMainForm::CreateBatchPage(TPanel& page, bool toMp3) {

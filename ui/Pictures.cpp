@@ -358,7 +358,6 @@ HBITMAP ImageButtonFace(const wchar_t* text, bool pressed, COLORREF background) 
         DeleteObject(shape);
         const COLORREF light = pressed ? RGB(90, 90, 95) : RGB(255, 252, 235);
         const COLORREF dark = pressed ? RGB(200, 200, 205) : RGB(150, 120, 70);
-        ScopedBrush none(static_cast<HBRUSH>(GetStockObject(NULL_BRUSH)));
         ScopedSelect noFill(dc, GetStockObject(NULL_BRUSH));
         {
             ScopedPen pen(CreatePen(PS_SOLID, At(1.5, s), dark));
