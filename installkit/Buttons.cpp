@@ -1,0 +1,46 @@
+#include "InstallKit.h"
+#include "Scoped.h"
+
+#include "core/Bevel.h"
+
+namespace {
+
+// The caption buffer holds 50 bytes with the terminator.
+constexpr int kCaptionBytes = 50;
+constexpr int kBevelInset = 2;
+constexpr int kBevelLastRing = 1;
+
+} // namespace
+
+void DrawBevel(HDC dc, int left, int top, HBRUSH light, HBRUSH dark, int lastRing, int bottom, int right) {
+    ScopedSelect pen(dc, GetStockObject(NULL_PEN));
+    for (const core::BevelBand& band : core::BevelBands(left, top, lastRing, bottom, right)) {
+        ScopedSelect brush(dc, band.dark ? dark : light);
+        Rectangle(dc, band.left, band.top, band.right, band.bottom);
+    }
+}
+
+void PaintOwnerButton(const DRAWITEMSTRUCT& item) {
+    core::ButtonPaint plan = core::PlanButtonPaint(item.itemAction, item.itemState);
+    if (!plan.paint) {
+        return;
+    }
+    HDC dc = item.hDC;
+    const RECT& area = item.rcItem;
+    ScopedSelect brush(dc, FaceBrush);
+    ScopedSelect pen(dc, GetStockObject(BLACK_PEN));
+    if (plan.face) {
+        Rectangle(dc, 0, 0, area.right, area.bottom);
+    }
+    DrawBevel(dc, kBevelInset, kBevelInset, plan.pressed ? ShadowBrush : HighlightBrush, ShadowBrush, kBevelLastRing,
+              area.bottom - 1, area.right - 1);
+    ScopedSelect font(dc, GetStockObject(ANSI_VAR_FONT));
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, RGB(255, 255, 255));
+    char caption[kCaptionBytes + 1] = {};
+    SendMessageA(item.hwndItem, WM_GETTEXT, kCaptionBytes, reinterpret_cast<LPARAM>(caption));
+    if (plan.caption) {
+        RECT textArea = area;
+        DrawTextA(dc, caption, -1, &textArea, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    }
+}

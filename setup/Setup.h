@@ -1,0 +1,16 @@
+#pragma once
+// setup: installs the files that Install.log lists, creates their Program
+// Manager group and starts the codec installer.
+#include <windows.h>
+
+#include <string>
+
+extern HWND SourceField;
+extern HWND TargetField;
+extern std::string SourceDir; // ends in "\"
+extern std::string TargetDir; // ends in "\"
+
+void RunInstallation();
+void CopyOneFile(const std::string& source, const std::string& target);
+// The program-files directory with its backslash.
+std::string ProgramFilesDirectory();

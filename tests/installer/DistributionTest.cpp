@@ -1,0 +1,106 @@
+#include "InstallerFixture.h"
+
+#include "core/InstallLog.h"
+
+#include <algorithm>
+
+namespace installer {
+namespace {
+
+// The suite's own distribution of this tree, installed and removed again.
+class DistributionTest : public InstallerTest {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(core::ParseInstallLog(ReadBytes(DistributionDir() + L"\\Install.log"), "", log_));
+        for (size_t k = 0; k < log_.EntryCount; ++k) {
+            std::wstring name = Widen1252(log_.Entries[k].FileName);
+            if (!Exists(DistributionDir() + L"\\" + name)) {
+                GTEST_SKIP() << "the distribution lacks " << log_.Entries[k].FileName << " (not built in this tree)";
+            }
+        }
+    }
+
+    core::InstallLogRecord log_;
+};
+
+std::wstring RegisteredCodecDriver(const std::wstring& fileName) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"Software\\Microsoft\\Windows NT\\CurrentVersion\\Drivers32", 0,
+                      KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) {
+        return {};
+    }
+    std::wstring found;
+    for (DWORD i = 0;; ++i) {
+        wchar_t name[256];
+        wchar_t data[MAX_PATH];
+        DWORD nameSize = 256, dataSize = sizeof data;
+        if (RegEnumValueW(key, i, name, &nameSize, nullptr, nullptr, reinterpret_cast<BYTE*>(data), &dataSize) !=
+            ERROR_SUCCESS) {
+            break;
+        }
+        std::wstring driver = data;
+        if (_wcsnicmp(name, L"msacm.", 6) == 0 && driver.size() >= fileName.size() &&
+            _wcsicmp(driver.substr(driver.size() - fileName.size()).c_str(), fileName.c_str()) == 0) {
+            found = name;
+        }
+    }
+    RegCloseKey(key);
+    return found;
+}
+
+TEST_F(DistributionTest, InstallsAndUninstallsTheSuite) {
+    std::wstring target = ProgramFiles() + L"\\" + Widen1252(log_.DefaultTarget);
+    std::wstring group = StartMenuPrograms() + L"\\" + Widen1252(log_.GroupName);
+    RemoveTree(target);
+    RemoveTree(group);
+    ForgetAfterwards(target);
+    ForgetAfterwards(group);
+    CreateDirectoryW(target.c_str(), nullptr);
+    WriteBytes(target + L"\\converter.exe", "an older copy");
+
+    // setup runs from the distribution; the codec installer it starts answers
+    // with a box of its own.
+    ProgramRun run;
+    {
+        Process setup(DistributionDir() + L"\\setup.exe");
+        HWND main = WaitForWindow(setup.Id(), L"VeltraClass");
+        ASSERT_TRUE(main);
+        EXPECT_EQ(TextOf(ChildrenOf(main)[5]), target);
+        Click(main, L"Continuar");
+        MessageBoxSeen codec = WaitForMessageBoxOfProgram(L"l3codecp.exe");
+        ASSERT_TRUE(codec.window) << "l3codecp.exe showed nothing";
+        Answer(codec, IDOK);
+        MessageBoxSeen closing = WaitForMessageBox(setup.Id());
+        EXPECT_EQ(closing.text, kInstalledText);
+        Answer(closing, IDOK);
+        ASSERT_TRUE(setup.HasEnded());
+        EXPECT_EQ(setup.ExitCode(), 0u);
+    }
+
+    size_t captioned = 0;
+    for (size_t k = 0; k < log_.EntryCount; ++k) {
+        std::wstring name = Widen1252(log_.Entries[k].FileName);
+        EXPECT_EQ(ReadBytes(target + L"\\" + name), ReadBytes(DistributionDir() + L"\\" + name))
+            << log_.Entries[k].FileName;
+        if (log_.Entries[k].ItemCaption != "NEIN!") {
+            ++captioned;
+            EXPECT_TRUE(Exists(group + L"\\" + Widen1252(log_.Entries[k].ItemCaption) + L".lnk"));
+        }
+    }
+    EXPECT_EQ(FilesIn(group).size(), captioned);
+    for (size_t k = 0; k < log_.EntryCount; ++k) {
+        std::string name = log_.Entries[k].FileName;
+        bool driver = name.size() > 4 && name.compare(name.size() - 4, 4, ".exe") != 0 && name != "Install.log";
+        if (driver) {
+            EXPECT_FALSE(RegisteredCodecDriver(Widen1252(name)).empty()) << name << " is not registered";
+        }
+    }
+
+    run = Uninstall(target + L"\\uninstall.exe");
+    EXPECT_EQ(run.exitCode, 0u);
+    EXPECT_EQ(FilesIn(target), std::vector<std::wstring>{L"uninstall.exe"});
+    EXPECT_FALSE(Exists(group));
+}
+
+} // namespace
+} // namespace installer

@@ -1,0 +1,313 @@
+#include "InstallerDriver.h"
+
+#include "support/HostTool.h"
+
+#include <shlobj.h>
+
+#include <fstream>
+#include <sstream>
+
+namespace installer {
+
+namespace {
+
+// Identifier of the text control in a message box of user32.
+constexpr int kMessageBoxTextId = 0xFFFF;
+constexpr int kMessageBoxIconId = 0x440;
+constexpr DWORD kPumpIntervalMs = 20;
+
+struct Search {
+    DWORD processId;
+    std::wstring className;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectWindow(HWND window, LPARAM data) {
+    Search& search = *reinterpret_cast<Search*>(data);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == search.processId && IsWindowVisible(window) && ClassOf(window) == search.className) {
+        search.found.push_back(window);
+    }
+    return TRUE;
+}
+
+BOOL CALLBACK CollectChild(HWND window, LPARAM data) {
+    reinterpret_cast<std::vector<HWND>*>(data)->push_back(window);
+    return TRUE;
+}
+
+std::wstring ProgramFileOf(DWORD processId) {
+    HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId);
+    if (!process) {
+        return {};
+    }
+    wchar_t path[MAX_PATH] = {};
+    DWORD size = MAX_PATH;
+    QueryFullProcessImageNameW(process, 0, path, &size);
+    CloseHandle(process);
+    std::wstring full = path;
+    return full.substr(full.find_last_of(L"\\/") + 1);
+}
+
+MessageBoxSeen Describe(HWND window) {
+    MessageBoxSeen box;
+    box.window = window;
+    GetWindowThreadProcessId(window, &box.processId);
+    box.caption = TextOf(window);
+    HWND text = GetDlgItem(window, kMessageBoxTextId);
+    box.text = text ? TextOf(text) : L"";
+    box.icon = reinterpret_cast<HICON>(SendDlgItemMessageW(window, kMessageBoxIconId, STM_GETICON, 0, 0));
+    return box;
+}
+
+std::vector<HWND> AllDialogs() {
+    std::vector<HWND> all;
+    EnumWindows(CollectChild, reinterpret_cast<LPARAM>(&all));
+    std::vector<HWND> dialogs;
+    for (HWND window : all) {
+        if (IsWindowVisible(window) && ClassOf(window) == L"#32770") {
+            dialogs.push_back(window);
+        }
+    }
+    return dialogs;
+}
+
+} // namespace
+
+std::wstring BuildFile(const char* hostPath) {
+    std::wstring path = L"Z:" + testsupport::Widen(hostPath);
+    for (wchar_t& c : path) {
+        if (c == L'/') {
+            c = L'\\';
+        }
+    }
+    return path;
+}
+
+std::wstring SetupExe() { return BuildFile(SONARIS_SETUP_EXE); }
+std::wstring UninstallExe() { return BuildFile(SONARIS_UNINSTALL_EXE); }
+std::wstring DistributionDir() { return BuildFile(SONARIS_DIST_DIR); }
+
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
+    const DWORD start = GetTickCount();
+    while (!condition()) {
+        if (GetTickCount() - start > timeoutMs) {
+            return false;
+        }
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, kPumpIntervalMs, QS_ALLINPUT);
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+    }
+    return true;
+}
+
+Process::Process(const std::wstring& exe, const std::wstring& currentDir) {
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof startup;
+    std::wstring command = L"\"" + exe + L"\"";
+    if (!CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        currentDir.empty() ? nullptr : currentDir.c_str(), &startup, &info_)) {
+        info_ = {};
+    }
+}
+
+Process::~Process() {
+    if (!info_.hProcess) {
+        return;
+    }
+    if (WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT) {
+        TerminateProcess(info_.hProcess, 1);
+        WaitForSingleObject(info_.hProcess, kPatience);
+    }
+    CloseHandle(info_.hProcess);
+    CloseHandle(info_.hThread);
+}
+
+bool Process::HasEnded(DWORD timeoutMs) {
+    return WaitUntil([this] { return WaitForSingleObject(info_.hProcess, 0) == WAIT_OBJECT_0; }, timeoutMs);
+}
+
+DWORD Process::ExitCode() const {
+    DWORD code = STILL_ACTIVE;
+    GetExitCodeProcess(info_.hProcess, &code);
+    return code;
+}
+
+std::vector<HWND> WindowsOf(DWORD processId, const wchar_t* className) {
+    Search search{processId, className, {}};
+    EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+HWND WaitForWindow(DWORD processId, const wchar_t* className, DWORD timeoutMs) {
+    HWND window = nullptr;
+    WaitUntil(
+        [&] {
+            std::vector<HWND> found = WindowsOf(processId, className);
+            window = found.empty() ? nullptr : found.front();
+            return window != nullptr;
+        },
+        timeoutMs);
+    return window;
+}
+
+std::wstring ClassOf(HWND window) {
+    wchar_t name[256] = {};
+    GetClassNameW(window, name, 256);
+    return name;
+}
+
+std::wstring TextOf(HWND window) {
+    // Asked of the window itself: GetWindowText does not reach the text of
+    // another process's edit field.
+    DWORD_PTR length = 0;
+    SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kPatience, &length);
+    std::wstring text(length + 1, L'\0');
+    DWORD_PTR copied = 0;
+    SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG,
+                        kPatience, &copied);
+    text.resize(copied);
+    return text;
+}
+
+std::vector<HWND> ChildrenOf(HWND parent) {
+    std::vector<HWND> children;
+    EnumChildWindows(parent, CollectChild, reinterpret_cast<LPARAM>(&children));
+    return children;
+}
+
+HWND ChildWithText(HWND parent, const std::wstring& text) {
+    for (HWND child : ChildrenOf(parent)) {
+        if (TextOf(child) == text) {
+            return child;
+        }
+    }
+    return nullptr;
+}
+
+MessageBoxSeen WaitForMessageBox(DWORD processId, DWORD timeoutMs) {
+    HWND window = WaitForWindow(processId, L"#32770", timeoutMs);
+    return window ? Describe(window) : MessageBoxSeen{};
+}
+
+MessageBoxSeen WaitForMessageBoxOfProgram(const std::wstring& exeName, DWORD timeoutMs) {
+    MessageBoxSeen seen;
+    WaitUntil(
+        [&] {
+            for (HWND dialog : AllDialogs()) {
+                DWORD processId = 0;
+                GetWindowThreadProcessId(dialog, &processId);
+                if (_wcsicmp(ProgramFileOf(processId).c_str(), exeName.c_str()) == 0) {
+                    seen = Describe(dialog);
+                    return true;
+                }
+            }
+            return false;
+        },
+        timeoutMs);
+    return seen;
+}
+
+void Answer(const MessageBoxSeen& box, int buttonId) {
+    PostMessageW(box.window, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(box.window, buttonId)));
+    WaitUntil([&] { return !IsWindow(box.window) || !IsWindowVisible(box.window); });
+}
+
+bool HasButton(const MessageBoxSeen& box, int buttonId) { return GetDlgItem(box.window, buttonId) != nullptr; }
+
+void Click(HWND mainWindow, const std::wstring& caption) {
+    PostMessageW(mainWindow, WM_COMMAND, 0, reinterpret_cast<LPARAM>(ChildWithText(mainWindow, caption)));
+}
+
+void WriteBytes(const std::wstring& path, const std::string& bytes) {
+    std::ofstream out(path.c_str(), std::ios::binary);
+    out << bytes;
+}
+
+std::string ReadBytes(const std::wstring& path) {
+    std::ifstream in(path.c_str(), std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+void RemoveTree(const std::wstring& path) {
+    WIN32_FIND_DATAW found;
+    HANDLE find = FindFirstFileW((path + L"\\*").c_str(), &found);
+    if (find != INVALID_HANDLE_VALUE) {
+        do {
+            std::wstring name = found.cFileName;
+            if (name == L"." || name == L"..") {
+                continue;
+            }
+            std::wstring child = path + L"\\" + name;
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                RemoveTree(child);
+            } else {
+                SetFileAttributesW(child.c_str(), FILE_ATTRIBUTE_NORMAL);
+                DeleteFileW(child.c_str());
+            }
+        } while (FindNextFileW(find, &found));
+        FindClose(find);
+    }
+    RemoveDirectoryW(path.c_str());
+}
+
+void CopyTo(const std::wstring& source, const std::wstring& target) { CopyFileW(source.c_str(), target.c_str(), FALSE); }
+
+std::vector<std::wstring> FilesIn(const std::wstring& dir) {
+    std::vector<std::wstring> names;
+    WIN32_FIND_DATAW found;
+    HANDLE find = FindFirstFileW((dir + L"\\*").c_str(), &found);
+    if (find != INVALID_HANDLE_VALUE) {
+        do {
+            if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+                names.push_back(found.cFileName);
+            }
+        } while (FindNextFileW(find, &found));
+        FindClose(find);
+    }
+    return names;
+}
+
+std::string LogText(const LogSpec& spec) {
+    std::string count = spec.count.empty() ? std::to_string(spec.entries.size()) : spec.count;
+    std::string text = "VELTRA (De)Install 2.0 - Install.log\r\nNicht ver\xE4ndern, nicht l\xF6schen!\r\n" +
+                       spec.programName + "\r\n" + spec.subdirectory + "\r\n" + spec.groupName + "\r\n" +
+                       spec.groupFile + "\r\n" + count + "\r\n";
+    for (const auto& [name, caption] : spec.entries) {
+        text += name + "\r\n" + caption + "\r\n";
+    }
+    return text + "\r\n";
+}
+
+std::wstring StartMenuPrograms() {
+    wchar_t path[MAX_PATH] = {};
+    SHGetFolderPathW(nullptr, CSIDL_PROGRAMS, nullptr, SHGFP_TYPE_CURRENT, path);
+    return path;
+}
+
+std::wstring ProgramFiles() {
+    wchar_t path[MAX_PATH] = {};
+    SHGetFolderPathW(nullptr, CSIDL_PROGRAM_FILES, nullptr, SHGFP_TYPE_CURRENT, path);
+    return path;
+}
+
+std::wstring Widen1252(const std::string& text) {
+    if (text.empty()) {
+        return {};
+    }
+    int n = MultiByteToWideChar(1252, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring wide(static_cast<size_t>(n), L'\0');
+    MultiByteToWideChar(1252, 0, text.data(), static_cast<int>(text.size()), wide.data(), n);
+    return wide;
+}
+
+} // namespace installer

@@ -1,0 +1,97 @@
+#pragma once
+// Drives setup.exe and uninstall.exe from outside, as a user would: starts
+// them, finds their windows, clicks their drawn buttons and answers their
+// message boxes. Every wait is for a condition, with a generous limit that
+// only a fault reaches.
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace installer {
+
+constexpr DWORD kPatience = 60000;
+
+// The Windows path of a file of the build tree (given as a host path).
+std::wstring BuildFile(const char* hostPath);
+std::wstring SetupExe();
+std::wstring UninstallExe();
+// This tree's distribution folder.
+std::wstring DistributionDir();
+
+// Waits until condition holds, handling this thread's messages meanwhile.
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = kPatience);
+
+class Process {
+public:
+    Process(const std::wstring& exe, const std::wstring& currentDir = L"");
+    ~Process(); // ends the process if it still runs
+    Process(const Process&) = delete;
+    Process& operator=(const Process&) = delete;
+
+    bool Started() const { return info_.hProcess != nullptr; }
+    DWORD Id() const { return info_.dwProcessId; }
+    bool HasEnded(DWORD timeoutMs = kPatience);
+    DWORD ExitCode() const;
+
+private:
+    PROCESS_INFORMATION info_ = {};
+};
+
+// Visible top-level windows of a process with the given class.
+std::vector<HWND> WindowsOf(DWORD processId, const wchar_t* className);
+HWND WaitForWindow(DWORD processId, const wchar_t* className, DWORD timeoutMs = kPatience);
+
+std::wstring ClassOf(HWND window);
+std::wstring TextOf(HWND window);
+// Children in creation order.
+std::vector<HWND> ChildrenOf(HWND parent);
+HWND ChildWithText(HWND parent, const std::wstring& text);
+
+struct MessageBoxSeen {
+    HWND window = nullptr;
+    DWORD processId = 0;
+    std::wstring caption;
+    std::wstring text;
+    HICON icon = nullptr;
+};
+
+// The message box (a #32770 dialog) of a process, once it shows.
+MessageBoxSeen WaitForMessageBox(DWORD processId, DWORD timeoutMs = kPatience);
+// Any message box whose process runs the given program file name.
+MessageBoxSeen WaitForMessageBoxOfProgram(const std::wstring& exeName, DWORD timeoutMs = kPatience);
+void Answer(const MessageBoxSeen& box, int buttonId);
+bool HasButton(const MessageBoxSeen& box, int buttonId);
+// Which icon a box shows cannot be told from outside (each box draws its own
+// copy), only whether it shows one.
+inline bool HasIcon(const MessageBoxSeen& box) { return box.icon != nullptr; }
+
+// Clicks one of the installer's owner-drawn buttons as the button itself
+// reports a click: WM_COMMAND with wParam 0 and the button's handle.
+void Click(HWND mainWindow, const std::wstring& caption);
+
+// Files.
+void WriteBytes(const std::wstring& path, const std::string& bytes);
+std::string ReadBytes(const std::wstring& path);
+bool Exists(const std::wstring& path);
+void RemoveTree(const std::wstring& path);
+void CopyTo(const std::wstring& source, const std::wstring& target);
+std::vector<std::wstring> FilesIn(const std::wstring& dir);
+
+// A log in the script's own format (CR LF, code page 1252 for the warning).
+struct LogSpec {
+    std::string programName = "Prueba Veltra";
+    std::string subdirectory = "VeltraPrueba";
+    std::string groupName = "Veltra Prueba";
+    std::string groupFile = "prueba.grp";
+    std::string count; // empty: the number of entries
+    std::vector<std::pair<std::string, std::string>> entries;
+};
+std::string LogText(const LogSpec& spec);
+
+std::wstring StartMenuPrograms();
+std::wstring ProgramFiles();
+std::wstring Widen1252(const std::string& text);
+
+} // namespace installer

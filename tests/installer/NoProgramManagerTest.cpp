@@ -1,0 +1,158 @@
+// Runs in a Wine session of its own without a display, where no Program
+// Manager answers (tests/installer/run-headless). A server of the test's own
+// stands in where one is wanted.
+#include "InstallerFixture.h"
+
+#include <dde.h>
+
+namespace installer {
+namespace {
+
+using NoProgramManagerTest = InstallerTest;
+
+bool ProgramManagerAnswers() {
+    bool answered = false;
+    WNDCLASSW windowClass = {};
+    windowClass.lpfnWndProc = [](HWND w, UINT m, WPARAM wp, LPARAM lp) -> LRESULT {
+        if (m == WM_DDE_ACK) {
+            SetWindowLongPtrW(w, GWLP_USERDATA, 1);
+            return 0;
+        }
+        return DefWindowProcW(w, m, wp, lp);
+    };
+    windowClass.lpszClassName = L"ProgmanProbe";
+    RegisterClassW(&windowClass);
+    HWND probe = CreateWindowW(L"ProgmanProbe", L"", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    ATOM name = GlobalAddAtomW(L"PROGMAN");
+    SendMessageW(HWND_BROADCAST, WM_DDE_INITIATE, reinterpret_cast<WPARAM>(probe), MAKELPARAM(name, name));
+    GlobalDeleteAtom(name);
+    answered = GetWindowLongPtrW(probe, GWLP_USERDATA) != 0;
+    DestroyWindow(probe);
+    return answered;
+}
+
+// A Program Manager of the test's own: answers the initiate, records every
+// command, and acknowledges commands and the terminate only when asked to.
+class FakeProgramManager {
+public:
+    explicit FakeProgramManager(bool acknowledges) : acknowledges_(acknowledges) {
+        WNDCLASSA windowClass = {};
+        windowClass.lpfnWndProc = Procedure;
+        windowClass.lpszClassName = "FakeProgman";
+        RegisterClassA(&windowClass);
+        // ANSI, so that the command text arrives as the client's bytes.
+        window_ = CreateWindowA("FakeProgman", "", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+        SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    }
+    ~FakeProgramManager() { DestroyWindow(window_); }
+
+    std::vector<std::string> commands;
+    bool terminated = false;
+
+private:
+    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+        auto* self = reinterpret_cast<FakeProgramManager*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+        if (!self) {
+            return DefWindowProcA(window, message, wParam, lParam);
+        }
+        HWND client = reinterpret_cast<HWND>(wParam);
+        switch (message) {
+        case WM_DDE_INITIATE: {
+            char application[32] = {}, topic[32] = {};
+            GlobalGetAtomNameA(LOWORD(lParam), application, sizeof application);
+            GlobalGetAtomNameA(HIWORD(lParam), topic, sizeof topic);
+            if (std::string(application) == "PROGMAN" && std::string(topic) == "PROGMAN") {
+                SendMessageA(client, WM_DDE_ACK, reinterpret_cast<WPARAM>(window),
+                             MAKELPARAM(GlobalAddAtomA("PROGMAN"), GlobalAddAtomA("PROGMAN")));
+            }
+            return 0;
+        }
+        case WM_DDE_EXECUTE: {
+            HGLOBAL memory = reinterpret_cast<HGLOBAL>(lParam);
+            const char* text = static_cast<const char*>(GlobalLock(memory));
+            self->commands.push_back(text ? text : "");
+            GlobalUnlock(memory);
+            if (self->acknowledges_) {
+                PostMessageA(client, WM_DDE_ACK, reinterpret_cast<WPARAM>(window),
+                             PackDDElParam(WM_DDE_ACK, 0x8000, reinterpret_cast<UINT_PTR>(memory)));
+            }
+            return 0;
+        }
+        case WM_DDE_TERMINATE:
+            self->terminated = true;
+            if (self->acknowledges_) {
+                PostMessageA(client, WM_DDE_TERMINATE, reinterpret_cast<WPARAM>(window), 0);
+            }
+            return 0;
+        }
+        return DefWindowProcA(window, message, wParam, lParam);
+    }
+
+    bool acknowledges_;
+    HWND window_;
+};
+
+LogSpec TwoItemLog(const std::string& group) {
+    LogSpec log;
+    log.groupName = group;
+    log.entries = {{"a.txt", "Uno"}, {"b.txt", "NEIN!"}, {"uninstall.exe", "Desinstalar"}, {"Install.log", "NEIN!"}};
+    return log;
+}
+
+TEST_F(NoProgramManagerTest, SessionHasNoProgramManager) { EXPECT_FALSE(ProgramManagerAnswers()); }
+
+TEST_F(NoProgramManagerTest, InstallAndUninstallRunThroughWithoutAGroup) {
+    MakeDistribution(TwoItemLog("Veltra Sin Progman"), {{"a.txt", "a"}, {"b.txt", "b"}});
+    std::wstring target = Folder(L"destino");
+
+    ProgramRun install = Install(target);
+    ASSERT_EQ(install.boxes.size(), 2u);
+    EXPECT_EQ(install.boxes[0].caption, L"dd");
+    EXPECT_EQ(install.boxes[1].text, kInstalledText);
+    EXPECT_EQ(install.exitCode, 0u);
+    EXPECT_EQ(ReadBytes(target + L"\\a.txt"), "a");
+    EXPECT_FALSE(Exists(StartMenuPrograms() + L"\\Veltra Sin Progman"));
+
+    ProgramRun uninstall = Uninstall(target + L"\\uninstall.exe");
+    ASSERT_EQ(uninstall.boxes.size(), 1u);
+    EXPECT_EQ(uninstall.boxes[0].text, kUninstalledText);
+    EXPECT_FALSE(Exists(target + L"\\a.txt"));
+}
+
+TEST_F(NoProgramManagerTest, CommandsSentToAnAnsweringServer) {
+    FakeProgramManager server(true);
+    MakeDistribution(TwoItemLog("Grupo Falso"), {{"a.txt", "a"}, {"b.txt", "b"}});
+    std::wstring target = Folder(L"destino");
+    std::string targetBytes = std::string(target.begin(), target.end());
+
+    ProgramRun install = Install(target);
+    EXPECT_EQ(install.exitCode, 0u);
+    EXPECT_EQ(server.commands,
+              (std::vector<std::string>{"[CreateGroup(\"Grupo Falso\",\"" + targetBytes + "\\prueba.grp\")]",
+                                        "[ADDITEM(\"" + targetBytes + "\\a.txt\",\"Uno\")]",
+                                        "[ADDITEM(\"" + targetBytes + "\\uninstall.exe\",\"Desinstalar\")]"}));
+    EXPECT_TRUE(server.terminated);
+
+    server.commands.clear();
+    ProgramRun uninstall = Uninstall(target + L"\\uninstall.exe");
+    EXPECT_EQ(uninstall.exitCode, 0u);
+    EXPECT_EQ(server.commands, std::vector<std::string>{"[DeleteGroup(\"Grupo Falso\")]"});
+}
+
+TEST_F(NoProgramManagerTest, ServerThatNeverAcknowledgesCannotHangSetup) {
+    FakeProgramManager server(false);
+    LogSpec log;
+    log.groupName = "Grupo Mudo";
+    log.entries = {{"a.txt", "Uno"}};
+    MakeDistribution(log, {{"a.txt", "a"}});
+    std::wstring target = Folder(L"destino");
+
+    ProgramRun install = Install(target);
+    ASSERT_FALSE(install.boxes.empty());
+    EXPECT_EQ(install.boxes.back().text, kInstalledText);
+    EXPECT_EQ(install.exitCode, 0u);
+    EXPECT_EQ(server.commands.size(), 2u);
+}
+
+} // namespace
+} // namespace installer

@@ -1,0 +1,242 @@
+#include "InstallerFixture.h"
+
+#include "support/HostTool.h"
+
+#include <algorithm>
+
+namespace installer {
+namespace {
+
+const std::string kHeader = "VELTRA (De)Install 2.0 - Install.log\r\nNicht ver\xE4ndern, nicht l\xF6schen!\r\n"
+                            "Prueba\r\nVeltraPrueba\r\nGrupo\r\nprueba.grp\r\n";
+
+struct DamagedCase {
+    const char* name;
+    std::string log; // empty: no Install.log at all
+};
+
+std::vector<DamagedCase> DamagedLogs() {
+    return {
+        {"no log", ""},
+        {"wrong signature", "VELTRA (De)Install 2.1 - Install.log\r\n" + kHeader.substr(38) + "0\r\n"},
+        {"LF-only line ends", "VELTRA (De)Install 2.0 - Install.log\nNicht ver\xE4ndern, nicht l\xF6schen!\n"
+                              "Prueba\nVeltraPrueba\nGrupo\nprueba.grp\n0\n"},
+        {"blank after the count", kHeader + "1 \r\na.txt\r\nA\r\n\r\n"},
+        {"last caption ends the file", kHeader + "1\r\na.txt\r\nA\r\n"},
+        {"Ctrl-Z after the last entry", kHeader + "1\r\na.txt\r\nA\r\n\x1A\r\n"},
+        {"count above 100", kHeader + "101\r\na.txt\r\nA\r\n\r\n"},
+        {"negative count", kHeader + "-1\r\na.txt\r\nA\r\n\r\n"},
+        {"parent directory in a name", kHeader + "1\r\n..\\a.txt\r\nA\r\n\r\n"},
+        {"absolute name", kHeader + "1\r\n\\Windows\\a.txt\r\nA\r\n\r\n"},
+        {"drive letter in a name", kHeader + "1\r\nC:a.txt\r\nA\r\n\r\n"},
+        {"group file outside", "VELTRA (De)Install 2.0 - Install.log\r\nNicht ver\xE4ndern, nicht l\xF6schen!\r\n"
+                               "Prueba\r\nVeltraPrueba\r\nGrupo\r\n..\\prueba.grp\r\n0\r\n"},
+    };
+}
+
+void ExpectDamagedLogMessage(const std::wstring& exe, const std::wstring& text, const std::wstring& caption) {
+    Process program(exe);
+    ASSERT_TRUE(program.Started());
+    MessageBoxSeen box = WaitForMessageBox(program.Id());
+    ASSERT_TRUE(box.window) << "no message";
+    EXPECT_EQ(box.text, text);
+    EXPECT_EQ(box.caption, caption);
+    EXPECT_TRUE(HasIcon(box));
+    EXPECT_TRUE(HasButton(box, IDOK));
+    EXPECT_FALSE(HasButton(box, IDCANCEL));
+    EXPECT_EQ(GetWindow(box.window, GW_OWNER), nullptr);
+    EXPECT_TRUE(WindowsOf(program.Id(), L"VeltraClass").empty());
+    Answer(box, IDOK);
+    ASSERT_TRUE(program.HasEnded());
+    EXPECT_EQ(program.ExitCode(), 0u);
+}
+
+using SetupTest = InstallerTest;
+
+TEST_F(SetupTest, DamagedLogGivesItsMessageAndNothingElse) {
+    for (const DamagedCase& c : DamagedLogs()) {
+        SCOPED_TRACE(c.name);
+        MakeDistribution({});
+        std::wstring log = source_ + L"\\Install.log";
+        DeleteFileW(log.c_str());
+        if (!c.log.empty()) {
+            WriteBytes(log, c.log);
+        }
+        ExpectDamagedLogMessage(source_ + L"\\setup.exe", kSetupDamagedText, kSetupDamagedCaption);
+    }
+}
+
+TEST_F(SetupTest, QuitAsksFirstAndNoKeepsTheWindow) {
+    LogSpec log;
+    log.entries = {{"a.txt", "A"}};
+    MakeDistribution(log, {{"a.txt", "a"}});
+    std::wstring target = Folder(L"destino") + L"\\nuevo";
+    Process setup(source_ + L"\\setup.exe");
+    HWND main = WaitForWindow(setup.Id(), L"VeltraClass");
+    ASSERT_TRUE(main);
+    SendMessageW(ChildrenOf(main)[5], WM_SETTEXT, 0, reinterpret_cast<LPARAM>(target.c_str()));
+
+    Click(main, L"Termino");
+    MessageBoxSeen ask = WaitForMessageBox(setup.Id());
+    EXPECT_EQ(ask.text, L"¿Usted desea termino el programa?");
+    EXPECT_EQ(ask.caption, L"Termina el programa");
+    EXPECT_TRUE(HasIcon(ask));
+    EXPECT_EQ(GetWindow(ask.window, GW_OWNER), main);
+    Answer(ask, IDNO);
+    EXPECT_FALSE(setup.HasEnded(0));
+    EXPECT_TRUE(IsWindowVisible(main));
+
+    Click(main, L"Termino");
+    Answer(WaitForMessageBox(setup.Id()), IDYES);
+    ASSERT_TRUE(setup.HasEnded());
+    EXPECT_EQ(setup.ExitCode(), 0u);
+    EXPECT_FALSE(Exists(target));
+}
+
+TEST_F(SetupTest, MainWindowShowsTheLogAndTheDirectories) {
+    LogSpec log;
+    log.programName = "Prueba Espa\xF1ola";
+    MakeDistribution(log);
+    Process setup(source_ + L"\\setup.exe");
+    HWND main = WaitForWindow(setup.Id(), L"VeltraClass");
+    ASSERT_TRUE(main);
+    EXPECT_EQ(TextOf(main), L"VELTRA Instal 2.0");
+    RECT frame;
+    GetWindowRect(main, &frame);
+    EXPECT_EQ(frame.right - frame.left, 520);
+    EXPECT_EQ(frame.bottom - frame.top, 360);
+
+    std::vector<HWND> controls = ChildrenOf(main);
+    ASSERT_EQ(controls.size(), 8u);
+    const std::wstring texts[] = {L"¡Bienvenido del programa de la instalación de Prueba Española !",
+                                  L"Fuente:",
+                                  L"Destino:",
+                                  L"El programa tiene un programa de la desinstalación.",
+                                  source_ + L"\\",
+                                  ProgramFiles() + L"\\VeltraPrueba",
+                                  L"Continuar",
+                                  L"Termino"};
+    for (size_t i = 0; i < controls.size(); ++i) {
+        EXPECT_EQ(TextOf(controls[i]), texts[i]) << i;
+        EXPECT_EQ(GetDlgCtrlID(controls[i]), 0) << i;
+    }
+    POINT inside = {frame.left + 260, frame.top + 200};
+    EXPECT_EQ(SendMessageW(main, WM_NCHITTEST, 0, MAKELPARAM(inside.x, inside.y)), HTCLIENT);
+
+    // A change of a field's text is an edit notification and starts nothing.
+    SendMessageW(controls[5], WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"C:\\otro"));
+    SendMessageW(main, WM_COMMAND, MAKEWPARAM(0, EN_CHANGE), reinterpret_cast<LPARAM>(controls[5]));
+    EXPECT_TRUE(IsWindowVisible(main));
+    EXPECT_TRUE(WindowsOf(setup.Id(), L"(De)InstallWndclass").empty());
+}
+
+TEST_F(SetupTest, InstallsTheListedFilesAndTheirGroup) {
+    LogSpec log;
+    log.groupName = "Veltra Prueba Setup";
+    log.entries = {{"programa.exe", "Programa Prueba"}, {"leame.txt", "nein!"}, {"datos.dat", "NEIN!"},
+                   {"falta.dat", "NEIN!"},             {"uninstall.exe", "Desinstalar"}, {"Install.log", "NEIN!"}};
+    MakeDistribution(log, {{"programa.exe", "programa"}, {"leame.txt", "l\xE9" "ame"}, {"datos.dat", "datos nuevos"}});
+    std::wstring target = Folder(L"destino");
+    WriteBytes(target + L"\\datos.dat", "datos viejos que son mas largos");
+    std::wstring group = StartMenuPrograms() + L"\\Veltra Prueba Setup";
+    RemoveTree(group);
+    ForgetAfterwards(group);
+
+    ProgramRun run = Install(target);
+
+    ASSERT_EQ(run.boxes.size(), 3u);
+    EXPECT_EQ(run.boxes[0].text, L"¡No poder copiar de fichero \r\n" + source_ + L"\\falta.dat\r\n a \r\n" + target +
+                                     L"\\falta.dat !");
+    EXPECT_EQ(run.boxes[0].caption, L"Error");
+    EXPECT_EQ(run.boxes[1].text, source_ + L"\\l3codecp.exe");
+    EXPECT_EQ(run.boxes[1].caption, L"dd");
+    EXPECT_FALSE(HasIcon(run.boxes[1]));
+    EXPECT_EQ(run.boxes[2].text, kInstalledText);
+    EXPECT_TRUE(HasIcon(run.boxes[2]));
+    EXPECT_EQ(run.exitCode, 0u);
+
+    for (const char* name : {"programa.exe", "leame.txt", "datos.dat", "uninstall.exe", "Install.log"}) {
+        std::wstring file = testsupport::Widen(name);
+        EXPECT_EQ(ReadBytes(target + L"\\" + file), ReadBytes(source_ + L"\\" + file)) << name;
+    }
+    EXPECT_FALSE(Exists(target + L"\\falta.dat"));
+
+    std::vector<std::wstring> items = FilesIn(group);
+    std::sort(items.begin(), items.end());
+    EXPECT_EQ(items, (std::vector<std::wstring>{L"Desinstalar.lnk", L"Programa Prueba.lnk", L"nein!.lnk"}));
+}
+
+TEST_F(SetupTest, FullDiskIsACopyFailure) {
+    LogSpec log;
+    log.entries = {{"grande.dat", "NEIN!"}, {"a.txt", "NEIN!"}};
+    MakeDistribution(log, {{"grande.dat", std::string(5000, 'x')}, {"a.txt", "a"}});
+    std::wstring target = Folder(L"destino");
+    testsupport::HostResult link =
+        testsupport::RunHost("ln -s /dev/full " + testsupport::ShellQuote(testsupport::UnixPath(target) + "/grande.dat"));
+    ASSERT_EQ(link.exitCode, 0) << link.output;
+
+    ProgramRun run = Install(target);
+
+    ASSERT_EQ(run.boxes.size(), 3u);
+    EXPECT_EQ(run.boxes[0].text, L"¡No poder copiar de fichero \r\n" + source_ + L"\\grande.dat\r\n a \r\n" + target +
+                                     L"\\grande.dat !");
+    EXPECT_EQ(run.boxes[2].caption, kInstalledCaption);
+    EXPECT_EQ(ReadBytes(target + L"\\a.txt"), "a");
+}
+
+TEST_F(SetupTest, LongTargetIsNotCut) {
+    LogSpec log;
+    log.entries = {{"a.txt", "NEIN!"}};
+    MakeDistribution(log, {{"a.txt", "contenido"}});
+    std::wstring parent = Folder(L"largo");
+    std::wstring target = parent + L"\\" + std::wstring(150, L'd');
+    ASSERT_GT(target.size(), 143u);
+
+    ProgramRun run = Install(target + L"\\");
+
+    ASSERT_EQ(run.boxes.size(), 2u); // the codec box and the closing one
+    EXPECT_EQ(ReadBytes(target + L"\\a.txt"), "contenido");
+    EXPECT_EQ(FilesIn(parent).size(), 0u);
+}
+
+// The registry value is the prefix's, so it is put back whatever happens.
+class ProgramFilesValueRemoved {
+public:
+    ProgramFilesValueRemoved() {
+        RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion", 0,
+                      KEY_QUERY_VALUE | KEY_SET_VALUE, &key_);
+        DWORD size = sizeof value_;
+        saved_ = RegQueryValueExW(key_, L"ProgramFilesDir", nullptr, nullptr, reinterpret_cast<BYTE*>(value_),
+                                  &size) == ERROR_SUCCESS;
+        RegDeleteValueW(key_, L"ProgramFilesDir");
+    }
+    ~ProgramFilesValueRemoved() {
+        if (saved_) {
+            RegSetValueExW(key_, L"ProgramFilesDir", 0, REG_SZ, reinterpret_cast<const BYTE*>(value_),
+                           static_cast<DWORD>((wcslen(value_) + 1) * sizeof(wchar_t)));
+        }
+        RegCloseKey(key_);
+    }
+
+private:
+    HKEY key_ = nullptr;
+    wchar_t value_[MAX_PATH] = {};
+    bool saved_ = false;
+};
+
+TEST_F(SetupTest, WithoutProgramFilesDirTheTargetIsInProgramFiles) {
+    MakeDistribution({});
+    std::wstring expected = ProgramFiles() + L"\\VeltraPrueba";
+    std::wstring shown;
+    {
+        ProgramFilesValueRemoved removed;
+        Process setup(source_ + L"\\setup.exe");
+        HWND main = WaitForWindow(setup.Id(), L"VeltraClass");
+        ASSERT_TRUE(main);
+        shown = TextOf(ChildrenOf(main)[5]);
+    }
+    EXPECT_EQ(shown, expected);
+}
+
+} // namespace
+} // namespace installer

@@ -1,0 +1,35 @@
+#include "Uninstall.h"
+#include "UninstallTexts.h"
+
+#include "installkit/InstallKit.h"
+
+std::string OwnDir;
+
+namespace {
+
+// Line 4 of the log names setup's target and means nothing here.
+std::string NoTargetBase() { return {}; }
+
+void CreateUninstallControls() {
+    OwnDir = OwnDirectory();
+    MakeStatic(UninstallWelcome(InstallLog.ProgramName), 4, 4, 503, 20);
+    MakeStatic(kDirectoryLabel, 4, 44, 150, 20);
+    MakeStatic(UninstallNote(InstallLog.ProgramName), 4, 124, 503, 40);
+    MakeStatic(OwnDir, 160, 44, 347, 20);
+    MakeButtons();
+}
+
+void ConfirmUninstallation() {
+    if (MessageBoxA(nullptr, kConfirmUninstallText, kConfirmUninstallCaption, MB_ICONQUESTION | MB_YESNO) == IDYES) {
+        RunUninstallation();
+    }
+}
+
+} // namespace
+
+const InstallerProgram ThisProgram = {
+    kUninstallCaption, kUninstallDamagedLogText, kUninstallDamagedLogCaption, true, NoTargetBase,
+    CreateUninstallControls, ConfirmUninstallation,
+};
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { return RunInstallerProgram(); }
