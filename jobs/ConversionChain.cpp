@@ -1,13 +1,22 @@
 #include "ConversionChain.h"
 
-#include "JobRun.h"
 #include "core/BlockProgress.h"
 
 #include <algorithm>
 #include <cstring>
 
+namespace {
+
+// The queue is let run between blocks, but no more often than this: under
+// Wine each look at the queue costs about as much as converting a block of
+// MPEG data, and a repaint or a cancel a few milliseconds later is not seen.
+constexpr DWORD kPumpIntervalMs = 10;
+constexpr size_t kFileBufferSize = 64 * 1024;
+
+} // namespace
+
 ConversionChain::ConversionChain(std::vector<TACMConvertor*> stages, core::ByteFile& destination)
-    : destination_(destination) {
+    : destination_(destination, kFileBufferSize) {
     for (TACMConvertor* convertor : stages) {
         stages_.push_back(Stage{convertor});
     }
@@ -16,26 +25,31 @@ ConversionChain::ConversionChain(std::vector<TACMConvertor*> stages, core::ByteF
 void ConversionChain::Run(JobHost& host, core::ByteFile& source, int64_t length, int64_t progressTotal) {
     Stage& first = stages_.front();
     TACMConvertor& convertor = *first.convertor;
+    core::SequentialReader reader(source, kFileBufferSize);
     int64_t remaining = length;
+    DWORD lastPump = GetTickCount() - kPumpIntervalMs;
     while (remaining > 0 && !host.CancelRequested()) {
         const uint32_t space = convertor.InputBufferSize() - first.pending;
         const uint32_t n = static_cast<uint32_t>(std::min<int64_t>(space, remaining));
-        core::ReadExact(source, convertor.SourceBuffer() + first.pending, n);
+        reader.ReadExact(convertor.SourceBuffer() + first.pending, n);
         first.pending += n;
         remaining -= n;
         host.SetProStatus(core::BlockPercent(progressTotal, remaining));
         Convert(0, remaining == 0);
-        host.ProcessMessages();
+        const DWORD now = GetTickCount();
+        if (now - lastPump >= kPumpIntervalMs) {
+            host.ProcessMessages();
+            lastPump = now;
+        }
     }
+    destination_.Flush();
 }
 
 // Appends data to stage index (or to the destination past the last stage) and
 // converts as it goes; returns once all of it has been taken.
 void ConversionChain::Deliver(size_t index, const uint8_t* data, uint32_t count, bool last) {
     if (index == stages_.size()) {
-        if (count > 0 && !destination_.Write(data, count)) {
-            throw core::FileWriteError("converted data");
-        }
+        destination_.Write(data, count);
         return;
     }
     if (count == 0 && !last) {

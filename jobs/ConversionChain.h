@@ -8,8 +8,10 @@
 // buffer for the next conversion, so no byte is converted twice or skipped.
 // Its first conversion carries the start flag, and the conversion after which
 // no input follows carries the end flag, so every codec gives up its tail.
+// The files are read and written in large pieces whatever the block size.
 #include "JobHost.h"
 #include "core/ByteFile.h"
+#include "core/SequentialIO.h"
 
 #include <cstdint>
 #include <vector>
@@ -38,5 +40,5 @@ private:
     void Convert(size_t index, bool last);
 
     std::vector<Stage> stages_;
-    core::ByteFile& destination_;
+    core::SequentialWriter destination_;
 };
