@@ -1,9 +1,7 @@
 #include "JobTestHost.h"
 
 #include "StoredComponents.h"
-#include "AudioFiles.h"
 #include "core/ConvertorState.h"
-#include "jobs/JobFailure.h"
 
 namespace {
 
@@ -89,17 +87,4 @@ core::WaveFormatRecord DerivedMp3Record(uint16_t channels, uint32_t rate, uint32
     r.SetMp3FramesPerBlock(1);
     r.SetMp3CodecDelay(kCodecDelay);
     return r;
-}
-
-std::wstring RunOn(JobTestHost& host, Job job, const std::string& source, const std::string& destination) {
-    try {
-        job(host, WorkFile(source), WorkFile(destination));
-    } catch (const JobFailure& failure) {
-        return failure.Message();
-    }
-    return {};
-}
-
-bool EndedClean(JobTestHost& host) {
-    return !host.converting && !host.progress.empty() && host.progress.back() == 0 && !host.AnyStreamActive();
 }

@@ -1,7 +1,7 @@
 #pragma once
-// A main window as the jobs see it, for tests: the four streams with their
-// design-time formats, the format tables of the codecs really installed, and
-// a record of what the job showed and reported.
+// A main window as the jobs see it, for tests and benchmarks: the four streams
+// with their design-time formats, the format tables of the codecs really
+// installed, and a record of what the job showed and reported.
 #include "codec/CodecDiscovery.h"
 #include "jobs/JobHost.h"
 
@@ -53,12 +53,3 @@ private:
 // A layer-3 record derived as a decoder would expect it, for machines whose
 // codecs list none (Wine's own decoder decodes but offers no format).
 core::WaveFormatRecord DerivedMp3Record(uint16_t channels, uint32_t rate, uint32_t kbps);
-
-using Job = void (*)(JobHost&, const std::wstring&, const std::wstring&);
-
-// Runs a job on two work files; the text of the JobFailure that left it, or
-// "" when none did.
-std::wstring RunOn(JobTestHost& host, Job job, const std::string& source, const std::string& destination);
-
-// Converting cleared, the progress back at 0 and every stream closed.
-bool EndedClean(JobTestHost& host);

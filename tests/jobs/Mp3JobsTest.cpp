@@ -1,5 +1,5 @@
 #include "AudioFiles.h"
-#include "JobTestHost.h"
+#include "JobOutcome.h"
 #include "jobs/ConvertJobs.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
 #include "AudioFiles.h"
-#include "JobTestHost.h"
+#include "JobOutcome.h"
 #include "core/MemoryByteFile.h"
 #include "core/WavFile.h"
 #include "jobs/ConvertJobs.h"

@@ -1,0 +1,87 @@
+#!/usr/bin/env bash
+# The converter's jobs on a 10-minute piece against the reference tools, all in
+# the same run: MP3 to WAV against mpg123 -w, WAV to WAV against sox, WAV to MP3
+# against lame at the same bit rate (only when an MP3 encoder is installed).
+# For each: the job's time inside the program (Wine's start excluded), the
+# reference's time, their ratio (reference over job: above 1 the job is faster),
+# and what the job adds to its codecs' own time inside acmStreamConvert, with
+# and without the time inside ReadFile and WriteFile.
+# Then the peak working set of WAV to WAV on 10 MB and on 1 GB of WAV.
+# Medians of BENCH_RUNS runs (3).
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${BUILD_DIR:-build}
+tree=$root/$build/x86_64
+runs=${BENCH_RUNS:-3}
+harness=$tree/bench/jobbench.exe
+[ -f "$harness" ] || cmake --build "$tree" --target jobbench >/dev/null
+work=$(mktemp -d "$root/$build/jobs-bench.XXXXXX")
+eval "$("$root/tools/wine-session" start "$tree")"
+trap '"$root/tools/wine-session" stop "$tree"; rm -rf "$work"' EXIT
+source "$root/tools/wine-env.sh"
+
+# Wine's drive Z: is the host's root.
+windows_name() { local p=${1//\//\\}; echo "Z:$p"; }
+median() { printf '%s\n' "$@" | sort -g | awk '{v[NR] = $1} END {print v[int((NR + 1) / 2)]}'; }
+field() { sed -n "s/.*$1=\([0-9.]*\).*/\1/p" <<<"$2"; }
+
+# Seconds a host command takes.
+host_seconds() {
+    local start
+    start=$(date +%s.%N)
+    "$@" >/dev/null 2>&1
+    awk -v s="$start" -v e="$(date +%s.%N)" 'BEGIN {printf "%.3f", e - s}'
+}
+
+# The harness's report line for one job: "job_seconds=.. codec_seconds=.. ..".
+harness() { "$WINELOADER" "$harness" "$1" "$(windows_name "$2")" "$(windows_name "$3")" "${@:4}" | tr -d '\r'; }
+
+# compare LABEL REFERENCE-COMMAND... -- JOB SOURCE DESTINATION [FORMAT...]
+# Both sides write a fresh file each run.
+compare() {
+    local label=$1 ref=() job=() i report
+    local -a ref_t=() job_t=() codec_t=() file_t=() pump_t=()
+    shift
+    while [ "$1" != "--" ]; do ref+=("$1"); shift; done
+    shift
+    job=("$@")
+    for ((i = 0; i < runs; i++)); do
+        rm -f "$work"/ref.* "$work"/job.*
+        report=$(harness "${job[@]}")
+        if [[ $report == skipped* ]]; then
+            echo "$label: $report"
+            return
+        fi
+        job_t+=("$(field job_seconds "$report")") codec_t+=("$(field codec_seconds "$report")")
+        file_t+=("$(field file_seconds "$report")") pump_t+=("$(field pump_seconds "$report")")
+        ref_t+=("$(host_seconds "${ref[@]}")")
+    done
+    awk -v l="$label" -v t="${ref[0]}" -v j="$(median "${job_t[@]}")" -v c="$(median "${codec_t[@]}")" \
+        -v f="$(median "${file_t[@]}")" -v p="$(median "${pump_t[@]}")" -v r="$(median "${ref_t[@]}")" 'BEGIN {
+        printf "%s: job %.3f s, %s %.3f s, ratio %s/job %.2f\n", l, j, t, r, t, r / j
+        printf "  inside the job: codecs %.3f s, files %.3f s, message pump %.3f s, the rest %.3f s\n", c, f, p, j - c - f - p
+        printf "  the job adds %.1f %% to its codecs; without file reads and writes %.1f %%\n",
+            (j - c) / c * 100, (j - c - f) / c * 100 }'
+}
+
+echo "jobs: making the pieces"
+sox -r 44100 -c 2 -n -b 16 "$work/piece.wav" synth 600 sine 110-1760 pinknoise vol 0.5
+lame --quiet -b 128 "$work/piece.wav" "$work/piece.mp3"
+sox -r 22050 -c 1 -n -b 8 "$work/low.wav" synth 600 sine 110-1760 vol 0.5
+
+compare "MP3 to WAV" mpg123 -q -w "$work/ref.wav" "$work/piece.mp3" -- mp3wav "$work/piece.mp3" "$work/job.wav"
+compare "WAV to WAV 22050/8/1 to 44100/16/2" sox "$work/low.wav" -r 44100 -c 2 -b 16 "$work/ref.wav" \
+    -- wav2wav "$work/low.wav" "$work/job.wav" 2 44100 16
+compare "WAV to MP3 128 kbit/s" lame --quiet -b 128 "$work/piece.wav" "$work/ref.mp3" \
+    -- wavmp3 "$work/piece.wav" "$work/job.mp3" 2 44100 128
+rm -f "$work"/ref.* "$work"/job.* "$work/piece.wav"
+
+# Memory: the same job on 10 MB and on 1 GB of 16-bit stereo.
+peak() { field peak_working_set_mb "$(harness wav2wav "$1" "$work/out.wav" 1 22050 16)"; }
+sox -r 44100 -c 2 -n -b 16 "$work/small.wav" synth $((10 * 1024 * 1024 / 4))s sine 440 vol 0.5
+small=$(peak "$work/small.wav")
+rm -f "$work/small.wav"
+sox -r 44100 -c 2 -n -b 16 "$work/big.wav" synth $((1024 * 1024 * 1024 / 4))s sine 440 vol 0.5
+big=$(peak "$work/big.wav")
+awk -v s="$small" -v b="$big" 'BEGIN {
+    printf "memory WAV to WAV: peak working set %.1f MB on 10 MB, %.1f MB on 1 GB; ratio %.2f\n", s, b, b / s }'
