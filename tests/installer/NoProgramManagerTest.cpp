@@ -21,8 +21,14 @@ bool ProgramManagerAnswers() {
         return DefWindowProcW(w, m, wp, lp);
     };
     windowClass.lpszClassName = L"ProgmanProbe";
+    windowClass.hInstance = GetModuleHandleW(nullptr);
     RegisterClassW(&windowClass);
-    HWND probe = CreateWindowW(L"ProgmanProbe", L"", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    HWND probe = CreateWindowW(L"ProgmanProbe", L"", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr,
+                               windowClass.hInstance, nullptr);
+    if (!probe) {
+        ADD_FAILURE() << "no probe window";
+        return true;
+    }
     ATOM name = GlobalAddAtomW(L"PROGMAN");
     SendMessageW(HWND_BROADCAST, WM_DDE_INITIATE, reinterpret_cast<WPARAM>(probe), MAKELPARAM(name, name));
     GlobalDeleteAtom(name);
@@ -39,9 +45,12 @@ public:
         WNDCLASSA windowClass = {};
         windowClass.lpfnWndProc = Procedure;
         windowClass.lpszClassName = "FakeProgman";
+        windowClass.hInstance = GetModuleHandleA(nullptr);
         RegisterClassA(&windowClass);
         // ANSI, so that the command text arrives as the client's bytes.
-        window_ = CreateWindowA("FakeProgman", "", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+        window_ = CreateWindowA("FakeProgman", "", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr,
+                                windowClass.hInstance, nullptr);
+        EXPECT_TRUE(window_) << "no server window";
         SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     }
     ~FakeProgramManager() { DestroyWindow(window_); }
@@ -61,7 +70,8 @@ private:
             char application[32] = {}, topic[32] = {};
             GlobalGetAtomNameA(LOWORD(lParam), application, sizeof application);
             GlobalGetAtomNameA(HIWORD(lParam), topic, sizeof topic);
-            if (std::string(application) == "PROGMAN" && std::string(topic) == "PROGMAN") {
+            // Atoms keep the case of their first registration.
+            if (_stricmp(application, "PROGMAN") == 0 && _stricmp(topic, "PROGMAN") == 0) {
                 SendMessageA(client, WM_DDE_ACK, reinterpret_cast<WPARAM>(window),
                              MAKELPARAM(GlobalAddAtomA("PROGMAN"), GlobalAddAtomA("PROGMAN")));
             }
