@@ -1,0 +1,41 @@
+#include "CodecStream.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace mp3codec {
+
+size_t PendingOutput::MoveTo(BYTE* dst, size_t room) {
+    const size_t count = std::min(room, bytes_.size() - read_);
+    if (count > 0) {
+        std::memcpy(dst, bytes_.data() + read_, count);
+        read_ += count;
+    }
+    if (Empty()) {
+        Clear();
+    }
+    return count;
+}
+
+void PendingOutput::Append(const BYTE* data, size_t size) { bytes_.insert(bytes_.end(), data, data + size); }
+
+void PendingOutput::Clear() {
+    bytes_.clear();
+    read_ = 0;
+}
+
+void OutputSink::TakePending() { used_ += static_cast<DWORD>(pending_.MoveTo(dst_ + used_, room_ - used_)); }
+
+void OutputSink::Put(const BYTE* data, size_t size) {
+    // Once anything waits, later output must queue behind it to keep the order.
+    const size_t direct = pending_.Empty() ? std::min<size_t>(size, room_ - used_) : 0;
+    if (direct > 0) {
+        std::memcpy(dst_ + used_, data, direct);
+        used_ += static_cast<DWORD>(direct);
+    }
+    if (direct < size) {
+        pending_.Append(data + direct, size - direct);
+    }
+}
+
+} // namespace mp3codec

@@ -1,0 +1,3 @@
+#pragma once
+// Resource IDs of l3codecp.exe.
+#define IDR_L3CODECP_DRIVER 101

@@ -1,0 +1,138 @@
+#include "Mp3Decoder.h"
+
+#include "CodecError.h"
+#include "Mp3Formats.h"
+
+#include <mpg123.h>
+
+#include <msacm.h>
+
+#include <algorithm>
+
+namespace mp3codec {
+namespace {
+
+// The parser holds back the first frame until the next header (4 bytes) has
+// arrived, so two frames can become ready that little closer together.
+constexpr uint32_t kHeaderBytes = 4;
+
+} // namespace
+
+void Mp3Decoder::HandleDeleter::operator()(mpg123_handle_struct* handle) const { mpg123_delete(handle); }
+
+std::unique_ptr<Mp3Decoder> Mp3Decoder::Create(uint32_t sampleRate, uint16_t channels) {
+    int error = MPG123_OK;
+    Handle handle(mpg123_new(nullptr, &error));
+    if (!handle) {
+        return nullptr;
+    }
+    mpg123_handle* h = handle.get();
+    // Junk of any length may stand between frames; the tag's content is of no use here.
+    const bool ready = mpg123_param(h, MPG123_ADD_FLAGS, MPG123_QUIET | MPG123_SKIP_ID3V2, 0) == MPG123_OK &&
+                       mpg123_param(h, MPG123_RESYNC_LIMIT, -1, 0) == MPG123_OK &&
+                       mpg123_format_none(h) == MPG123_OK &&
+                       mpg123_format(h, static_cast<long>(sampleRate), channels == 1 ? MPG123_MONO : MPG123_STEREO,
+                                     MPG123_ENC_SIGNED_16) == MPG123_OK &&
+                       mpg123_open_feed(h) == MPG123_OK;
+    if (!ready) {
+        return nullptr;
+    }
+    return std::unique_ptr<Mp3Decoder>(new Mp3Decoder(sampleRate, channels, std::move(handle)));
+}
+
+Mp3Decoder::Mp3Decoder(uint32_t sampleRate, uint16_t channels, Handle handle)
+    : sampleRate_(sampleRate), channels_(channels), handle_(std::move(handle)) {}
+
+void Mp3Decoder::Restart() {
+    if (state_ == State::Fresh) {
+        return;
+    }
+    mpg123_close(handle_.get());
+    if (mpg123_open_feed(handle_.get()) != MPG123_OK) {
+        throw CodecError(MMSYSERR_NOMEM);
+    }
+    state_ = State::Fresh;
+}
+
+void Mp3Decoder::Reset() {
+    pending_.Clear();
+    Restart();
+}
+
+ConvertResult Mp3Decoder::Convert(const BYTE* src, DWORD srcLength, BYTE* dst, DWORD dstLength, DWORD flags) {
+    if (flags & ACM_STREAMCONVERTF_START) {
+        Reset();
+    }
+    OutputSink out(dst, dstLength, pending_);
+    out.TakePending();
+    if (srcLength > 0) {
+        if (state_ == State::Finished) {
+            Restart();
+        }
+        if (mpg123_feed(handle_.get(), src, srcLength) != MPG123_OK) {
+            throw CodecError(MMSYSERR_NOMEM);
+        }
+        state_ = State::Decoding;
+        DecodeFed(srcLength, out);
+    }
+    // A frame is decoded as soon as its last byte is in, so the end flag has
+    // nothing left to hand over; a cut-off frame at the end is dropped.
+    if ((flags & ACM_STREAMCONVERTF_END) && state_ == State::Decoding) {
+        state_ = State::Finished;
+    }
+    ConvertResult result;
+    result.srcUsed = srcLength;
+    result.dstUsed = out.Used();
+    return result;
+}
+
+void Mp3Decoder::DecodeFed(DWORD fedBytes, OutputSink& out) {
+    // Every frame takes more than eight bytes of input; the limit only guards
+    // against a decoder that stops making progress.
+    const DWORD maxFrames = fedBytes / 8 + 64;
+    for (DWORD frame = 0; frame < maxFrames; ++frame) {
+        off_t number = 0;
+        unsigned char* audio = nullptr;
+        size_t bytes = 0;
+        const int result = mpg123_decode_frame(handle_.get(), &number, &audio, &bytes);
+        if (result == MPG123_OK) {
+            out.Put(audio, bytes);
+        } else if (result == MPG123_NEED_MORE || result == MPG123_DONE) {
+            return;
+        } else if (result != MPG123_NEW_FORMAT) {
+            // The decoder gave up on what it holds; what comes next starts afresh.
+            Restart();
+            return;
+        }
+    }
+}
+
+uint64_t Mp3Decoder::OutputPerFrame() const {
+    return static_cast<uint64_t>(SamplesPerFrame(sampleRate_)) * channels_ * kPcmBits / 8;
+}
+
+uint32_t Mp3Decoder::FrameSpacing() const { return MinFrameBytes(sampleRate_) - kHeaderBytes; }
+
+bool Mp3Decoder::MaxOutput(DWORD srcLength, DWORD& dstLength) const {
+    // A frame comes out when its last byte arrives; within srcLength new bytes
+    // that happens at most once per shortest frame, plus once for a frame begun
+    // in an earlier conversion.
+    const uint64_t frames = srcLength == 0 ? 0 : (srcLength - 1) / FrameSpacing() + 1;
+    const uint64_t bound = frames * OutputPerFrame();
+    if (bound > MAXDWORD) {
+        return false;
+    }
+    dstLength = static_cast<DWORD>(bound);
+    return true;
+}
+
+bool Mp3Decoder::MaxInput(DWORD dstLength, DWORD& srcLength) const {
+    const uint64_t frames = dstLength / OutputPerFrame();
+    if (frames == 0) {
+        return false;
+    }
+    srcLength = static_cast<DWORD>(std::min<uint64_t>(frames * FrameSpacing(), MAXDWORD));
+    return true;
+}
+
+} // namespace mp3codec
