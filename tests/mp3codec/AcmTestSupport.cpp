@@ -1,0 +1,311 @@
+#include "AcmTestSupport.h"
+
+#include "mp3codec/CodecIdentity.h"
+#include "support/HostTool.h"
+
+#include <algorithm>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <regex>
+
+namespace acmtest {
+namespace {
+
+constexpr size_t kGuardBytes = 64;
+constexpr BYTE kGuardValue = 0xA5;
+constexpr size_t kMinPreparedSource = 64;
+
+BOOL CALLBACK FindDriverCallback(HACMDRIVERID id, DWORD_PTR instance, DWORD) {
+    ACMDRIVERDETAILSW details = {};
+    details.cbStruct = sizeof(details);
+    if (acmDriverDetailsW(id, &details, 0) == MMSYSERR_NOERROR &&
+        std::wcscmp(details.szShortName, mp3codec::kDriverShortName) == 0) {
+        *reinterpret_cast<HACMDRIVERID*>(instance) = id;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+struct EnumState {
+    DWORD formatTag;
+    std::vector<EnumeratedFormat>* formats;
+};
+
+BOOL CALLBACK FormatCallback(HACMDRIVERID, LPACMFORMATDETAILSA details, DWORD_PTR instance, DWORD) {
+    auto* state = reinterpret_cast<EnumState*>(instance);
+    if (details->dwFormatTag == state->formatTag) {
+        EnumeratedFormat format;
+        std::memcpy(format.record.bytes, details->pwfx, std::min<DWORD>(details->cbwfx, sizeof(format.record.bytes)));
+        format.cbwfx = details->cbwfx;
+        format.description = details->szFormat;
+        state->formats->push_back(format);
+    }
+    return TRUE;
+}
+
+bool GuardIntact(const Bytes& buffer, size_t dataSize) {
+    return std::all_of(buffer.begin() + static_cast<std::ptrdiff_t>(dataSize), buffer.end(),
+                       [](BYTE b) { return b == kGuardValue; });
+}
+
+// One stream with its prepared header; every failure of a call fails the test.
+class StreamRunner {
+public:
+    StreamRunner(const WAVEFORMATEX* src, const WAVEFORMATEX* dst, const RunPlan& plan) : plan_(plan) {
+        opened_ = acmStreamOpen(&stream_, plan.driver, const_cast<WAVEFORMATEX*>(src), const_cast<WAVEFORMATEX*>(dst),
+                                nullptr, 0, 0, ACM_STREAMOPENF_NONREALTIME) == MMSYSERR_NOERROR;
+        EXPECT_TRUE(opened_) << "acmStreamOpen";
+        if (!opened_) {
+            return;
+        }
+        acmDriverID(reinterpret_cast<HACMOBJ>(stream_), &result_.driverId, 0);
+        DWORD dstSize = plan.destinationSize;
+        if (dstSize == 0) {
+            EXPECT_MMRESULT(0, acmStreamSize(stream_, static_cast<DWORD>(plan.blockSize), &dstSize,
+                                             ACM_STREAMSIZEF_SOURCE));
+        }
+        dstSize_ = dstSize;
+        // msacm32 prepares no source buffer smaller than one block of the source
+        // format; smaller blocks still go through as a shorter cbSrcLength.
+        source_.assign(std::max<size_t>(plan.blockSize, kMinPreparedSource), 0);
+        destination_.assign(dstSize + kGuardBytes, kGuardValue);
+        header_.cbStruct = sizeof(header_);
+        header_.pbSrc = source_.data();
+        header_.cbSrcLength = static_cast<DWORD>(source_.size());
+        header_.pbDst = destination_.data();
+        header_.cbDstLength = dstSize;
+        EXPECT_MMRESULT(0, acmStreamPrepareHeader(stream_, &header_, 0));
+    }
+
+    ~StreamRunner() {
+        if (opened_) {
+            EXPECT_MMRESULT(0, acmStreamReset(stream_, 0));
+            EXPECT_MMRESULT(0, acmStreamUnprepareHeader(stream_, &header_, 0));
+            EXPECT_MMRESULT(0, acmStreamClose(stream_, 0));
+        }
+    }
+
+    bool Opened() const { return opened_; }
+
+    // Converts `length` bytes; returns the source bytes used.
+    DWORD Convert(const BYTE* data, size_t length, DWORD flags) {
+        if (length > 0) {
+            std::memcpy(source_.data(), data, length);
+        }
+        header_.cbSrcLength = static_cast<DWORD>(length);
+        const MMRESULT converted = acmStreamConvert(stream_, &header_, flags);
+        EXPECT_MMRESULT(0, converted);
+        if (converted != MMSYSERR_NOERROR) {
+            return 0;
+        }
+        result_.guardIntact = result_.guardIntact && GuardIntact(destination_, dstSize_);
+        result_.withinDestination = result_.withinDestination && header_.cbDstLengthUsed <= dstSize_;
+        const DWORD produced = std::min(header_.cbDstLengthUsed, dstSize_);
+        result_.output.insert(result_.output.end(), destination_.begin(), destination_.begin() + produced);
+        return header_.cbSrcLengthUsed;
+    }
+
+    void Reset() { EXPECT_MMRESULT(0, acmStreamReset(stream_, 0)); }
+
+    RunResult& Result() { return result_; }
+
+private:
+    RunPlan plan_;
+    bool opened_ = false;
+    HACMSTREAM stream_ = nullptr;
+    ACMSTREAMHEADER header_ = {};
+    Bytes source_, destination_;
+    DWORD dstSize_ = 0;
+    RunResult result_;
+};
+
+std::string Trimmed(std::string text) {
+    while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) {
+        text.pop_back();
+    }
+    return text;
+}
+
+} // namespace
+
+HACMDRIVERID FindCodecDriver() {
+    HACMDRIVERID found = nullptr;
+    acmDriverEnum(FindDriverCallback, reinterpret_cast<DWORD_PTR>(&found), ACM_DRIVERENUMF_DISABLED);
+    return found;
+}
+
+ScopedDriver::ScopedDriver(HACMDRIVERID id) {
+    EXPECT_MMRESULT(0, acmDriverOpen(&handle_, id, 0));
+}
+
+ScopedDriver::~ScopedDriver() {
+    if (handle_) {
+        acmDriverClose(handle_, 0);
+    }
+}
+
+FormatRecord PcmRecord(DWORD rate, WORD channels) {
+    FormatRecord record;
+    WAVEFORMATEX* wfx = record.wfx();
+    wfx->wFormatTag = WAVE_FORMAT_PCM;
+    wfx->nChannels = channels;
+    wfx->nSamplesPerSec = rate;
+    wfx->wBitsPerSample = 16;
+    wfx->nBlockAlign = static_cast<WORD>(channels * 2);
+    wfx->nAvgBytesPerSec = rate * wfx->nBlockAlign;
+    return record;
+}
+
+FormatRecord DerivedMp3Record(DWORD rate, WORD channels, DWORD bitRate) {
+    FormatRecord record;
+    MPEGLAYER3WAVEFORMAT* mp3 = record.mp3();
+    mp3->wfx.wFormatTag = WAVE_FORMAT_MPEGLAYER3;
+    mp3->wfx.nChannels = channels;
+    mp3->wfx.nSamplesPerSec = rate;
+    mp3->wfx.nAvgBytesPerSec = bitRate / 8;
+    mp3->wfx.nBlockAlign = 1;
+    mp3->wfx.cbSize = MPEGLAYER3_WFX_EXTRA_BYTES;
+    mp3->wID = MPEGLAYER3_ID_MPEG;
+    mp3->fdwFlags = MPEGLAYER3_FLAG_PADDING_OFF;
+    mp3->nBlockSize = 168;
+    mp3->nFramesPerBlock = 1;
+    mp3->nCodecDelay = 1393;
+    return record;
+}
+
+std::vector<EnumeratedFormat> EnumerateCodecFormats(DWORD formatTag) {
+    std::vector<EnumeratedFormat> formats;
+    const HACMDRIVERID id = FindCodecDriver();
+    EXPECT_NE(id, nullptr) << "the MP3 codec is not installed";
+    if (!id) {
+        return formats;
+    }
+    ScopedDriver driver(id);
+    // The converter's call: a zeroed 129-byte record of tag 85, every tag listed.
+    FormatRecord scratch;
+    scratch.wfx()->wFormatTag = WAVE_FORMAT_MPEGLAYER3;
+    scratch.wfx()->cbSize = sizeof(scratch.bytes);
+    ACMFORMATDETAILSA details = {};
+    details.cbStruct = sizeof(details);
+    details.dwFormatTag = WAVE_FORMAT_MPEGLAYER3;
+    details.pwfx = scratch.wfx();
+    details.cbwfx = sizeof(scratch.bytes);
+    EnumState state{formatTag, &formats};
+    EXPECT_MMRESULT(0, acmFormatEnumA(driver.get(), &details, FormatCallback, reinterpret_cast<DWORD_PTR>(&state), 0));
+    return formats;
+}
+
+std::string Ansi(const std::string& utf8) {
+    const std::wstring wide = testsupport::Widen(utf8);
+    const int size = WideCharToMultiByte(CP_ACP, 0, wide.c_str(), -1, nullptr, 0, nullptr, nullptr);
+    std::string text(static_cast<size_t>(size), '\0');
+    WideCharToMultiByte(CP_ACP, 0, wide.c_str(), -1, text.data(), size, nullptr, nullptr);
+    text.resize(static_cast<size_t>(size - 1));
+    return text;
+}
+
+FormatRecord OfferedMp3Record(const std::string& description) {
+    for (const EnumeratedFormat& format : EnumerateCodecFormats(WAVE_FORMAT_MPEGLAYER3)) {
+        if (format.description == Ansi(description)) {
+            return format.record;
+        }
+    }
+    ADD_FAILURE() << "no MP3 format \"" << description << "\" offered";
+    return {};
+}
+
+RunResult RunStream(const WAVEFORMATEX* src, const WAVEFORMATEX* dst, const Bytes& input, const RunPlan& plan) {
+    StreamRunner runner(src, dst, plan);
+    if (!runner.Opened()) {
+        return {};
+    }
+    const size_t part = plan.endFlagEvery != 0 ? plan.endFlagEvery : input.size();
+    size_t offset = 0, blocks = 0;
+    int stalls = 0;
+    do {
+        const size_t partEnd = std::min(input.size(), (offset / std::max<size_t>(part, 1) + 1) * part);
+        const size_t length = std::min(plan.blockSize, partEnd - offset);
+        const bool last = offset + length == partEnd;
+        const DWORD flags = (blocks == 0 ? ACM_STREAMCONVERTF_START : 0) | (last ? ACM_STREAMCONVERTF_END : 0);
+        const DWORD used = runner.Convert(input.data() + offset, length, flags);
+        EXPECT_LE(used, length);
+        offset += std::min<size_t>(used, length);
+        stalls = used == 0 && length > 0 ? stalls + 1 : 0;
+        if (stalls > 3) {
+            ADD_FAILURE() << "the codec takes no more input at offset " << offset;
+            break;
+        }
+        ++blocks;
+        if (plan.zeroLengthBlocks && offset < input.size()) {
+            runner.Convert(nullptr, 0, 0);
+        }
+        if (plan.resetAfterBlocks != 0 && blocks == plan.resetAfterBlocks) {
+            runner.Reset();
+        }
+    } while (offset < input.size());
+    for (size_t before = 0; plan.drainAfterEnd && before != runner.Result().output.size();) {
+        before = runner.Result().output.size();
+        runner.Convert(nullptr, 0, ACM_STREAMCONVERTF_END);
+    }
+    return runner.Result();
+}
+
+std::wstring WorkFile(const std::string& name) { return testsupport::WorkDir() + L"\\" + testsupport::Widen(name); }
+
+std::string HostPath(const std::string& name) { return testsupport::ShellQuote(testsupport::UnixPath(WorkFile(name))); }
+
+Bytes ReadBytes(const std::string& name) {
+    std::ifstream in(WorkFile(name).c_str(), std::ios::binary);
+    return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void WriteBytes(const std::string& name, const Bytes& bytes) {
+    std::ofstream out(WorkFile(name).c_str(), std::ios::binary);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+std::string Host(const std::string& command) {
+    const testsupport::HostResult result = testsupport::RunHost(command);
+    EXPECT_EQ(result.exitCode, 0) << command << "\n" << result.output;
+    return result.output;
+}
+
+std::vector<int16_t> Samples(const Bytes& pcm) {
+    std::vector<int16_t> samples(pcm.size() / 2);
+    std::memcpy(samples.data(), pcm.data(), samples.size() * 2);
+    return samples;
+}
+
+SignalStats StatOfRaw(const std::string& name, DWORD rate, WORD channels) {
+    // stat reads one channel; the signals carry the same tone on both.
+    const std::string output = Host("sox -t raw -e signed-integer -b 16 -r " + std::to_string(rate) + " -c " +
+                                    std::to_string(channels) + " " + HostPath(name) + " -n remix 1 stat");
+    SignalStats stats;
+    std::smatch match;
+    if (std::regex_search(output, match, std::regex(R"(RMS\s+amplitude:\s+([0-9.]+))"))) {
+        stats.rmsAmplitude = std::stod(match[1]);
+    }
+    if (std::regex_search(output, match, std::regex(R"(Rough\s+frequency:\s+([0-9.]+))"))) {
+        stats.roughFrequency = std::stod(match[1]);
+    }
+    return stats;
+}
+
+std::wstring WindowsPath(const std::string& unixPath) {
+    using DosNameFn = wchar_t*(CDECL*)(const char*);
+    static const auto toDos = reinterpret_cast<DosNameFn>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_dos_file_name")));
+    if (!toDos) {
+        return {};
+    }
+    wchar_t* name = toDos(Trimmed(unixPath).c_str());
+    if (!name) {
+        return {};
+    }
+    std::wstring result = name;
+    HeapFree(GetProcessHeap(), 0, name);
+    return result;
+}
+
+} // namespace acmtest

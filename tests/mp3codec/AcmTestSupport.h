@@ -1,0 +1,116 @@
+#pragma once
+// Drives the installed MP3 codec through msacm32 the way the converter does, and
+// makes and checks fixtures with the host's sox, lame and mpg123.
+#include <windows.h>
+
+#include <mmreg.h>
+#include <msacm.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace acmtest {
+
+using Bytes = std::vector<BYTE>;
+
+// The codec's driver id, or null when it is not installed.
+HACMDRIVERID FindCodecDriver();
+
+class ScopedDriver {
+public:
+    explicit ScopedDriver(HACMDRIVERID id);
+    ~ScopedDriver();
+    ScopedDriver(const ScopedDriver&) = delete;
+    ScopedDriver& operator=(const ScopedDriver&) = delete;
+    HACMDRIVER get() const { return handle_; }
+
+private:
+    HACMDRIVER handle_ = nullptr;
+};
+
+// A wave format record as the converter keeps it: 129 bytes, platform layout.
+struct FormatRecord {
+    BYTE bytes[129] = {};
+    WAVEFORMATEX* wfx() { return reinterpret_cast<WAVEFORMATEX*>(bytes); }
+    const WAVEFORMATEX* wfx() const { return reinterpret_cast<const WAVEFORMATEX*>(bytes); }
+    MPEGLAYER3WAVEFORMAT* mp3() { return reinterpret_cast<MPEGLAYER3WAVEFORMAT*>(bytes); }
+    const MPEGLAYER3WAVEFORMAT* mp3() const { return reinterpret_cast<const MPEGLAYER3WAVEFORMAT*>(bytes); }
+};
+
+FormatRecord PcmRecord(DWORD rate, WORD channels);
+// An MPEG layer-3 record as a caller derives it from a frame header; the
+// extension carries values of some other codec on purpose.
+FormatRecord DerivedMp3Record(DWORD rate, WORD channels, DWORD bitRate);
+
+struct EnumeratedFormat {
+    FormatRecord record;
+    DWORD cbwfx = 0;
+    std::string description; // as acmFormatEnumA hands it out
+};
+
+// Every format the codec offers, as the converter's enumeration sees them.
+std::vector<EnumeratedFormat> EnumerateCodecFormats(DWORD formatTag);
+// The enumerated MP3 record with that description (UTF-8); fails the test when
+// missing.
+FormatRecord OfferedMp3Record(const std::string& description);
+// A UTF-8 text in the ANSI code page, as acmFormatEnumA hands descriptions out.
+std::string Ansi(const std::string& utf8);
+
+// How one stream run is cut into conversions.
+struct RunPlan {
+    size_t blockSize = 1024;
+    // Convert calls with no source bytes between the blocks.
+    bool zeroLengthBlocks = false;
+    // acmStreamReset after this many blocks (0: never).
+    size_t resetAfterBlocks = 0;
+    // Destination buffer size; 0 takes acmStreamSize for blockSize.
+    DWORD destinationSize = 0;
+    // Null: any driver, like the converter.
+    HACMDRIVER driver = nullptr;
+    // Further conversions with the end flag and no source until no output comes.
+    bool drainAfterEnd = false;
+    // The end flag after every that many bytes too, not only after the last.
+    size_t endFlagEvery = 0;
+};
+
+struct RunResult {
+    Bytes output;
+    HACMDRIVERID driverId = nullptr;
+    bool guardIntact = true;       // nothing written behind the destination buffer
+    bool withinDestination = true; // cbDstLengthUsed never above cbDstLength
+};
+
+// Converts input block by block the converter's way: cbSrcLength the valid
+// bytes, start flag on the first block, end flag on the last, unconsumed bytes
+// handed over again; then reset, unprepare and close. Asserts on failures of
+// the calls themselves.
+RunResult RunStream(const WAVEFORMATEX* src, const WAVEFORMATEX* dst, const Bytes& input, const RunPlan& plan);
+
+// Files and host tools.
+std::wstring WorkFile(const std::string& name);
+std::string HostPath(const std::string& name); // the Unix path of WorkFile(name)
+Bytes ReadBytes(const std::string& name);
+void WriteBytes(const std::string& name, const Bytes& bytes);
+// Runs a host command and fails the test with its output when it fails.
+std::string Host(const std::string& command);
+
+// 16-bit samples of raw little-endian PCM.
+std::vector<int16_t> Samples(const Bytes& pcm);
+
+struct SignalStats {
+    double rmsAmplitude = 0;
+    double roughFrequency = 0;
+};
+// sox stat of raw 16-bit PCM at that rate and channel count.
+SignalStats StatOfRaw(const std::string& name, DWORD rate, WORD channels);
+
+// A Windows path for a Unix one (Wine's own mapping).
+std::wstring WindowsPath(const std::string& unixPath);
+
+} // namespace acmtest
+
+#define EXPECT_MMRESULT(expected, call) EXPECT_EQ(static_cast<MMRESULT>(expected), static_cast<MMRESULT>(call))
+#define ASSERT_MMRESULT(expected, call) ASSERT_EQ(static_cast<MMRESULT>(expected), static_cast<MMRESULT>(call))

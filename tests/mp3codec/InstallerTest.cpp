@@ -1,0 +1,123 @@
+// l3codecp.exe, run the way setup and the build's Wine prefix run it.
+#include "AcmTestSupport.h"
+
+#include "mp3codec/CodecIdentity.h"
+#include "mp3codec/InstallerTexts.h"
+#include "support/HostTool.h"
+
+#include <cwctype>
+#include <memory>
+
+using namespace acmtest;
+
+namespace {
+
+constexpr DWORD kWaitMs = 60000;
+
+struct HandleCloser {
+    void operator()(HANDLE handle) const { CloseHandle(handle); }
+};
+using ScopedHandle = std::unique_ptr<void, HandleCloser>;
+
+std::wstring Lower(std::wstring text) {
+    for (wchar_t& c : text) {
+        c = static_cast<wchar_t>(std::towlower(c));
+    }
+    return text;
+}
+
+ScopedHandle StartInstaller(const std::wstring& arguments) {
+    std::wstring command = L"\"" + WindowsPath(L3CODECP_UNIX_PATH) + L"\"" + arguments;
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process = {};
+    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+        ADD_FAILURE() << "l3codecp.exe did not start, error " << GetLastError();
+        return nullptr;
+    }
+    CloseHandle(process.hThread);
+    return ScopedHandle(process.hProcess);
+}
+
+DWORD WaitForExit(HANDLE process) {
+    EXPECT_EQ(WaitForSingleObject(process, kWaitMs), WAIT_OBJECT_0) << "l3codecp.exe did not end";
+    DWORD code = STILL_ACTIVE;
+    GetExitCodeProcess(process, &code);
+    return code;
+}
+
+// Drivers32 values that load the codec's file, by value name.
+std::vector<std::wstring> Registrations() {
+    std::vector<std::wstring> names;
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, mp3codec::kDrivers32Key, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) {
+        return names;
+    }
+    for (DWORD index = 0;; ++index) {
+        wchar_t name[256];
+        BYTE data[1024];
+        DWORD nameLength = 256, dataSize = sizeof(data) - sizeof(wchar_t), type = 0;
+        const LONG result = RegEnumValueW(key, index, name, &nameLength, nullptr, &type, data, &dataSize);
+        if (result == ERROR_NO_MORE_ITEMS) {
+            break;
+        }
+        if (result != ERROR_SUCCESS || type != REG_SZ) {
+            continue;
+        }
+        data[dataSize] = data[dataSize + 1] = 0;
+        if (Lower(reinterpret_cast<wchar_t*>(data)) == Lower(mp3codec::kDriverFileName)) {
+            names.push_back(name);
+        }
+    }
+    RegCloseKey(key);
+    return names;
+}
+
+BOOL CALLBACK FindMessageText(HWND child, LPARAM text) {
+    wchar_t buffer[1024];
+    if (GetDlgCtrlID(child) == 0xFFFF && GetWindowTextW(child, buffer, 1024) > 0) {
+        *reinterpret_cast<std::wstring*>(text) = buffer;
+    }
+    return TRUE;
+}
+
+// The message box of the installer, once it is up.
+HWND WaitForMessageBox(HANDLE process) {
+    for (DWORD waited = 0; waited < kWaitMs; waited += 50) {
+        if (HWND box = FindWindowW(L"#32770", mp3codec::texts::kCaption)) {
+            return box;
+        }
+        if (WaitForSingleObject(process, 50) == WAIT_OBJECT_0) {
+            break;
+        }
+    }
+    return nullptr;
+}
+
+} // namespace
+
+TEST(CodecInstaller, RunTwiceLeavesExactlyOneRegistration) {
+    for (int run = 0; run < 2; ++run) {
+        ScopedHandle process = StartInstaller(L" /S");
+        ASSERT_TRUE(process);
+        EXPECT_EQ(WaitForExit(process.get()), 0u);
+    }
+    EXPECT_EQ(Registrations(), std::vector<std::wstring>{mp3codec::kDriverAlias});
+    wchar_t system[MAX_PATH];
+    GetSystemDirectoryW(system, MAX_PATH);
+    const std::wstring driver = std::wstring(system) + L"\\" + mp3codec::kDriverFileName;
+    EXPECT_NE(GetFileAttributesW(driver.c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(GetFileAttributesW((driver + L".new").c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+TEST(CodecInstaller, SaysSoInAMessageBoxWithoutTheSilentSwitch) {
+    ScopedHandle process = StartInstaller(L"");
+    ASSERT_TRUE(process);
+    HWND box = WaitForMessageBox(process.get());
+    ASSERT_NE(box, nullptr) << "no message box";
+    std::wstring text;
+    EnumChildWindows(box, FindMessageText, reinterpret_cast<LPARAM>(&text));
+    EXPECT_NE(text.find(L"se ha instalado correctamente"), std::wstring::npos) << testsupport::Narrow(text);
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    EXPECT_EQ(WaitForExit(process.get()), 0u);
+}
