@@ -1,0 +1,169 @@
+// Converts one file through an ACM stream the converter's way and prints the
+// seconds it took, reading and writing included:
+//   acm-throughput encode PIECE.wav OUT.mp3 KBPS BLOCK
+//   acm-throughput decode PIECE.mp3 OUT.raw RATE CHANNELS BLOCK
+#include <windows.h>
+
+#include <mmreg.h>
+#include <msacm.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct Stream {
+    HACMSTREAM handle = nullptr;
+    ~Stream() {
+        if (handle) {
+            acmStreamClose(handle, 0);
+        }
+    }
+};
+
+struct File {
+    HANDLE handle = INVALID_HANDLE_VALUE;
+    ~File() {
+        if (handle != INVALID_HANDLE_VALUE) {
+            CloseHandle(handle);
+        }
+    }
+};
+
+bool Fail(const char* what, MMRESULT result = 0) {
+    std::fprintf(stderr, "acm-throughput: %s (%u)\n", what, result);
+    return false;
+}
+
+// The sample data of a canonical WAV file: its format and where "data" begins.
+bool ReadWavHeader(HANDLE file, WAVEFORMATEX& format, DWORD& dataOffset) {
+    BYTE header[4096];
+    DWORD read = 0;
+    if (!ReadFile(file, header, sizeof(header), &read, nullptr) || read < 12) {
+        return false;
+    }
+    for (DWORD at = 12; at + 8 <= read;) {
+        DWORD size = 0;
+        std::memcpy(&size, header + at + 4, 4);
+        if (std::memcmp(header + at, "fmt ", 4) == 0) {
+            std::memcpy(&format, header + at + 8, sizeof(PCMWAVEFORMAT));
+            format.cbSize = 0;
+        } else if (std::memcmp(header + at, "data", 4) == 0) {
+            dataOffset = at + 8;
+            return SetFilePointer(file, static_cast<LONG>(dataOffset), nullptr, FILE_BEGIN) == dataOffset;
+        }
+        at += 8 + size + (size & 1);
+    }
+    return false;
+}
+
+bool Convert(HANDLE in, HANDLE out, WAVEFORMATEX* src, WAVEFORMATEX* dst, DWORD block) {
+    Stream stream;
+    MMRESULT result = acmStreamOpen(&stream.handle, nullptr, src, dst, nullptr, 0, 0, ACM_STREAMOPENF_NONREALTIME);
+    if (result != MMSYSERR_NOERROR) {
+        return Fail("acmStreamOpen", result);
+    }
+    DWORD dstSize = 0;
+    if ((result = acmStreamSize(stream.handle, block, &dstSize, ACM_STREAMSIZEF_SOURCE)) != MMSYSERR_NOERROR) {
+        return Fail("acmStreamSize", result);
+    }
+    std::vector<BYTE> source(block), destination(dstSize);
+    ACMSTREAMHEADER header = {};
+    header.cbStruct = sizeof(header);
+    header.pbSrc = source.data();
+    header.cbSrcLength = block;
+    header.pbDst = destination.data();
+    header.cbDstLength = dstSize;
+    if ((result = acmStreamPrepareHeader(stream.handle, &header, 0)) != MMSYSERR_NOERROR) {
+        return Fail("acmStreamPrepareHeader", result);
+    }
+    DWORD kept = 0; // unconsumed bytes carried to the next block
+    for (DWORD flags = ACM_STREAMCONVERTF_START;; flags = 0) {
+        DWORD read = 0;
+        ReadFile(in, source.data() + kept, block - kept, &read, nullptr);
+        const DWORD length = kept + read;
+        const bool last = length < block;
+        header.cbSrcLength = length;
+        if ((result = acmStreamConvert(stream.handle, &header, flags | (last ? ACM_STREAMCONVERTF_END : 0))) !=
+            MMSYSERR_NOERROR) {
+            return Fail("acmStreamConvert", result);
+        }
+        DWORD written = 0;
+        WriteFile(out, destination.data(), header.cbDstLengthUsed, &written, nullptr);
+        kept = length - header.cbSrcLengthUsed;
+        std::memmove(source.data(), source.data() + header.cbSrcLengthUsed, kept);
+        if (last) {
+            break;
+        }
+    }
+    header.cbSrcLength = block;
+    acmStreamReset(stream.handle, 0);
+    acmStreamUnprepareHeader(stream.handle, &header, 0);
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const bool encode = argc == 6 && std::strcmp(argv[1], "encode") == 0;
+    const bool decode = argc == 7 && std::strcmp(argv[1], "decode") == 0;
+    if (!encode && !decode) {
+        std::fprintf(stderr, "usage: acm-throughput encode IN.wav OUT.mp3 KBPS BLOCK\n"
+                             "       acm-throughput decode IN.mp3 OUT.raw RATE CHANNELS BLOCK\n");
+        return 2;
+    }
+    LARGE_INTEGER frequency, start, end;
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&start);
+    File in, out;
+    in.handle = CreateFileA(argv[2], GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    out.handle = CreateFileA(argv[3], GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    if (in.handle == INVALID_HANDLE_VALUE || out.handle == INVALID_HANDLE_VALUE) {
+        Fail("cannot open the files");
+        return 1;
+    }
+    WAVEFORMATEX pcm = {};
+    MPEGLAYER3WAVEFORMAT mp3 = {};
+    DWORD block = 0;
+    if (encode) {
+        DWORD dataOffset = 0;
+        if (!ReadWavHeader(in.handle, pcm, dataOffset)) {
+            Fail("not a WAV file");
+            return 1;
+        }
+        mp3.wfx.nAvgBytesPerSec = std::strtoul(argv[4], nullptr, 10) * 1000 / 8;
+        block = std::strtoul(argv[5], nullptr, 10);
+    } else {
+        pcm.wFormatTag = WAVE_FORMAT_PCM;
+        pcm.nSamplesPerSec = std::strtoul(argv[4], nullptr, 10);
+        pcm.nChannels = static_cast<WORD>(std::strtoul(argv[5], nullptr, 10));
+        pcm.wBitsPerSample = 16;
+        pcm.nBlockAlign = static_cast<WORD>(pcm.nChannels * 2);
+        pcm.nAvgBytesPerSec = pcm.nSamplesPerSec * pcm.nBlockAlign;
+        mp3.wfx.nAvgBytesPerSec = 128000 / 8;
+        block = std::strtoul(argv[6], nullptr, 10);
+    }
+    mp3.wfx.wFormatTag = WAVE_FORMAT_MPEGLAYER3;
+    mp3.wfx.nChannels = pcm.nChannels;
+    mp3.wfx.nSamplesPerSec = pcm.nSamplesPerSec;
+    mp3.wfx.nBlockAlign = 1;
+    mp3.wfx.cbSize = MPEGLAYER3_WFX_EXTRA_BYTES;
+    mp3.wID = MPEGLAYER3_ID_MPEG;
+    mp3.fdwFlags = MPEGLAYER3_FLAG_PADDING_OFF;
+    mp3.nFramesPerBlock = 1;
+    mp3.nBlockSize = static_cast<WORD>((pcm.nSamplesPerSec >= 32000 ? 144 : 72) * mp3.wfx.nAvgBytesPerSec * 8 /
+                                       pcm.nSamplesPerSec);
+    const bool done = encode ? Convert(in.handle, out.handle, &pcm, &mp3.wfx, block)
+                             : Convert(in.handle, out.handle, &mp3.wfx, &pcm, block);
+    CloseHandle(out.handle);
+    out.handle = INVALID_HANDLE_VALUE;
+    QueryPerformanceCounter(&end);
+    if (!done) {
+        return 1;
+    }
+    std::printf("%.3f\n", static_cast<double>(end.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart));
+    return 0;
+}
