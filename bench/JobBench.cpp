@@ -10,8 +10,8 @@
 #include "jobs/ConvertJobs.h"
 #include "jobs/JobFailure.h"
 
-#include <windows.h>
 #include <psapi.h>
+#include <windows.h>
 
 #include <cstdio>
 #include <cstring>
@@ -100,7 +100,8 @@ void* Wrap(const char* dll, const char* name, void* replacement) {
 }
 
 bool WrapPlatformCalls() {
-    realConvert = reinterpret_cast<ConvertFn>(Wrap("msacm32.dll", "acmStreamConvert", reinterpret_cast<void*>(&TimedConvert)));
+    realConvert =
+        reinterpret_cast<ConvertFn>(Wrap("msacm32.dll", "acmStreamConvert", reinterpret_cast<void*>(&TimedConvert)));
     realRead = reinterpret_cast<ReadFn>(Wrap("kernel32.dll", "ReadFile", reinterpret_cast<void*>(&TimedRead)));
     realWrite = reinterpret_cast<WriteFn>(Wrap("kernel32.dll", "WriteFile", reinterpret_cast<void*>(&TimedWrite)));
     return realConvert && realRead && realWrite;

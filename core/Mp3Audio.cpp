@@ -6,7 +6,7 @@
 namespace core {
 namespace {
 
-constexpr int kBitRateSlots = 16;  // index 0 (free format) and 15 are reserved
+constexpr int kBitRateSlots = 16; // index 0 (free format) and 15 are reserved
 
 // kbit/s by layer (I, II, III), from ISO/IEC 11172-3 and 13818-3.
 constexpr uint16_t kMpeg1BitRates[3][kBitRateSlots] = {

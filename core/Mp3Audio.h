@@ -12,11 +12,11 @@ constexpr size_t kMp3FrameHeaderSize = 4;
 constexpr size_t kId3v2HeaderSize = 10;
 
 struct Mp3FrameHeader {
-    bool mpeg1 = true;        // false: the MPEG-2 low sampling frequency tables (MPEG-2.5 reads as MPEG-2)
-    int layer = 3;            // 1, 2 or 3
+    bool mpeg1 = true; // false: the MPEG-2 low sampling frequency tables (MPEG-2.5 reads as MPEG-2)
+    int layer = 3;     // 1, 2 or 3
     uint32_t bitRateKbps = 0;
     uint32_t samplesPerSec = 0;
-    uint16_t channels = 0;    // 1 for single channel, 2 for every other mode
+    uint16_t channels = 0; // 1 for single channel, 2 for every other mode
 };
 
 // The four header bytes as the converter reads them: the sync word is not
@@ -25,7 +25,7 @@ struct Mp3FrameHeader {
 std::optional<Mp3FrameHeader> ParseMp3FrameHeader(const uint8_t (&bytes)[kMp3FrameHeaderSize]);
 
 struct Mp3AudioData {
-    int64_t start = 0;        // first byte handed to the decoder
+    int64_t start = 0; // first byte handed to the decoder
     Mp3FrameHeader header;
 };
 

@@ -32,7 +32,7 @@ public:
 private:
     struct Stage {
         TACMConvertor* convertor;
-        uint32_t pending = 0;  // unconsumed bytes at the front of the source buffer
+        uint32_t pending = 0; // unconsumed bytes at the front of the source buffer
         bool started = false;
     };
 

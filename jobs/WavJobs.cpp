@@ -90,8 +90,8 @@ void ConvertWAVMP3(JobHost& host, const std::wstring& source, const std::wstring
         ActiveStream shape(c.wavtowav, core::BlockBufferSize(c.wavtowav.ACMFormatIn.BlockAlign()));
         c.wavmp3.ACMFormatIn = c.wavtowav.ACMFormatOut;
         ActiveStream encode(c.wavmp3, c.wavtowav.OutputBufferSize());
-        ConversionChain({&c.wavtowav, &c.wavmp3}, *output).Run(host, *wav->file, wav->info.dataLength,
-                                                               wav->info.dataLength);
+        ConversionChain({&c.wavtowav, &c.wavmp3}, *output)
+            .Run(host, *wav->file, wav->info.dataLength, wav->info.dataLength);
         shape.Finish();
         encode.Finish();
     });

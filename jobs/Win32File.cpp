@@ -31,7 +31,9 @@ std::unique_ptr<Win32File> Win32File::CreateAnew(const std::wstring& name) {
     return std::unique_ptr<Win32File>(new Win32File(handle));
 }
 
-Win32File::~Win32File() { CloseHandle(handle_); }
+Win32File::~Win32File() {
+    CloseHandle(handle_);
+}
 
 size_t Win32File::Read(void* buffer, size_t count) {
     auto* at = static_cast<uint8_t*>(buffer);

@@ -1,5 +1,5 @@
-#include "core/MemoryByteFile.h"
 #include "core/Mp3Audio.h"
+#include "core/MemoryByteFile.h"
 
 #include <gtest/gtest.h>
 
@@ -20,7 +20,7 @@ Bytes Frame(uint8_t b1, uint8_t b2, uint8_t b3) {
     return b;
 }
 
-const Bytes kStereo128 = Frame(0xFB, 0x90, 0x44);  // MPEG-1 layer III, 128 kbit/s, 44100 Hz, stereo
+const Bytes kStereo128 = Frame(0xFB, 0x90, 0x44); // MPEG-1 layer III, 128 kbit/s, 44100 Hz, stereo
 
 Bytes Concat(std::initializer_list<Bytes> parts) {
     Bytes all;
@@ -30,7 +30,9 @@ Bytes Concat(std::initializer_list<Bytes> parts) {
     return all;
 }
 
-Bytes Zeros(size_t n) { return Bytes(n, 0); }
+Bytes Zeros(size_t n) {
+    return Bytes(n, 0);
+}
 
 Bytes WithByte(Bytes b, size_t at, uint8_t value) {
     b[at] = value;
@@ -40,8 +42,16 @@ Bytes WithByte(Bytes b, size_t at, uint8_t value) {
 // An ID3v2.3 header whose synchsafe size is `size`, followed by size tag bytes
 // of which the last `padding` are zero.
 Bytes Id3Tag(uint32_t size, uint32_t padding) {
-    Bytes b = {'I', 'D', '3', 3, 0, 0, static_cast<uint8_t>(size >> 21 & 0x7F), static_cast<uint8_t>(size >> 14 & 0x7F),
-               static_cast<uint8_t>(size >> 7 & 0x7F), static_cast<uint8_t>(size & 0x7F)};
+    Bytes b = {'I',
+               'D',
+               '3',
+               3,
+               0,
+               0,
+               static_cast<uint8_t>(size >> 21 & 0x7F),
+               static_cast<uint8_t>(size >> 14 & 0x7F),
+               static_cast<uint8_t>(size >> 7 & 0x7F),
+               static_cast<uint8_t>(size & 0x7F)};
     b.resize(10 + size - padding, 'T');
     b.resize(10 + size, 0);
     return b;
@@ -71,19 +81,19 @@ TEST_P(FrameHeaderFields, FollowTheTables) {
     EXPECT_EQ(h->channels, c.channels);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Headers, FrameHeaderFields,
-    testing::Values(HeaderCase{"Mpeg1Layer3Stereo", 0xFB, 0x90, 0x44, true, 3, 128, 44100, 2},
-                    HeaderCase{"Mpeg1Layer3JointStereo", 0xFB, 0xE4, 0x64, true, 3, 320, 48000, 2},
-                    HeaderCase{"Mpeg1Layer3DualChannel", 0xFB, 0x28, 0x80, true, 3, 40, 32000, 2},
-                    HeaderCase{"Mpeg1Layer3Mono", 0xFB, 0x50, 0xC4, true, 3, 64, 44100, 1},
-                    HeaderCase{"Mpeg2Layer3Mono22050", 0xF3, 0x80, 0xC4, false, 3, 64, 22050, 1},
-                    HeaderCase{"Mpeg2Layer3Stereo24000", 0xF3, 0xE4, 0x00, false, 3, 160, 24000, 2},
-                    HeaderCase{"Mpeg25ReadAsMpeg2", 0xE3, 0x18, 0xC0, false, 3, 8, 16000, 1},
-                    HeaderCase{"Mpeg1Layer2", 0xFD, 0xE0, 0x00, true, 2, 384, 44100, 2},
-                    HeaderCase{"Mpeg1Layer1", 0xFF, 0xE0, 0x00, true, 1, 448, 44100, 2},
-                    HeaderCase{"Mpeg2Layer1", 0xF7, 0xE0, 0x00, false, 1, 256, 22050, 2}),
-    [](const testing::TestParamInfo<HeaderCase>& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(Headers, FrameHeaderFields,
+                         testing::Values(HeaderCase{"Mpeg1Layer3Stereo", 0xFB, 0x90, 0x44, true, 3, 128, 44100, 2},
+                                         HeaderCase{"Mpeg1Layer3JointStereo", 0xFB, 0xE4, 0x64, true, 3, 320, 48000, 2},
+                                         HeaderCase{"Mpeg1Layer3DualChannel", 0xFB, 0x28, 0x80, true, 3, 40, 32000, 2},
+                                         HeaderCase{"Mpeg1Layer3Mono", 0xFB, 0x50, 0xC4, true, 3, 64, 44100, 1},
+                                         HeaderCase{"Mpeg2Layer3Mono22050", 0xF3, 0x80, 0xC4, false, 3, 64, 22050, 1},
+                                         HeaderCase{"Mpeg2Layer3Stereo24000", 0xF3, 0xE4, 0x00, false, 3, 160, 24000,
+                                                    2},
+                                         HeaderCase{"Mpeg25ReadAsMpeg2", 0xE3, 0x18, 0xC0, false, 3, 8, 16000, 1},
+                                         HeaderCase{"Mpeg1Layer2", 0xFD, 0xE0, 0x00, true, 2, 384, 44100, 2},
+                                         HeaderCase{"Mpeg1Layer1", 0xFF, 0xE0, 0x00, true, 1, 448, 44100, 2},
+                                         HeaderCase{"Mpeg2Layer1", 0xF7, 0xE0, 0x00, false, 1, 256, 22050, 2}),
+                         [](const testing::TestParamInfo<HeaderCase>& info) { return info.param.name; });
 
 TEST(FrameHeader, RefusesReservedValues) {
     const uint8_t layer0[4] = {0xFF, 0xF9, 0x90, 0x44};
@@ -122,8 +132,8 @@ INSTANTIATE_TEST_SUITE_P(
                     LocateCase{"LeadingZeros", Concat({Zeros(5000), kStereo128}), 0, 128},
                     LocateCase{"Id3v2", Concat({Id3Tag(300, 0), kStereo128}), 310, 128},
                     LocateCase{"Id3v2WithPadding", Concat({Id3Tag(300, 120), kStereo128}), 310, 128},
-                    LocateCase{"Id3v2PaddingBeyondDeclaredSize", Concat({Id3Tag(300, 0), Zeros(700), kStereo128}),
-                               1010, 128},
+                    LocateCase{"Id3v2PaddingBeyondDeclaredSize", Concat({Id3Tag(300, 0), Zeros(700), kStereo128}), 1010,
+                               128},
                     LocateCase{"Id3v2LargeSynchsafeSize", Concat({Id3Tag(20000, 5000), kStereo128}), 20010, 128},
                     // The tag's end counts from its own header, not from the file's start.
                     LocateCase{"Id3v2AfterZeros", Concat({Zeros(8), Id3Tag(100, 20), kStereo128}), 118, 128}),
@@ -149,16 +159,16 @@ TEST_P(NoUsableHeader, IsRefused) {
 
 INSTANTIATE_TEST_SUITE_P(
     Files, NoUsableHeader,
-    testing::Values(RefuseCase{"Empty", {}}, RefuseCase{"ThreeBytes", {0xFF, 0xFB, 0x90}},
-                    RefuseCase{"AllZeros", Zeros(10000)}, RefuseCase{"ZerosThenTwoBytes", Concat({Zeros(50), {0xFF, 0xFB}})},
-                    RefuseCase{"TagThenNothing", Id3Tag(200, 0)}, RefuseCase{"TagThenZeros", Concat({Id3Tag(200, 50), Zeros(64)})},
-                    // A tag header that declares about 256 MB in a file of a few hundred bytes.
-                    RefuseCase{"TagSizePastTheEnd", WithByte(Concat({Id3Tag(100, 0), kStereo128}), 6, 0x7F)},
-                    RefuseCase{"ShortTagHeader", {'I', 'D', '3', 3, 0, 0, 0}},
-                    RefuseCase{"ReservedSamplingRate", Frame(0xFB, 0x9C, 0x44)},
-                    RefuseCase{"ReservedLayer", Frame(0xF9, 0x90, 0x44)},
-                    RefuseCase{"FreeFormatBitRate", Frame(0xFB, 0x04, 0x44)},
-                    RefuseCase{"BadBitRateAfterTag", Concat({Id3Tag(50, 10), Frame(0xFB, 0xF0, 0x44)})}),
+    testing::Values(
+        RefuseCase{"Empty", {}}, RefuseCase{"ThreeBytes", {0xFF, 0xFB, 0x90}}, RefuseCase{"AllZeros", Zeros(10000)},
+        RefuseCase{"ZerosThenTwoBytes", Concat({Zeros(50), {0xFF, 0xFB}})},
+        RefuseCase{"TagThenNothing", Id3Tag(200, 0)}, RefuseCase{"TagThenZeros", Concat({Id3Tag(200, 50), Zeros(64)})},
+        // A tag header that declares about 256 MB in a file of a few hundred bytes.
+        RefuseCase{"TagSizePastTheEnd", WithByte(Concat({Id3Tag(100, 0), kStereo128}), 6, 0x7F)},
+        RefuseCase{"ShortTagHeader", {'I', 'D', '3', 3, 0, 0, 0}},
+        RefuseCase{"ReservedSamplingRate", Frame(0xFB, 0x9C, 0x44)},
+        RefuseCase{"ReservedLayer", Frame(0xF9, 0x90, 0x44)}, RefuseCase{"FreeFormatBitRate", Frame(0xFB, 0x04, 0x44)},
+        RefuseCase{"BadBitRateAfterTag", Concat({Id3Tag(50, 10), Frame(0xFB, 0xF0, 0x44)})}),
     [](const testing::TestParamInfo<RefuseCase>& info) { return info.param.name; });
 
 } // namespace

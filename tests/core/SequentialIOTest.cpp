@@ -1,5 +1,5 @@
-#include "core/MemoryByteFile.h"
 #include "core/SequentialIO.h"
+#include "core/MemoryByteFile.h"
 
 #include <gtest/gtest.h>
 

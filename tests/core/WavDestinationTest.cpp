@@ -1,5 +1,5 @@
-#include "core/MemoryByteFile.h"
 #include "core/WavDestination.h"
+#include "core/MemoryByteFile.h"
 #include "core/WavFile.h"
 
 #include <gtest/gtest.h>

@@ -26,11 +26,15 @@ std::string Expand(const std::string& commandLine) {
     return out + commandLine.substr(last);
 }
 
-uint32_t Le32(const uint8_t* p) { return p[0] | p[1] << 8 | p[2] << 16 | static_cast<uint32_t>(p[3]) << 24; }
+uint32_t Le32(const uint8_t* p) {
+    return p[0] | p[1] << 8 | p[2] << 16 | static_cast<uint32_t>(p[3]) << 24;
+}
 
 } // namespace
 
-std::wstring WorkFile(const std::string& name) { return testsupport::WorkDir() + L"\\" + testsupport::Widen(name); }
+std::wstring WorkFile(const std::string& name) {
+    return testsupport::WorkDir() + L"\\" + testsupport::Widen(name);
+}
 
 testing::AssertionResult Host(const std::string& commandLine) {
     const testsupport::HostResult result = RunHost(Expand(commandLine));
@@ -87,8 +91,8 @@ testing::AssertionResult HasExactWavHeader(const std::string& name, int64_t* dat
         return testing::AssertionFailure() << name << " lacks the canonical header";
     }
     if (Le32(h + 4) != size - 8 || Le32(h + 40) != size - 44) {
-        return testing::AssertionFailure() << name << ": RIFF size " << Le32(h + 4) << ", data size " << Le32(h + 40)
-                                           << ", file " << size;
+        return testing::AssertionFailure()
+               << name << ": RIFF size " << Le32(h + 4) << ", data size " << Le32(h + 40) << ", file " << size;
     }
     if (dataSize) {
         *dataSize = size - 44;

@@ -19,9 +19,9 @@ struct AudioFacts {
     int rate = 0;
     int channels = 0;
     int bits = 0;
-    long long samples = -1;  // sample frames; -1 when soxi could not read the file
+    long long samples = -1; // sample frames; -1 when soxi could not read the file
     double seconds = 0;
-    double rms = 0;          // RMS amplitude of all channels, 0 to 1
+    double rms = 0; // RMS amplitude of all channels, 0 to 1
 };
 // What sox reads from a WAV or MP3 work file.
 AudioFacts Inspect(const std::string& name);

@@ -20,8 +20,8 @@ public:
                          "{ head -c 100 /dev/zero; printf '\\377\\373\\234\\104'; head -c 500 /dev/urandom; } > "
                          "{reserved-rate.mp3} && : > {empty.mp3}"));
         // RIFF WAVE with a data chunk but no "fmt " chunk: channels and block align are 0.
-        WriteWorkFile("no-fmt.wav", {'R', 'I', 'F', 'F', 28, 0, 0, 0, 'W', 'A', 'V', 'E', 'd', 'a', 't', 'a', 8, 0, 0, 0,
-                                     1, 2, 3, 4, 5, 6, 7, 8});
+        WriteWorkFile("no-fmt.wav", {'R', 'I', 'F', 'F', 28, 0, 0, 0, 'W', 'A', 'V', 'E', 'd', 'a',
+                                     't', 'a', 8,   0,   0,  0, 1, 2, 3,   4,   5,   6,   7,   8});
     }
 };
 
@@ -31,7 +31,7 @@ struct RefusalCase {
     const char* source;
     std::function<void(JobTestHost&)> setUp;
     std::wstring message;
-    bool runStateTouched;  // whether Converting and the progress were set before the refusal
+    bool runStateTouched; // whether Converting and the progress were set before the refusal
 };
 
 class Refusals : public Refusal, public testing::WithParamInterface<RefusalCase> {};
@@ -55,11 +55,21 @@ TEST_P(Refusals, ShowTheirMessageAndCreateNothing) {
     EXPECT_EQ(host.progress, progress);
 }
 
-void NoMp3Formats(JobTestHost& host) { host.mp3Formats.clear(); }
-void NoPcmFormats(JobTestHost& host) { host.pcmFormats.clear(); }
-void NoMp3Selection(JobTestHost& host) { host.mp3Index = -1; }
-void NoPcmSelection(JobTestHost& host) { host.pcmIndex = -1; }
-void Mp3SelectionBeyondTable(JobTestHost& host) { host.mp3Index = static_cast<int>(host.mp3Formats.size()); }
+void NoMp3Formats(JobTestHost& host) {
+    host.mp3Formats.clear();
+}
+void NoPcmFormats(JobTestHost& host) {
+    host.pcmFormats.clear();
+}
+void NoMp3Selection(JobTestHost& host) {
+    host.mp3Index = -1;
+}
+void NoPcmSelection(JobTestHost& host) {
+    host.pcmIndex = -1;
+}
+void Mp3SelectionBeyondTable(JobTestHost& host) {
+    host.mp3Index = static_cast<int>(host.mp3Formats.size());
+}
 
 std::wstring CannotOpen(const char* name) {
     return jobtext::kCannotOpenBefore + WorkFile(name) + jobtext::kCannotOpenAfter;

@@ -36,7 +36,7 @@ public:
     std::vector<core::WaveFormatRecord> pcmFormats;
     int mp3Index = 0;
     int pcmIndex = 0;
-    int cancelAfterBlocks = -1;  // CancelRequested once this many progress reports came after the first
+    int cancelAfterBlocks = -1; // CancelRequested once this many progress reports came after the first
     std::vector<int> progress;
     std::vector<std::wstring> messages;
     bool converting = false;

@@ -18,13 +18,13 @@ std::string ReplaceAll(std::string text, const std::string& from, const std::str
 
 struct DecodeCase {
     const char* name;
-    const char* makeMp3;  // host command making {in.mp3} from {tone.wav}
+    const char* makeMp3; // host command making {in.mp3} from {tone.wav}
     int toneRate;
     int toneChannels;
     Job job;
     int rate;
     int channels;
-    int frameSamples;  // samples per MPEG frame: 1152, or 576 at the MPEG-2 rates
+    int frameSamples; // samples per MPEG frame: 1152, or 576 at the MPEG-2 rates
 };
 
 class Mp3Decode : public testing::TestWithParam<DecodeCase> {};
@@ -62,18 +62,22 @@ INSTANTIATE_TEST_SUITE_P(
         DecodeCase{"Stereo44100", "lame --quiet -b 128 {tone.wav} {in.mp3}", 44100, 2, ConvertMP3WAV, 44100, 2, 1152},
         DecodeCase{"Mono22050", "lame --quiet -b 64 {tone.wav} {in.mp3}", 22050, 1, ConvertMP3WAV, 22050, 1, 576},
         DecodeCase{"Mono22050ToCd", "lame --quiet -b 64 {tone.wav} {in.mp3}", 22050, 1, ConvertMP3CDWAV, 44100, 2, 576},
-        DecodeCase{"Stereo44100ToCd", "lame --quiet -b 128 {tone.wav} {in.mp3}", 44100, 2, ConvertMP3CDWAV, 44100, 2, 1152},
+        DecodeCase{"Stereo44100ToCd", "lame --quiet -b 128 {tone.wav} {in.mp3}", 44100, 2, ConvertMP3CDWAV, 44100, 2,
+                   1152},
         DecodeCase{"Id3v2Tagged",
                    "lame --quiet -b 128 --add-id3v2 --pad-id3v2-size 700 --tt Canción --ta Sonaris {tone.wav} {in.mp3}",
                    44100, 2, ConvertMP3WAV, 44100, 2, 1152},
-        DecodeCase{"LeadingZeros",
-                   "lame --quiet -b 128 {tone.wav} {in.mp3}.tmp && { head -c 5000 /dev/zero; cat {in.mp3}.tmp; } > {in.mp3}",
-                   44100, 2, ConvertMP3WAV, 44100, 2, 1152},
-        DecodeCase{"Mpeg2Stereo24000", "lame --quiet -b 96 {tone.wav} {in.mp3}", 24000, 2, ConvertMP3CDWAV, 44100, 2, 576}),
+        DecodeCase{
+            "LeadingZeros",
+            "lame --quiet -b 128 {tone.wav} {in.mp3}.tmp && { head -c 5000 /dev/zero; cat {in.mp3}.tmp; } > {in.mp3}",
+            44100, 2, ConvertMP3WAV, 44100, 2, 1152},
+        DecodeCase{"Mpeg2Stereo24000", "lame --quiet -b 96 {tone.wav} {in.mp3}", 24000, 2, ConvertMP3CDWAV, 44100, 2,
+                   576}),
     [](const testing::TestParamInfo<DecodeCase>& info) { return info.param.name; });
 
 TEST(Mp3Decode, CancelLeavesAValidShorterWav) {
-    ASSERT_TRUE(Host("sox -r 44100 -c 2 -n {long-tone.wav} synth 60 sine 440 && lame --quiet -b 128 {long-tone.wav} {long.mp3}"));
+    ASSERT_TRUE(Host("sox -r 44100 -c 2 -n {long-tone.wav} synth 20 sine 440 && lame --quiet -b 128 {long-tone.wav} "
+                     "{long.mp3} && rm {long-tone.wav}"));
     JobTestHost host;
     host.cancelAfterBlocks = 20;
 

@@ -80,8 +80,9 @@ TEST(Wav2Wav, ReportsProgressFromZeroThroughHundredBackToZero) {
 }
 
 TEST(Wav2Wav, EmptyDataGivesAnEmptyWav) {
-    std::vector<uint8_t> empty = {'R', 'I', 'F', 'F', 36, 0, 0, 0, 'W', 'A', 'V', 'E', 'f', 'm', 't', ' ', 16, 0, 0, 0,
-                                  1, 0, 1, 0, 0x22, 0x56, 0, 0, 0x22, 0x56, 0, 0, 1, 0, 8, 0, 'd', 'a', 't', 'a', 0, 0, 0, 0};
+    std::vector<uint8_t> empty = {'R', 'I', 'F', 'F', 36, 0, 0,   0,   'W', 'A',  'V',  'E', 'f', 'm',  't',
+                                  ' ', 16,  0,   0,   0,  1, 0,   1,   0,   0x22, 0x56, 0,   0,   0x22, 0x56,
+                                  0,   0,   1,   0,   8,  0, 'd', 'a', 't', 'a',  0,    0,   0,   0};
     WriteWorkFile("empty.wav", empty);
     JobTestHost host;
     host.pcmIndex = host.FindPcm(2, 44100, 16);
@@ -95,7 +96,7 @@ TEST(Wav2Wav, EmptyDataGivesAnEmptyWav) {
 }
 
 TEST(Wav2Wav, CancelLeavesAValidShorterWav) {
-    ASSERT_TRUE(Host("sox -r 44100 -c 2 -n -b 16 {long.wav} synth 20 sine 440"));
+    ASSERT_TRUE(Host("sox -r 44100 -c 2 -n -b 16 {long.wav} synth 10 sine 440"));
     JobTestHost host;
     host.pcmIndex = host.FindPcm(1, 22050, 16);
     host.cancelAfterBlocks = 10;
@@ -108,6 +109,21 @@ TEST(Wav2Wav, CancelLeavesAValidShorterWav) {
     EXPECT_GT(out.samples, 0);
     EXPECT_LT(out.seconds, 1.0);
     EXPECT_TRUE(EndedClean(host));
+}
+
+// File names outside any one code page reach the files unchanged.
+TEST(Wav2Wav, UnicodeFileNames) {
+    const std::string src = "fuente-ñandú-日本語.wav", dst = "destino-Ωμέγα-ß.wav";
+    ASSERT_TRUE(Host("sox -r 22050 -c 1 -n -b 8 {" + src + "} synth 3000s sine 440"));
+    JobTestHost host;
+    host.pcmIndex = host.FindPcm(1, 22050, 16);
+
+    EXPECT_EQ(RunOn(host, ConvertWAV2WAV, src, dst), L"");
+
+    int64_t dataSize = 0;
+    ASSERT_TRUE(HasExactWavHeader(dst, &dataSize));
+    EXPECT_EQ(dataSize, 6000);
+    EXPECT_EQ(Inspect(dst).samples, 3000);
 }
 
 } // namespace

@@ -8,14 +8,14 @@ namespace {
 
 // Encoding needs an installed MPEG layer-3 encoder, which the suite's own
 // codec provides once installed into the test prefix.
-#define REQUIRE_MP3_ENCODER(host)                                                                              \
-    if (!(host).CodecListsMp3()) {                                                                             \
+#define REQUIRE_MP3_ENCODER(host)                                                                                      \
+    if (!(host).CodecListsMp3()) {                                                                                     \
         GTEST_SKIP() << "no installed codec lists an MPEG layer-3 format (the suite's l3codecp.exe is not installed)"; \
     }
 
 struct EncodeCase {
     const char* name;
-    const char* sourceShape;  // sox options around -n
+    const char* sourceShape; // sox options around -n
     int rate;
     int channels;
 };
@@ -58,7 +58,7 @@ TEST(Mp3Encode, CancelKeepsTheFramesDone) {
     REQUIRE_MP3_ENCODER(host);
     host.mp3Index = host.FindMp3(2, 44100);
     ASSERT_GE(host.mp3Index, 0);
-    ASSERT_TRUE(Host("sox -r 44100 -c 2 -n -b 16 {long-enc.wav} synth 30 sine 440"));
+    ASSERT_TRUE(Host("sox -r 44100 -c 2 -n -b 16 {long-enc.wav} synth 10 sine 440"));
     host.cancelAfterBlocks = 50;
 
     EXPECT_EQ(RunOn(host, ConvertWAVMP3, "long-enc.wav", "long-enc.mp3"), L"");
