@@ -1,5 +1,8 @@
 #include "CodecStream.h"
 
+#include <mmreg.h>
+#include <msacm.h>
+
 #include <algorithm>
 #include <cstring>
 
@@ -35,6 +38,37 @@ void OutputSink::Put(const BYTE* data, size_t size) {
     }
     if (direct < size) {
         pending_.Append(data + direct, size - direct);
+    }
+}
+
+ConvertResult CodecStream::Convert(const BYTE* src, DWORD srcLength, BYTE* dst, DWORD dstLength, DWORD flags) {
+    if (flags & ACM_STREAMCONVERTF_START) {
+        Reset();
+    }
+    OutputSink out(dst, dstLength, pending_);
+    out.TakePending();
+    if (srcLength > 0) {
+        if (state_ == State::Finished) {
+            Restart();
+        }
+        state_ = State::Converting;
+        Consume(src, srcLength, out);
+    }
+    if ((flags & ACM_STREAMCONVERTF_END) && state_ == State::Converting) {
+        Finish(out);
+        state_ = State::Finished;
+    }
+    ConvertResult result;
+    result.srcUsed = srcLength;
+    result.dstUsed = out.Used();
+    return result;
+}
+
+void CodecStream::Reset() {
+    pending_.Clear();
+    if (state_ != State::Fresh) {
+        Restart();
+        state_ = State::Fresh;
     }
 }
 

@@ -46,20 +46,37 @@ private:
     PendingOutput& pending_;
 };
 
+// The conversion protocol common to both directions: the start flag begins a
+// fresh stream, the end flag hands over everything the codec holds, data after
+// an end begins a new stream, and every source byte is taken.
 class CodecStream {
 public:
     virtual ~CodecStream() = default;
-    // flags are the ACM_STREAMCONVERTF_* of the call. Never throws but
+    // flags are the ACM_STREAMCONVERTF_* of the call. Throws CodecError or
     // std::bad_alloc.
-    virtual ConvertResult Convert(const BYTE* src, DWORD srcLength, BYTE* dst, DWORD dstLength, DWORD flags) = 0;
+    ConvertResult Convert(const BYTE* src, DWORD srcLength, BYTE* dst, DWORD dstLength, DWORD flags);
+    // Drops the stream's state: the next conversion starts afresh.
+    void Reset();
     // The most output that srcLength bytes can give in one conversion, the end
     // flag's flush included. False when it does not fit into a DWORD.
     virtual bool MaxOutput(DWORD srcLength, DWORD& dstLength) const = 0;
     // The most source whose output is sure to fit into dstLength bytes. False
     // when not even the smallest source fits.
     virtual bool MaxInput(DWORD dstLength, DWORD& srcLength) const = 0;
-    // Drops the stream's state: the next conversion starts afresh.
-    virtual void Reset() = 0;
+
+protected:
+    // Takes all of src, puts what it can convert already.
+    virtual void Consume(const BYTE* src, DWORD length, OutputSink& out) = 0;
+    // The end of a stream: puts everything the codec still holds.
+    virtual void Finish(OutputSink& out) = 0;
+    // Sets the codec up as for a new stream.
+    virtual void Restart() = 0;
+
+private:
+    // Fresh: nothing taken since the codec was set up; Finished: ended by an end flag.
+    enum class State { Fresh, Converting, Finished };
+    State state_ = State::Fresh;
+    PendingOutput pending_;
 };
 
 } // namespace mp3codec

@@ -5,8 +5,6 @@
 
 #include <mpg123.h>
 
-#include <msacm.h>
-
 #include <algorithm>
 
 namespace mp3codec {
@@ -44,52 +42,19 @@ Mp3Decoder::Mp3Decoder(uint32_t sampleRate, uint16_t channels, Handle handle)
     : sampleRate_(sampleRate), channels_(channels), handle_(std::move(handle)) {}
 
 void Mp3Decoder::Restart() {
-    if (state_ == State::Fresh) {
-        return;
-    }
     mpg123_close(handle_.get());
     if (mpg123_open_feed(handle_.get()) != MPG123_OK) {
         throw CodecError(MMSYSERR_NOMEM);
     }
-    state_ = State::Fresh;
 }
 
-void Mp3Decoder::Reset() {
-    pending_.Clear();
-    Restart();
-}
-
-ConvertResult Mp3Decoder::Convert(const BYTE* src, DWORD srcLength, BYTE* dst, DWORD dstLength, DWORD flags) {
-    if (flags & ACM_STREAMCONVERTF_START) {
-        Reset();
+void Mp3Decoder::Consume(const BYTE* src, DWORD length, OutputSink& out) {
+    if (mpg123_feed(handle_.get(), src, length) != MPG123_OK) {
+        throw CodecError(MMSYSERR_NOMEM);
     }
-    OutputSink out(dst, dstLength, pending_);
-    out.TakePending();
-    if (srcLength > 0) {
-        if (state_ == State::Finished) {
-            Restart();
-        }
-        if (mpg123_feed(handle_.get(), src, srcLength) != MPG123_OK) {
-            throw CodecError(MMSYSERR_NOMEM);
-        }
-        state_ = State::Decoding;
-        DecodeFed(srcLength, out);
-    }
-    // A frame is decoded as soon as its last byte is in, so the end flag has
-    // nothing left to hand over; a cut-off frame at the end is dropped.
-    if ((flags & ACM_STREAMCONVERTF_END) && state_ == State::Decoding) {
-        state_ = State::Finished;
-    }
-    ConvertResult result;
-    result.srcUsed = srcLength;
-    result.dstUsed = out.Used();
-    return result;
-}
-
-void Mp3Decoder::DecodeFed(DWORD fedBytes, OutputSink& out) {
     // Every frame takes more than eight bytes of input; the limit only guards
     // against a decoder that stops making progress.
-    const DWORD maxFrames = fedBytes / 8 + 64;
+    const DWORD maxFrames = length / 8 + 64;
     for (DWORD frame = 0; frame < maxFrames; ++frame) {
         off_t number = 0;
         unsigned char* audio = nullptr;
@@ -106,6 +71,10 @@ void Mp3Decoder::DecodeFed(DWORD fedBytes, OutputSink& out) {
         }
     }
 }
+
+// A frame is decoded as soon as its last byte is in, so the end has nothing
+// left to hand over; a cut-off frame at the end is dropped with the next start.
+void Mp3Decoder::Finish(OutputSink&) {}
 
 uint64_t Mp3Decoder::OutputPerFrame() const {
     return static_cast<uint64_t>(SamplesPerFrame(sampleRate_)) * channels_ * kPcmBits / 8;

@@ -16,29 +16,25 @@ public:
     // cannot be set up for them.
     static std::unique_ptr<Mp3Decoder> Create(uint32_t sampleRate, uint16_t channels);
 
-    ConvertResult Convert(const BYTE* src, DWORD srcLength, BYTE* dst, DWORD dstLength, DWORD flags) override;
     bool MaxOutput(DWORD srcLength, DWORD& dstLength) const override;
     bool MaxInput(DWORD dstLength, DWORD& srcLength) const override;
-    void Reset() override;
 
 private:
     struct HandleDeleter {
         void operator()(mpg123_handle_struct* handle) const;
     };
     using Handle = std::unique_ptr<mpg123_handle_struct, HandleDeleter>;
-    enum class State { Fresh, Decoding, Finished };
 
     Mp3Decoder(uint32_t sampleRate, uint16_t channels, Handle handle);
-    void Restart();
-    void DecodeFed(DWORD fedBytes, OutputSink& out);
+    void Consume(const BYTE* src, DWORD length, OutputSink& out) override;
+    void Finish(OutputSink& out) override;
+    void Restart() override;
     uint64_t OutputPerFrame() const;
     uint32_t FrameSpacing() const;
 
     uint32_t sampleRate_;
     uint16_t channels_;
     Handle handle_;
-    State state_ = State::Fresh;
-    PendingOutput pending_;
 };
 
 } // namespace mp3codec

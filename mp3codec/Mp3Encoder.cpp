@@ -4,8 +4,6 @@
 
 #include <lame/lame.h>
 
-#include <msacm.h>
-
 #include <algorithm>
 #include <cstring>
 
@@ -57,49 +55,16 @@ Mp3Encoder::Mp3Encoder(const Mp3Format& format, LameHandle lame)
     : format_(format), blockAlign_(format.channels * kPcmBits / 8), lame_(std::move(lame)) {}
 
 void Mp3Encoder::Restart() {
-    if (state_ == State::Fresh) {
-        return;
-    }
     LameHandle lame = NewLame(format_);
     if (!lame) {
         throw CodecError(MMSYSERR_NOMEM);
     }
     lame_ = std::move(lame);
-    state_ = State::Fresh;
-}
-
-void Mp3Encoder::Reset() {
-    pending_.Clear();
+    encodedSamples_ = false;
     partialSize_ = 0;
-    Restart();
 }
 
-ConvertResult Mp3Encoder::Convert(const BYTE* src, DWORD srcLength, BYTE* dst, DWORD dstLength, DWORD flags) {
-    if (flags & ACM_STREAMCONVERTF_START) {
-        Reset();
-    }
-    OutputSink out(dst, dstLength, pending_);
-    out.TakePending();
-    if (srcLength > 0) {
-        if (state_ == State::Finished) {
-            Restart();
-        }
-        Feed(src, srcLength, out);
-    }
-    if (flags & ACM_STREAMCONVERTF_END) {
-        if (state_ == State::Encoding) {
-            Flush(out);
-        }
-        // Half a sample frame at the very end cannot be encoded.
-        partialSize_ = 0;
-    }
-    ConvertResult result;
-    result.srcUsed = srcLength;
-    result.dstUsed = out.Used();
-    return result;
-}
-
-void Mp3Encoder::Feed(const BYTE* src, DWORD length, OutputSink& out) {
+void Mp3Encoder::Consume(const BYTE* src, DWORD length, OutputSink& out) {
     DWORD offset = 0;
     while (offset < length) {
         const DWORD frames = std::min((partialSize_ + length - offset) / blockAlign_, kChunkFrames);
@@ -133,17 +98,21 @@ void Mp3Encoder::EncodeSamples(DWORD frames, OutputSink& out) {
         throw CodecError(written == -2 ? MMSYSERR_NOMEM : MMSYSERR_ERROR);
     }
     out.Put(encoded_.data(), static_cast<size_t>(written));
-    state_ = State::Encoding;
+    encodedSamples_ = true;
 }
 
-void Mp3Encoder::Flush(OutputSink& out) {
+void Mp3Encoder::Finish(OutputSink& out) {
+    // Half a sample frame at the very end cannot be encoded.
+    partialSize_ = 0;
+    if (!encodedSamples_) {
+        return;
+    }
     encoded_.resize(kLameSlack);
     const int written = lame_encode_flush(lame_.get(), encoded_.data(), static_cast<int>(encoded_.size()));
     if (written < 0) {
         throw CodecError(MMSYSERR_ERROR);
     }
     out.Put(encoded_.data(), static_cast<size_t>(written));
-    state_ = State::Finished;
 }
 
 uint64_t Mp3Encoder::MaxOutputFrames(uint64_t frames) const {

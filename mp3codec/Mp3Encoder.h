@@ -2,7 +2,7 @@
 // PCM to MPEG layer 3 through LAME, constant bit rate, no tags: the stream
 // carries bare frames, so nothing has to be patched at its start afterwards.
 // Source blocks may end inside a sample frame; the codec keeps that part for the
-// next block and reports every byte as used.
+// next block.
 #include "CodecStream.h"
 #include "Mp3Formats.h"
 
@@ -18,37 +18,33 @@ public:
     // Null when LAME does not take the format.
     static std::unique_ptr<Mp3Encoder> Create(const Mp3Format& format);
 
-    ConvertResult Convert(const BYTE* src, DWORD srcLength, BYTE* dst, DWORD dstLength, DWORD flags) override;
     bool MaxOutput(DWORD srcLength, DWORD& dstLength) const override;
     bool MaxInput(DWORD dstLength, DWORD& srcLength) const override;
-    void Reset() override;
 
 private:
     struct LameCloser {
         void operator()(lame_global_struct* lame) const;
     };
     using LameHandle = std::unique_ptr<lame_global_struct, LameCloser>;
-    // Fresh: nothing fed since LAME was set up; Finished: flushed by an end flag.
-    enum class State { Fresh, Encoding, Finished };
 
     Mp3Encoder(const Mp3Format& format, LameHandle lame);
     static LameHandle NewLame(const Mp3Format& format);
-    void Restart();
-    void Feed(const BYTE* src, DWORD length, OutputSink& out);
+    void Consume(const BYTE* src, DWORD length, OutputSink& out) override;
+    void Finish(OutputSink& out) override;
+    void Restart() override;
     void EncodeSamples(DWORD frames, OutputSink& out);
-    void Flush(OutputSink& out);
     uint64_t MaxOutputFrames(uint64_t frames) const;
 
     Mp3Format format_;
     DWORD blockAlign_;
     LameHandle lame_;
-    State state_ = State::Fresh;
+    // LAME pads even an empty stream with silence, so it is flushed only after samples.
+    bool encodedSamples_ = false;
     std::vector<short> samples_;
     // The start of a sample frame whose rest has not arrived yet.
     BYTE partial_[4] = {};
     DWORD partialSize_ = 0;
     std::vector<BYTE> encoded_;
-    PendingOutput pending_;
 };
 
 } // namespace mp3codec

@@ -53,6 +53,22 @@ Bytes StereoTone(double seconds) {
     return ReadBytes("tone.raw");
 }
 
+// The same bytes come out as when the input goes through in plain 1 KiB blocks.
+void ExpectUnchangedBy(RunResult (*convert)(const Bytes&, RunPlan), const Bytes& input, const RunPlan& plan) {
+    const RunResult run = convert(input, plan);
+    ExpectBounded(run);
+    EXPECT_EQ(run.output, convert(input, RunPlan()).output);
+}
+
+// A destination buffer below the size bound: the rest waits in the codec for
+// the calls that follow.
+RunPlan SmallDestination(DWORD size) {
+    RunPlan plan;
+    plan.destinationSize = size;
+    plan.drainAfterEnd = true;
+    return plan;
+}
+
 void ExpectCleanMp3(const Bytes& mp3) {
     WriteBytes("check.mp3", mp3);
     const std::string check = Host("mpg123 -t " + HostPath("check.mp3") + " 2>&1");
@@ -120,12 +136,9 @@ TEST(DecoderInput, AnId3v2TagClaimingMoreThanThereIsGivesNothing) {
 
 TEST(DecoderInput, ZeroLengthBlocksAndAResetInMidStream) {
     const Bytes clean = MakeLameFile("clean.mp3", kStereoFile, 2);
-    const RunResult plain = Decode(clean);
     RunPlan withEmptyBlocks;
     withEmptyBlocks.zeroLengthBlocks = true;
-    const RunResult empty = Decode(clean, withEmptyBlocks);
-    ExpectBounded(empty);
-    EXPECT_EQ(empty.output, plain.output);
+    ExpectUnchangedBy(Decode, clean, withEmptyBlocks);
     RunPlan withReset;
     withReset.resetAfterBlocks = 10;
     const RunResult reset = Decode(clean, withReset);
@@ -134,34 +147,19 @@ TEST(DecoderInput, ZeroLengthBlocksAndAResetInMidStream) {
 }
 
 TEST(DecoderInput, ASmallDestinationOnlyDelaysTheOutput) {
-    const Bytes clean = MakeLameFile("clean.mp3", kStereoFile, 2);
-    const RunResult plain = Decode(clean);
-    RunPlan small;
-    small.destinationSize = 1000;
-    small.drainAfterEnd = true;
-    const RunResult run = Decode(clean, small);
-    ExpectBounded(run);
-    EXPECT_EQ(run.output, plain.output);
+    ExpectUnchangedBy(Decode, MakeLameFile("clean.mp3", kStereoFile, 2), SmallDestination(1000));
 }
 
 TEST(EncoderInput, BlocksCutInsideSampleFramesOrEmptyChangeNothing) {
     const Bytes tone = StereoTone(1);
-    const RunResult plain = Encode(tone);
-    ExpectCleanMp3(plain.output);
-    struct Case {
-        const char* what;
-        RunPlan plan;
-    };
     RunPlan singleBytes, threeBytes, empty;
     singleBytes.blockSize = 1;
     threeBytes.blockSize = 3;
     empty.zeroLengthBlocks = true;
-    for (const Case& c : {Case{"single bytes", singleBytes}, Case{"three bytes", threeBytes},
-                          Case{"empty blocks", empty}}) {
-        SCOPED_TRACE(c.what);
-        const RunResult run = Encode(tone, c.plan);
-        ExpectBounded(run);
-        EXPECT_EQ(run.output, plain.output);
+    for (const auto& [what, plan] : {std::pair("single bytes", singleBytes), std::pair("three bytes", threeBytes),
+                                     std::pair("empty blocks", empty)}) {
+        SCOPED_TRACE(what);
+        ExpectUnchangedBy(Encode, tone, plan);
     }
 }
 
@@ -174,14 +172,7 @@ TEST(EncoderInput, AResetInMidStreamLeavesAPlayableStream) {
 }
 
 TEST(EncoderInput, ASmallDestinationOnlyDelaysTheOutput) {
-    const Bytes tone = StereoTone(2);
-    const RunResult plain = Encode(tone);
-    RunPlan small;
-    small.destinationSize = 300;
-    small.drainAfterEnd = true;
-    const RunResult run = Encode(tone, small);
-    ExpectBounded(run);
-    EXPECT_EQ(run.output, plain.output);
+    ExpectUnchangedBy(Encode, StereoTone(2), SmallDestination(300));
 }
 
 TEST(EncoderInput, EmptyStreamAndHalfASampleFrame) {
