@@ -19,8 +19,8 @@ constexpr wchar_t kDriverFileName[] = L"sonarmp3.acm";
 constexpr wchar_t kDriverAlias[] = L"msacm.sonarmp3";
 constexpr wchar_t kDrivers32Key[] = L"Software\\Microsoft\\Windows NT\\CurrentVersion\\Drivers32";
 constexpr wchar_t kDriverDescriptionsKey[] = L"Software\\Microsoft\\Windows NT\\CurrentVersion\\drivers.desc";
-// msacm32 caches a driver's format tags here, keyed by the alias.
-constexpr wchar_t kDriverCacheKey[] = L"Software\\Microsoft\\AudioCompressionManager\\DriverCache\\msacm.sonarmp3";
+// msacm32 caches a driver's format tags in a subkey of this one named after the alias.
+constexpr wchar_t kDriverCacheKey[] = L"Software\\Microsoft\\AudioCompressionManager\\DriverCache";
 
 constexpr wchar_t kDriverShortName[] = L"Sonaris MP3";
 constexpr wchar_t kDriverLongName[] = L"Códec MPEG Layer-3 de VELTRA Sonaris";

@@ -106,7 +106,7 @@ DWORD RegisterDriver() {
         error = SetText(kDriverDescriptionsKey, kDriverFileName, kDriverLongName);
     }
     // msacm32 would otherwise go on with the format tags of an older driver.
-    RegDeleteKeyW(HKEY_LOCAL_MACHINE, kDriverCacheKey);
+    RegDeleteKeyW(HKEY_LOCAL_MACHINE, (std::wstring(kDriverCacheKey) + L"\\" + kDriverAlias).c_str());
     return error;
 }
 
