@@ -6,12 +6,22 @@
 
 #include <windows.h>
 
+#include <utility>
+
 namespace {
 
 constexpr wchar_t kNoTag[] = L"Este fichero no contiene ninguna válida MP3-TAG información.";
 constexpr wchar_t kCannotWriteTag[] = L"No podía escribir el fichero.";
 constexpr wchar_t kTrackHidden[] =
     L"No puedo almacenar el número de la pista porque el comentario no es corto suficiente.";
+
+// Which edit text goes with which tag field.
+const std::pair<std::wstring ID3TagTexts::*, std::string core::ID3TagFields::*> kTextFields[] = {
+    {&ID3TagTexts::title, &core::ID3TagFields::title},     {&ID3TagTexts::artist, &core::ID3TagFields::artist},
+    {&ID3TagTexts::album, &core::ID3TagFields::album},     {&ID3TagTexts::year, &core::ID3TagFields::year},
+    {&ID3TagTexts::comment, &core::ID3TagFields::comment}, {&ID3TagTexts::track, &core::ID3TagFields::track},
+    {&ID3TagTexts::genre, &core::ID3TagFields::genre},
+};
 
 // An existing file opened for reading and writing and shared only with
 // readers, so that a file another program writes to is refused. The read-only
@@ -82,25 +92,17 @@ ID3TagFileResult ReadID3TagFile(const std::wstring& fileName, ID3TagTexts& texts
         }
     }
     const core::ID3TagFields fields = core::ParseID3Tag(tag);
-    texts.title = FromTagText(fields.title);
-    texts.artist = FromTagText(fields.artist);
-    texts.album = FromTagText(fields.album);
-    texts.year = FromTagText(fields.year);
-    texts.comment = FromTagText(fields.comment);
-    texts.track = FromTagText(fields.track);
-    texts.genre = FromTagText(fields.genre);
+    for (auto [text, field] : kTextFields) {
+        texts.*text = FromTagText(fields.*field);
+    }
     return ID3TagFileResult::Done;
 }
 
 ID3TagFileResult WriteID3TagFile(const std::wstring& fileName, const ID3TagTexts& texts) {
     core::ID3TagFields fields;
-    fields.title = ToTagText(texts.title);
-    fields.artist = ToTagText(texts.artist);
-    fields.album = ToTagText(texts.album);
-    fields.year = ToTagText(texts.year);
-    fields.comment = ToTagText(texts.comment);
-    fields.track = ToTagText(texts.track);
-    fields.genre = ToTagText(texts.genre);
+    for (auto [text, field] : kTextFields) {
+        fields.*field = ToTagText(texts.*text);
+    }
     const core::ID3TagBytes tag = core::BuildID3Tag(fields);
 
     UpdateFile file(fileName);
