@@ -12,6 +12,7 @@
 #include "core/WavDestination.h"
 #include "core/WavFile.h"
 
+#include <functional>
 #include <optional>
 
 namespace {
@@ -49,26 +50,19 @@ std::optional<WavSource> OpenWavSource(JobHost& host, const std::wstring& source
     return wav;
 }
 
-// Refusals that come before anything is touched; true when the job may run.
-bool MayRun(JobHost& host, const core::WaveFormatRecord* target, const std::wstring& source,
-            const std::wstring& destination) {
+using WavConversion = std::function<void(WavSource& wav, Win32File& output, ConverterComponents& c)>;
+
+// What both WAV-source jobs do around their conversion: the refusals that
+// touch nothing (no target format, source and destination the same file),
+// then, with the run state shown, the source read and the destination created.
+void RunWavSourceJob(JobHost& host, const core::WaveFormatRecord* target, const std::wstring& source,
+                     const std::wstring& destination, const WavConversion& convert) {
     if (!target) {
         host.ShowJobMessage(jobtext::kNoEncoder);
-        return false;
+        return;
     }
     if (NamesSameFile(source, destination)) {
         host.ShowJobMessage(jobtext::kSameFile);
-        return false;
-    }
-    return true;
-}
-
-} // namespace
-
-void ConvertWAVMP3(JobHost& host, const std::wstring& source, const std::wstring& destination) {
-    const core::WaveFormatRecord* target =
-        SelectedRecord(host.MP3Formats(), host.MP3FormatItemCount(), host.MP3FormatItemIndex());
-    if (!MayRun(host, target, source, destination)) {
         return;
     }
     RunJob(source, [&] {
@@ -82,16 +76,25 @@ void ConvertWAVMP3(JobHost& host, const std::wstring& source, const std::wstring
             host.ShowJobMessage(jobtext::kCannotCreate);
             return;
         }
-        ConverterComponents& c = host.Components();
-        c.wavtowav.ACMFormatIn.CopyPrefix(wav->info.format, core::kWaveFormatExSize);
+        convert(*wav, *output, host.Components());
+    });
+}
+
+} // namespace
+
+void ConvertWAVMP3(JobHost& host, const std::wstring& source, const std::wstring& destination) {
+    const core::WaveFormatRecord* target =
+        SelectedRecord(host.MP3Formats(), host.MP3FormatItemCount(), host.MP3FormatItemIndex());
+    RunWavSourceJob(host, target, source, destination, [&](WavSource& wav, Win32File& output, ConverterComponents& c) {
+        c.wavtowav.ACMFormatIn.CopyPrefix(wav.info.format, core::kWaveFormatExSize);
         c.wavmp3.ACMFormatOut = *target;
         core::DeriveEncoderInput(*target, c.wavmp3.ACMFormatIn);
         c.wavtowav.ACMFormatOut.CopyPrefix(c.wavmp3.ACMFormatIn, core::kWaveFormatExSize);
         ActiveStream shape(c.wavtowav, core::BlockBufferSize(c.wavtowav.ACMFormatIn.BlockAlign()));
         c.wavmp3.ACMFormatIn = c.wavtowav.ACMFormatOut;
         ActiveStream encode(c.wavmp3, c.wavtowav.OutputBufferSize());
-        ConversionChain({&c.wavtowav, &c.wavmp3}, *output)
-            .Run(host, *wav->file, wav->info.dataLength, wav->info.dataLength);
+        ConversionChain({&c.wavtowav, &c.wavmp3}, output)
+            .Run(host, *wav.file, wav.info.dataLength, wav.info.dataLength);
         shape.Finish();
         encode.Finish();
     });
@@ -100,26 +103,12 @@ void ConvertWAVMP3(JobHost& host, const std::wstring& source, const std::wstring
 void ConvertWAV2WAV(JobHost& host, const std::wstring& source, const std::wstring& destination) {
     const core::WaveFormatRecord* target =
         SelectedRecord(host.PCMFormats(), host.WAVFormatsItemCount(), host.WAVFormatsItemIndex());
-    if (!MayRun(host, target, source, destination)) {
-        return;
-    }
-    RunJob(source, [&] {
-        RunState run(host);
-        std::optional<WavSource> wav = OpenWavSource(host, source);
-        if (!wav) {
-            return;
-        }
-        std::unique_ptr<Win32File> output = Win32File::CreateAnew(destination);
-        if (!output) {
-            host.ShowJobMessage(jobtext::kCannotCreate);
-            return;
-        }
-        ConverterComponents& c = host.Components();
-        c.wavtowav.ACMFormatIn.CopyPrefix(wav->info.format, core::kWaveFormatExSize);
+    RunWavSourceJob(host, target, source, destination, [&](WavSource& wav, Win32File& output, ConverterComponents& c) {
+        c.wavtowav.ACMFormatIn.CopyPrefix(wav.info.format, core::kWaveFormatExSize);
         c.wavtowav.ACMFormatOut.CopyPrefix(*target, core::kWaveFormatExSize);
-        core::WavDestination result(*output, c.wavtowav.ACMFormatOut);
+        core::WavDestination result(output, c.wavtowav.ACMFormatOut);
         ActiveStream convert(c.wavtowav, core::BlockBufferSize(c.wavtowav.ACMFormatIn.BlockAlign()));
-        ConversionChain({&c.wavtowav}, *output).Run(host, *wav->file, wav->info.dataLength, wav->info.dataLength);
+        ConversionChain({&c.wavtowav}, output).Run(host, *wav.file, wav.info.dataLength, wav.info.dataLength);
         convert.Finish();
         result.Finish();
     });

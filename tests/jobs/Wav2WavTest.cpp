@@ -95,22 +95,6 @@ TEST(Wav2Wav, EmptyDataGivesAnEmptyWav) {
     EXPECT_TRUE(EndedClean(host));
 }
 
-TEST(Wav2Wav, CancelLeavesAValidShorterWav) {
-    ASSERT_TRUE(Host("sox -r 44100 -c 2 -n -b 16 {long.wav} synth 10 sine 440"));
-    JobTestHost host;
-    host.pcmIndex = host.FindPcm(1, 22050, 16);
-    host.cancelAfterBlocks = 10;
-
-    EXPECT_EQ(RunOn(host, ConvertWAV2WAV, "long.wav", "cancelled.wav"), L"");
-
-    ASSERT_TRUE(HasExactWavHeader("cancelled.wav"));
-    const AudioFacts out = Inspect("cancelled.wav");
-    EXPECT_EQ(out.rate, 22050);
-    EXPECT_GT(out.samples, 0);
-    EXPECT_LT(out.seconds, 1.0);
-    EXPECT_TRUE(EndedClean(host));
-}
-
 // File names outside any one code page reach the files unchanged.
 TEST(Wav2Wav, UnicodeFileNames) {
     const std::string src = "fuente-ñandú-日本語.wav", dst = "destino-Ωμέγα-ß.wav";
