@@ -2,6 +2,7 @@
 
 #include "JobFailure.h"
 #include "JobTexts.h"
+#include "SameFile.h"
 
 #include <new>
 
@@ -35,6 +36,19 @@ ActiveStream::~ActiveStream() {
 void ActiveStream::Finish() {
     TACMConvertor::CheckACMResult("acmStreamReset", acmStreamReset(convertor_.StreamHandle(), 0));
     convertor_.SetActive(false);
+}
+
+bool MayStart(JobHost& host, bool haveCodec, const wchar_t* noCodecText, const std::wstring& source,
+              const std::wstring& destination) {
+    if (!haveCodec) {
+        host.ShowJobMessage(noCodecText);
+        return false;
+    }
+    if (NamesSameFile(source, destination)) {
+        host.ShowJobMessage(jobtext::kSameFile);
+        return false;
+    }
+    return true;
 }
 
 void RunJob(const std::wstring& sourceName, const std::function<void()>& body) {

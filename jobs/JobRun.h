@@ -37,6 +37,12 @@ private:
     TACMConvertor& convertor_;
 };
 
+// The refusals that come before a job touches anything: no codec for it
+// (shown with noCodecText) and a destination that is the source itself. True
+// when the job may start.
+bool MayStart(JobHost& host, bool haveCodec, const wchar_t* noCodecText, const std::wstring& source,
+              const std::wstring& destination);
+
 // Runs a job's body; a stream failure, a read error of sourceName, a write
 // failure or exhausted memory leave it as a JobFailure once the body's
 // objects have cleaned up.

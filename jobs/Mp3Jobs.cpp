@@ -4,7 +4,6 @@
 #include "ConversionChain.h"
 #include "JobRun.h"
 #include "JobTexts.h"
-#include "SameFile.h"
 #include "Win32File.h"
 #include "core/BlockProgress.h"
 #include "core/FormatDerivation.h"
@@ -16,12 +15,7 @@
 namespace {
 
 void ConvertMP3(JobHost& host, const std::wstring& source, const std::wstring& destination, bool cdQuality) {
-    if (host.MP3FormatItemCount() <= 0) {
-        host.ShowJobMessage(jobtext::kNoDecoder);
-        return;
-    }
-    if (NamesSameFile(source, destination)) {
-        host.ShowJobMessage(jobtext::kSameFile);
+    if (!MayStart(host, host.MP3FormatItemCount() > 0, jobtext::kNoDecoder, source, destination)) {
         return;
     }
     RunJob(source, [&] {

@@ -5,7 +5,6 @@
 #include "ConversionChain.h"
 #include "JobRun.h"
 #include "JobTexts.h"
-#include "SameFile.h"
 #include "Win32File.h"
 #include "core/BlockProgress.h"
 #include "core/FormatDerivation.h"
@@ -53,16 +52,11 @@ std::optional<WavSource> OpenWavSource(JobHost& host, const std::wstring& source
 using WavConversion = std::function<void(WavSource& wav, Win32File& output, ConverterComponents& c)>;
 
 // What both WAV-source jobs do around their conversion: the refusals that
-// touch nothing (no target format, source and destination the same file),
-// then, with the run state shown, the source read and the destination created.
+// touch nothing, then, with the run state shown, the source read and the
+// destination created.
 void RunWavSourceJob(JobHost& host, const core::WaveFormatRecord* target, const std::wstring& source,
                      const std::wstring& destination, const WavConversion& convert) {
-    if (!target) {
-        host.ShowJobMessage(jobtext::kNoEncoder);
-        return;
-    }
-    if (NamesSameFile(source, destination)) {
-        host.ShowJobMessage(jobtext::kSameFile);
+    if (!MayStart(host, target != nullptr, jobtext::kNoEncoder, source, destination)) {
         return;
     }
     RunJob(source, [&] {
