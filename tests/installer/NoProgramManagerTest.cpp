@@ -10,16 +10,18 @@ namespace {
 
 using NoProgramManagerTest = InstallerTest;
 
+LRESULT CALLBACK ProbeProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_DDE_ACK) {
+        SetWindowLongPtrW(window, GWLP_USERDATA, 1);
+        return 0;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
 bool ProgramManagerAnswers() {
     bool answered = false;
     WNDCLASSW windowClass = {};
-    windowClass.lpfnWndProc = [](HWND w, UINT m, WPARAM wp, LPARAM lp) -> LRESULT {
-        if (m == WM_DDE_ACK) {
-            SetWindowLongPtrW(w, GWLP_USERDATA, 1);
-            return 0;
-        }
-        return DefWindowProcW(w, m, wp, lp);
-    };
+    windowClass.lpfnWndProc = ProbeProcedure;
     windowClass.lpszClassName = L"ProgmanProbe";
     windowClass.hInstance = GetModuleHandleW(nullptr);
     RegisterClassW(&windowClass);

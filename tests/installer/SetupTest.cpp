@@ -208,8 +208,9 @@ public:
         DWORD size = sizeof value_;
         saved_ = RegQueryValueExW(key_, L"ProgramFilesDir", nullptr, nullptr, reinterpret_cast<BYTE*>(value_),
                                   &size) == ERROR_SUCCESS;
-        RegDeleteValueW(key_, L"ProgramFilesDir");
+        removed_ = RegDeleteValueW(key_, L"ProgramFilesDir") == ERROR_SUCCESS;
     }
+    bool Removed() const { return removed_; }
     ~ProgramFilesValueRemoved() {
         if (saved_) {
             RegSetValueExW(key_, L"ProgramFilesDir", 0, REG_SZ, reinterpret_cast<const BYTE*>(value_),
@@ -222,6 +223,7 @@ private:
     HKEY key_ = nullptr;
     wchar_t value_[MAX_PATH] = {};
     bool saved_ = false;
+    bool removed_ = false;
 };
 
 TEST_F(SetupTest, WithoutProgramFilesDirTheTargetIsInProgramFiles) {
@@ -230,6 +232,7 @@ TEST_F(SetupTest, WithoutProgramFilesDirTheTargetIsInProgramFiles) {
     std::wstring shown;
     {
         ProgramFilesValueRemoved removed;
+        ASSERT_TRUE(removed.Removed());
         Process setup(source_ + L"\\setup.exe");
         HWND main = WaitForWindow(setup.Id(), L"VeltraClass");
         ASSERT_TRUE(main);
