@@ -46,6 +46,17 @@ std::wstring WindowText(HWND hwnd) {
     return text;
 }
 
+std::wstring ListBoxText(HWND list, int index) {
+    const LRESULT length = SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
+    if (length <= 0) {
+        return std::wstring();
+    }
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    const LRESULT copied = SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
+    text.resize(copied > 0 ? static_cast<size_t>(copied) : 0);
+    return text;
+}
+
 void AnchorLayout::Add(HWND child, RECT designRect, unsigned anchors) {
     entries_.push_back({child, designRect, anchors});
 }

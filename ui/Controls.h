@@ -85,6 +85,8 @@ private:
 
 RECT Rect(int left, int top, int width, int height);
 std::wstring WindowText(HWND hwnd);
+// The text of one entry of a list box.
+std::wstring ListBoxText(HWND list, int index);
 
 // Draws a push button (BS_OWNERDRAW) with a glyph left of its caption.
 void DrawGlyphButton(const DRAWITEMSTRUCT& item, HICON glyph);

@@ -22,7 +22,9 @@ constexpr int kMeterPanel = 1;
 
 } // namespace
 
-TMainForm::TMainForm() {
+TMainForm::TMainForm()
+    : Mp3SelectDialog({texts::FilterMp3Only, L"mp3", false}), WavSelectDialog({texts::FilterWavOnly, L"wav", false}),
+      MP3SaveDialog({texts::FilterMp3Only, L"mp3", true}), FormStorage1(ProgramProfileName()) {
     RegisterWindowClass(kMainFormClass, GetSysColorBrush(COLOR_BTNFACE));
     RECT frame = {0, 0, kClientWidth, kClientHeight};
     const DWORD style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
@@ -34,6 +36,11 @@ TMainForm::TMainForm() {
 }
 
 TMainForm::~TMainForm() {
+    // Destroyed without having been closed: the window still gets its
+    // destruction handling, which stores the profile.
+    if (Handle()) {
+        DestroyWindow(Handle());
+    }
     imageButtons_.clear();
     if (tabImages_) {
         ImageList_Destroy(tabImages_);
@@ -44,8 +51,15 @@ TMainForm::~TMainForm() {
 }
 
 void TMainForm::Show(int showCommand) {
+    bool minimizeAfterShow = false;
+    if (!FormStorage1.Restored()) {
+        FormShow(showCommand, minimizeAfterShow);
+    }
     ShowWindow(Handle(), showCommand);
     UpdateWindow(Handle());
+    if (minimizeAfterShow) {
+        ShowWindow(Handle(), SW_MINIMIZE);
+    }
 }
 
 void TMainForm::FormCreate() {
@@ -58,12 +72,19 @@ void TMainForm::FormCreate() {
     }
     LoadComponents();
     CreateControls();
+    AcceptDrops();
     FillFormatLists();
+    ReadSettings();
+    FillGenreList();
     FileCount = 1;
     FilesDone = 0;
 }
 
 void TMainForm::FormDestroy() {
+    if (FormStorage1.Restored() && !FormStorage1.Saved()) {
+        // The window is going; the message box cannot belong to it.
+        FormStorage1.SaveFormPlacement(Handle(), nullptr, ReadStoredControls(), true);
+    }
     discovery_.MP3Formats.clear();
     PostQuitMessage(0);
 }
@@ -71,9 +92,16 @@ void TMainForm::FormDestroy() {
 void TMainForm::FormCloseQuery() {
     if (MessageBoxW(Handle(), texts::CloseQuestion, texts::CloseQuestionTitle, MB_OKCANCEL | MB_ICONINFORMATION) ==
         IDOK) {
+        if (FormStorage1.Restored()) {
+            FormStorage1.SaveFormPlacement(Handle(), Handle(), ReadStoredControls(), false);
+        }
         DestroyWindow(Handle());
     }
 }
+
+// The session ends without asking: the window is destroyed unclosed, which
+// still stores the profile.
+void TMainForm::FormEndSession() { DestroyWindow(Handle()); }
 
 void TMainForm::FormResize() {
     SendMessageW(statusBar_, WM_SIZE, 0, 0);
@@ -126,9 +154,31 @@ bool TMainForm::CdQualityTicked() const { return Button_GetCheck(cdqualcheck_) =
 int TMainForm::FileListCount() const { return ListBox_GetCount(fileList_); }
 int TMainForm::FileList2Count() const { return ListBox_GetCount(fileList2_); }
 
-// The batch lists cannot be filled yet, so a batch run never gets here with entries.
-void TMainForm::Gobtn2Proc() {}
-void TMainForm::Gobtn4Proc() {}
+namespace {
+
+struct FindItem {
+    int id;
+    HWND found;
+};
+
+BOOL CALLBACK FindItemById(HWND hwnd, LPARAM param) {
+    auto* find = reinterpret_cast<FindItem*>(param);
+    if (GetDlgCtrlID(hwnd) == find->id) {
+        find->found = hwnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+} // namespace
+
+HWND TMainForm::Item(int id) const {
+    FindItem find{id, nullptr};
+    EnumChildWindows(Handle(), FindItemById, reinterpret_cast<LPARAM>(&find));
+    return find.found;
+}
+
+bool TMainForm::Checked(int id) const { return Button_GetCheck(Item(id)) == BST_CHECKED; }
 
 void TMainForm::SetProStatus(int percent) {
     if (!core::IsProgressPercent(percent)) {
@@ -169,10 +219,25 @@ void TMainForm::ProcessMessages() { ui::ProcessMessages(); }
 
 void TMainForm::ShowJobMessage(const std::wstring& text) { ShowErrorMessage(FrontWindow(), text); }
 
-void TMainForm::OnCommand(int id, int code, HWND /*control*/) {
+void TMainForm::OnCommand(int id, int code, HWND control) {
+    if (code == BN_CLICKED && OnButtonClick(id)) {
+        return;
+    }
     switch (id) {
-    case IDC_MAIN_WWWBTN:
-        wwwBtnClick();
+    case IDC_MAIN_EDTITLE:
+    case IDC_MAIN_EDARTIST:
+    case IDC_MAIN_EDALBUM:
+    case IDC_MAIN_EDYEAR:
+    case IDC_MAIN_EDLIEDNR:
+        if (code == EN_CHANGE) {
+            TagFieldChange(control);
+        }
+        break;
+    case IDC_MAIN_EDCOMMENT:
+        if (code == EN_CHANGE) {
+            TagFieldChange(control);
+            edCommentChange();
+        }
         break;
     case IDC_MAIN_MP3FORMAT:
     case IDC_MAIN_WAVFORMATS:
@@ -205,6 +270,23 @@ LRESULT TMainForm::OnNotify(const NMHDR& header) {
     return 0;
 }
 
+bool TMainForm::OnButtonClick(int id) {
+    const std::pair<int, void (TMainForm::*)()> buttons[] = {
+        {IDC_MAIN_WWWBTN, &TMainForm::wwwBtnClick},      {IDC_MAIN_ADDBTN, &TMainForm::AddBtnClick},
+        {IDC_MAIN_ADDBTN2, &TMainForm::AddBtn2Click},    {IDC_MAIN_DELBTN, &TMainForm::DelbtnClick},
+        {IDC_MAIN_DELBTN2, &TMainForm::DelBtn2Click},    {IDC_MAIN_DELALLBTN, &TMainForm::DelAllBtnClick},
+        {IDC_MAIN_DELALLBTN2, &TMainForm::DelAllBtn2Click}, {IDC_MAIN_OPENBTN, &TMainForm::OpenBtnClick},
+        {IDC_MAIN_SAVEBTN, &TMainForm::SaveBtnClick},
+    };
+    for (const auto& [buttonId, handler] : buttons) {
+        if (buttonId == id) {
+            (this->*handler)();
+            return true;
+        }
+    }
+    return false;
+}
+
 void TMainForm::OnDrawItem(const DRAWITEMSTRUCT& item) {
     if (item.hwndItem == statusBar_) {
         if (item.itemID == kMeterPanel) {
@@ -233,6 +315,11 @@ LRESULT TMainForm::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_DESTROY:
         FormDestroy();
+        return 0;
+    case WM_ENDSESSION:
+        if (wParam) {
+            FormEndSession();
+        }
         return 0;
     case WM_COMMAND:
         OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));

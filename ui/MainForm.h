@@ -3,17 +3,22 @@
 // web, about and exit buttons, the status bar with its progress meter, and
 // the run state that the progress window and the jobs share.
 #include "Controls.h"
+#include "DropTarget.h"
+#include "FileDialogs.h"
 #include "FileNameEdit.h"
 #include "ImageButton.h"
 #include "Pictures.h"
+#include "ProfileStorage.h"
 #include "Scoped.h"
 #include "TabbedPages.h"
 #include "codec/CodecDiscovery.h"
+#include "core/FormStorage.h"
 #include "core/ProgressMeter.h"
 #include "jobs/JobHost.h"
 
 #include <commctrl.h>
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -30,6 +35,7 @@ public:
     ~TMainForm() override;
 
     void AttachStatusForm(TStatusForm* statusForm) { statusForm_ = statusForm; }
+    // The first call restores the stored placement and option controls.
     void Show(int showCommand);
 
     // Run state, read and written by the progress window and the batch runs.
@@ -97,10 +103,13 @@ private:
 
     // Message handlers.
     void FormCreate();
+    void FormShow(int& showCommand, bool& minimizeAfterShow);
     void FormDestroy();
     void FormCloseQuery();
+    void FormEndSession();
     void FormResize();
     void OnCommand(int id, int code, HWND control);
+    bool OnButtonClick(int id);
     LRESULT OnNotify(const NMHDR& header);
     void OnDrawItem(const DRAWITEMSTRUCT& item);
     void StatusBar1DrawPanel(HDC dc, const RECT& panel);
@@ -118,6 +127,38 @@ private:
     void ueberbtnClick();
     void wwwBtnClick();
     void EndeBtnClick();
+    // A control anywhere on the window, by its identifier.
+    HWND Item(int id) const;
+    bool Checked(int id) const;
+
+    // Batch lists (MainFormBatchLists.cpp) and runs (MainFormBatchRun.cpp).
+    void AcceptDrops();
+    void AddBtnClick();
+    void AddBtn2Click();
+    void DelbtnClick();
+    void DelBtn2Click();
+    void DelAllBtnClick();
+    void DelAllBtn2Click();
+    void FileListDropFiles(const std::vector<std::wstring>& names);
+    void FileList2DropFiles(const std::vector<std::wstring>& names);
+    void AddToList(HWND list, const std::vector<std::wstring>& chosen);
+    void DeleteSelected(HWND list);
+    void RunBatch(HWND list, int besideSourceId, const TFileNameEdit& folderEd, const wchar_t* extension,
+                  const std::function<void(const std::wstring&, const std::wstring&)>& job);
+
+    // Tag editor (MainFormTagEditor.cpp).
+    void FillGenreList();
+    void FillID3TagInformation(const std::wstring& fileName);
+    void ChangeID3Tag(const std::wstring& fileName);
+    void OpenBtnClick();
+    void SaveBtnClick();
+    void edCommentChange();
+    void TagFieldChange(HWND edit);
+
+    // Stored settings (MainFormSettings.cpp).
+    void ReadSettings();
+    core::StoredControls ReadStoredControls() const;
+    void ApplyStoredControls(const core::StoredControls& controls);
 
     // Format lists (MainFormFormats.cpp).
     void LoadComponents();
@@ -125,6 +166,15 @@ private:
     void mp3formatChange();
     void mp3format2Change();
     void savesetting();
+
+    TFileDialog Mp3SelectDialog;
+    TFileDialog WavSelectDialog;
+    TFileDialog MP3SaveDialog;
+    TFormStorage FormStorage1;
+    DropHandler fileListDrop_;
+    DropHandler fileList2Drop_;
+    // The last text of each tag field that fitted its width in bytes.
+    std::map<HWND, std::wstring> tagFieldTexts_;
 
     std::unique_ptr<ConverterComponents> components_;
     CodecDiscovery discovery_{*this};

@@ -68,8 +68,4 @@ void TMainForm::mp3format2Change() {
     savesetting();
 }
 
-// Where the three list choices are stored for the next start; until the
-// settings file is written they live in the lists only.
-void TMainForm::savesetting() {}
-
 } // namespace ui

@@ -1,0 +1,61 @@
+#include "FileDialogs.h"
+
+#include <commdlg.h>
+
+namespace ui {
+namespace {
+
+// Room for a few hundred long names chosen at once.
+constexpr size_t kSelectionCapacity = 1 << 17;
+
+} // namespace
+
+std::vector<std::wstring> SplitDialogSelection(const std::vector<wchar_t>& buffer) {
+    std::vector<std::wstring> parts;
+    for (size_t at = 0; at < buffer.size() && buffer[at] != L'\0';) {
+        size_t end = at;
+        while (end < buffer.size() && buffer[end] != L'\0') {
+            ++end;
+        }
+        parts.emplace_back(buffer.data() + at, end - at);
+        at = end + 1;
+    }
+    if (parts.size() < 2) {
+        return parts;
+    }
+    std::wstring folder = parts.front();
+    if (folder.back() != L'\\') {
+        folder += L'\\';
+    }
+    std::vector<std::wstring> files;
+    for (size_t i = 1; i < parts.size(); ++i) {
+        files.push_back(folder + parts[i]);
+    }
+    return files;
+}
+
+bool TFileDialog::Execute(HWND owner) {
+    std::vector<wchar_t> buffer(spec_.save ? MAX_PATH * 4 : kSelectionCapacity, L'\0');
+    OPENFILENAMEW dialog = {};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = owner;
+    dialog.lpstrFilter = spec_.filter;
+    dialog.nFilterIndex = 1;
+    dialog.lpstrFile = buffer.data();
+    dialog.nMaxFile = static_cast<DWORD>(buffer.size());
+    dialog.lpstrDefExt = spec_.defaultExtension;
+    dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_NOCHANGEDIR;
+    if (spec_.save) {
+        dialog.Flags |= OFN_OVERWRITEPROMPT;
+    } else {
+        dialog.Flags |= OFN_ALLOWMULTISELECT | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST;
+    }
+    const BOOL confirmed = spec_.save ? GetSaveFileNameW(&dialog) : GetOpenFileNameW(&dialog);
+    if (!confirmed) {
+        return false;
+    }
+    files_ = spec_.save ? std::vector<std::wstring>{buffer.data()} : SplitDialogSelection(buffer);
+    return !files_.empty();
+}
+
+} // namespace ui

@@ -1,0 +1,37 @@
+#pragma once
+// The main window's file dialogs that are components of their own rather than
+// part of a file-name edit: the multi-select open dialogs of the batch lists
+// and the tag editor, and the tag editor's save dialog.
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace ui {
+
+struct FileDialogSpec {
+    const wchar_t* filter;           // pairs of NUL-terminated texts
+    const wchar_t* defaultExtension; // without the full stop
+    bool save;                       // a save dialog that asks before overwriting
+};
+
+class TFileDialog {
+public:
+    explicit TFileDialog(FileDialogSpec spec) : spec_(spec) {}
+
+    // Runs the dialog; false when it was cancelled or failed.
+    bool Execute(HWND owner);
+    // The chosen files, full paths, in the order the dialog gave them.
+    const std::vector<std::wstring>& Files() const { return files_; }
+    std::wstring FileName() const { return files_.empty() ? std::wstring() : files_.front(); }
+
+private:
+    FileDialogSpec spec_;
+    std::vector<std::wstring> files_;
+};
+
+// The names in an Explorer-style multi-select result: either one full path, or
+// a folder followed by names in it, each ending in a NUL, the list in two.
+std::vector<std::wstring> SplitDialogSelection(const std::vector<wchar_t>& buffer);
+
+} // namespace ui

@@ -1,0 +1,128 @@
+// What the main window keeps between runs: the three format choices in
+// settings.dat beside the program, and the placement and eight option
+// controls in the profile.
+#include "MainForm.h"
+
+#include "core/MemoryByteFile.h"
+#include "core/SettingsDat.h"
+#include "jobs/Win32File.h"
+#include "resource.h"
+
+#include <windowsx.h>
+
+namespace ui {
+namespace {
+
+constexpr DWORD kSettingsBytes = core::kStoredFormatLists * sizeof(int32_t);
+
+class ScopedFile {
+public:
+    explicit ScopedFile(HANDLE handle) : handle_(handle) {}
+    ~ScopedFile() {
+        if (IsOpen()) {
+            CloseHandle(handle_);
+        }
+    }
+    ScopedFile(const ScopedFile&) = delete;
+    ScopedFile& operator=(const ScopedFile&) = delete;
+    bool IsOpen() const { return handle_ != INVALID_HANDLE_VALUE; }
+    HANDLE get() const { return handle_; }
+
+private:
+    HANDLE handle_;
+};
+
+// Up to the twelve bytes that hold the three positions; empty when the file
+// does not open for reading and writing, which is how it has always been read.
+std::vector<uint8_t> ReadSettingsBytes(const std::wstring& name) {
+    ScopedFile file(CreateFileW(name.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    std::vector<uint8_t> bytes(kSettingsBytes);
+    DWORD total = 0;
+    while (file.IsOpen() && total < kSettingsBytes) {
+        DWORD got = 0;
+        if (!ReadFile(file.get(), bytes.data() + total, kSettingsBytes - total, &got, nullptr) || got == 0) {
+            break;
+        }
+        total += got;
+    }
+    bytes.resize(total);
+    return bytes;
+}
+
+} // namespace
+
+// The lists are filled and on entry 0 already; a position that does not fit
+// its list leaves it there.
+void TMainForm::ReadSettings() {
+    core::MemoryByteFile file(ReadSettingsBytes(ProgramDir + core::kSettingsFileName));
+    HWND lists[] = {mp3format_, mp3format2_, WAVFormats_};
+    core::FormatSelections counts{};
+    for (size_t i = 0; i < core::kStoredFormatLists; ++i) {
+        counts[i] = ComboBox_GetCount(lists[i]);
+    }
+    const core::FormatSelections selected = core::ReadSettingsDat(file, counts);
+    for (size_t i = 0; i < core::kStoredFormatLists; ++i) {
+        ComboBox_SetCurSel(lists[i], selected[i]);
+    }
+}
+
+// Runs on the user's change of a format list only: the program's own
+// selections send no change notification. A failure leaves the choice in the
+// window only, without a word.
+void TMainForm::savesetting() {
+    auto file = Win32File::CreateAnew(ProgramDir + core::kSettingsFileName);
+    if (file) {
+        core::WriteSettingsDat(
+            *file, {ComboBox_GetCurSel(mp3format_), ComboBox_GetCurSel(mp3format2_), ComboBox_GetCurSel(WAVFormats_)});
+    }
+}
+
+core::StoredControls TMainForm::ReadStoredControls() const {
+    core::StoredControls controls;
+    controls.cdqual2check = Checked(IDC_MAIN_CDQUAL2CHECK);
+    controls.cdqualcheck = Checked(IDC_MAIN_CDQUALCHECK);
+    controls.QuellCheck = Checked(IDC_MAIN_QUELLCHECK);
+    controls.OwnfolderCheck = Checked(IDC_MAIN_OWNFOLDERCHECK);
+    controls.OutDirectoryEd = WindowText(outDirectoryEd_->Edit());
+    controls.OutDirectory2Ed = WindowText(outDirectory2Ed_->Edit());
+    controls.OwnFolderCheck2 = Checked(IDC_MAIN_OWNFOLDERCHECK2);
+    controls.QuellCheck2 = Checked(IDC_MAIN_QUELLCHECK2);
+    return controls;
+}
+
+void TMainForm::ApplyStoredControls(const core::StoredControls& controls) {
+    const std::pair<int, bool> checks[] = {
+        {IDC_MAIN_CDQUAL2CHECK, controls.cdqual2check},       {IDC_MAIN_CDQUALCHECK, controls.cdqualcheck},
+        {IDC_MAIN_QUELLCHECK, controls.QuellCheck},           {IDC_MAIN_OWNFOLDERCHECK, controls.OwnfolderCheck},
+        {IDC_MAIN_OWNFOLDERCHECK2, controls.OwnFolderCheck2}, {IDC_MAIN_QUELLCHECK2, controls.QuellCheck2},
+    };
+    for (const auto& [id, checked] : checks) {
+        Button_SetCheck(Item(id), checked ? BST_CHECKED : BST_UNCHECKED);
+    }
+    SetWindowTextW(outDirectoryEd_->Edit(), controls.OutDirectoryEd.c_str());
+    SetWindowTextW(outDirectory2Ed_->Edit(), controls.OutDirectory2Ed.c_str());
+}
+
+// The first showing: the stored position is in place before the window
+// appears, in the stored state.
+void TMainForm::FormShow(int& showCommand, bool& minimizeAfterShow) {
+    const auto restored = FormStorage1.RestoreFormPlacement(Handle(), ReadStoredControls());
+    if (!restored) {
+        return;
+    }
+    switch (restored->state) {
+    case core::StoredWindowState::Maximized:
+        showCommand = SW_SHOWMAXIMIZED;
+        break;
+    case core::StoredWindowState::Minimized:
+        showCommand = SW_SHOWNORMAL;
+        minimizeAfterShow = true;
+        break;
+    case core::StoredWindowState::Normal:
+        break;
+    }
+    ApplyStoredControls(restored->controls);
+}
+
+} // namespace ui
