@@ -1,8 +1,10 @@
 #include "ConverterDriver.h"
 
 #include "support/HostTool.h"
+#include "ui/resource.h"
 
 #include <commctrl.h>
+#include <shlobj.h>
 
 namespace uitest {
 namespace {
@@ -57,6 +59,7 @@ BOOL CALLBACK FindChildById(HWND hwnd, LPARAM param) {
 struct FindTop {
     DWORD pid;
     const wchar_t* className;
+    std::function<bool(HWND)> accepts;
     HWND found;
 };
 
@@ -66,12 +69,33 @@ BOOL CALLBACK FindTopLevel(HWND hwnd, LPARAM param) {
     GetWindowThreadProcessId(hwnd, &pid);
     wchar_t name[64] = {};
     GetClassNameW(hwnd, name, 64);
-    if (pid == find->pid && IsWindowVisible(hwnd) && wcscmp(name, find->className) == 0) {
+    if (pid == find->pid && IsWindowVisible(hwnd) && wcscmp(name, find->className) == 0 && find->accepts(hwnd)) {
         find->found = hwnd;
         return FALSE;
     }
     return TRUE;
 }
+
+HWND FindTopLevelOf(DWORD pid, const wchar_t* className, const std::function<bool(HWND)>& accepts) {
+    FindTop find{pid, className, accepts, nullptr};
+    EnumWindows(FindTopLevel, reinterpret_cast<LPARAM>(&find));
+    return find.found;
+}
+
+constexpr int kMessageBoxText = 0xFFFF;
+// The file name field of the platform's file dialogs: a combo box on Windows,
+// an edit under Wine.
+constexpr int kFileNameCombo = 0x47C;
+constexpr int kFileNameEdit = 0x480;
+
+HWND FileNameField(HWND dialog) {
+    HWND field = GetDlgItem(dialog, kFileNameEdit);
+    return field ? field : GetDlgItem(dialog, kFileNameCombo);
+}
+
+// A file dialog's labels may carry the same identifier as a message box's text.
+bool IsMessageBox(HWND dialog) { return GetDlgItem(dialog, kMessageBoxText) && !FileNameField(dialog); }
+bool IsFileDialog(HWND dialog) { return FileNameField(dialog) != nullptr; }
 
 std::wstring WindowTextOf(HWND hwnd) {
     wchar_t text[1024] = {};
@@ -104,6 +128,11 @@ Converter::Converter() {
         main_ = TopLevel(L"TMainForm");
         return main_ != nullptr;
     });
+    // The window shows before its start-up has ended (a stored minimized state
+    // follows the first showing).
+    if (main_) {
+        Settle();
+    }
 }
 
 Converter::~Converter() {
@@ -132,6 +161,13 @@ bool Converter::Running() const {
 
 void Converter::WaitIdle() const { WaitForInputIdle(process_.hProcess, kWaitMs); }
 
+// A message sent from another thread is handled only once the program is back
+// in a message loop: its main loop, or the loop of a message box.
+void Converter::Settle() const {
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutW(main_, WM_NULL, 0, 0, SMTO_NORMAL, kWaitMs, &ignored);
+}
+
 bool Converter::WaitForExit(DWORD timeoutMs) {
     return WaitForSingleObject(process_.hProcess, timeoutMs) == WAIT_OBJECT_0;
 }
@@ -143,9 +179,7 @@ HWND Converter::Control(int id) const {
 }
 
 HWND Converter::TopLevel(const wchar_t* className) const {
-    FindTop find{process_.dwProcessId, className, nullptr};
-    EnumWindows(FindTopLevel, reinterpret_cast<LPARAM>(&find));
-    return find.found;
+    return FindTopLevelOf(process_.dwProcessId, className, [](HWND) { return true; });
 }
 
 std::wstring Converter::Text(int id) const { return WindowTextOf(Control(id)); }
@@ -226,13 +260,13 @@ MessageBoxSeen Converter::WaitForMessageBox(DWORD timeoutMs) const {
     MessageBoxSeen box;
     WaitFor(
         [&] {
-            box.window = TopLevel(L"#32770");
+            box.window = FindTopLevelOf(process_.dwProcessId, L"#32770", IsMessageBox);
             return box.window != nullptr;
         },
         timeoutMs);
     if (box.window) {
         box.caption = WindowTextOf(box.window);
-        box.text = WindowTextOf(GetDlgItem(box.window, 0xFFFF));
+        box.text = WindowTextOf(GetDlgItem(box.window, kMessageBoxText));
     }
     return box;
 }
@@ -246,6 +280,98 @@ void SaveScreenshot(const std::string& name) {
     const std::string dir = SONARIS_SCREENSHOT_DIR;
     testsupport::RunHost("mkdir -p " + testsupport::ShellQuote(dir) + " && import -window root " +
                          testsupport::ShellQuote(dir + "/" + name + ".png"));
+}
+
+std::vector<std::wstring> Converter::ListItems(int id) const {
+    HWND list = Control(id);
+    std::vector<std::wstring> items;
+    const LRESULT count = SendMessageW(list, LB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+        std::wstring text(static_cast<size_t>(SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0)) + 1, L'\0');
+        text.resize(static_cast<size_t>(
+            SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text.data()))));
+        items.push_back(text);
+    }
+    return items;
+}
+
+std::wstring Converter::StatusText(int part) const {
+    HWND bar = Control(IDC_MAIN_STATUSBAR);
+    const LRESULT length = LOWORD(SendMessageW(bar, SB_GETTEXTLENGTHW, static_cast<WPARAM>(part), 0));
+    RemoteMemory memory(process_.hProcess, (static_cast<size_t>(length) + 1) * sizeof(wchar_t));
+    SendMessageW(bar, SB_GETTEXTW, static_cast<WPARAM>(part), reinterpret_cast<LPARAM>(memory.Address()));
+    std::wstring text(static_cast<size_t>(length), L'\0');
+    memory.Read(text.data(), text.size() * sizeof(wchar_t));
+    return text;
+}
+
+void Converter::Click(int id) const {
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutW(Control(id), BM_CLICK, 0, 0, SMTO_NORMAL, kWaitMs, &ignored);
+}
+
+void Converter::PostClick(int id) const { PostMessageW(Control(id), BM_CLICK, 0, 0); }
+
+// The drop lives in the program's memory for the message's handling; the
+// program's release of it after reading fails harmlessly, and the memory is
+// freed here once the message has been handled.
+void Converter::DropFiles(int id, const std::vector<std::wstring>& names) const {
+    std::vector<wchar_t> list;
+    for (const std::wstring& name : names) {
+        list.insert(list.end(), name.begin(), name.end());
+        list.push_back(L'\0');
+    }
+    list.push_back(L'\0');
+    DROPFILES header = {};
+    header.pFiles = sizeof header;
+    header.fWide = TRUE;
+    RemoteMemory memory(process_.hProcess, sizeof header + list.size() * sizeof(wchar_t));
+    memory.Write(&header, sizeof header);
+    memory.Write(list.data(), list.size() * sizeof(wchar_t), sizeof header);
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutW(Control(id), WM_DROPFILES, reinterpret_cast<WPARAM>(memory.Address()), 0, SMTO_NORMAL,
+                        kWaitMs, &ignored);
+}
+
+void Converter::PickDown(int id, int steps) const {
+    for (int i = 0; i < steps; ++i) {
+        DWORD_PTR ignored = 0;
+        SendMessageTimeoutW(Control(id), WM_KEYDOWN, VK_DOWN, 0, SMTO_NORMAL, kWaitMs, &ignored);
+    }
+}
+
+HWND Converter::WaitForFileDialog(DWORD timeoutMs) const {
+    HWND dialog = nullptr;
+    WaitFor(
+        [&] {
+            dialog = FindTopLevelOf(process_.dwProcessId, L"#32770", IsFileDialog);
+            return dialog != nullptr;
+        },
+        timeoutMs);
+    return dialog;
+}
+
+namespace {
+
+void TypeFileName(HWND dialog, const std::wstring& text) {
+    SendMessageW(FileNameField(dialog), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+} // namespace
+
+// Posted: the OK button may end in a message box or the dialog's end.
+void Converter::ChooseInFileDialog(HWND dialog, const std::wstring& text) {
+    TypeFileName(dialog, text);
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+}
+
+// Sent: opening a folder ends in neither, and the next name typed must find
+// the dialog in the new folder.
+void Converter::OpenFolderInFileDialog(HWND dialog, const std::wstring& folder) {
+    TypeFileName(dialog, folder);
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                        reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)), SMTO_NORMAL, kWaitMs, &ignored);
 }
 
 } // namespace uitest

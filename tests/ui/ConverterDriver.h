@@ -34,6 +34,25 @@ public:
     std::wstring Text(int id) const;
     void SetText(int id, const std::wstring& text) const;
     std::vector<std::wstring> ComboItems(int id) const;
+    std::vector<std::wstring> ListItems(int id) const;
+    // The text of one panel of the main window's status bar.
+    std::wstring StatusText(int part) const;
+    // A click on a push button, check box or radio button, handled before it
+    // returns; PostClick leaves it queued, for buttons that open a modal window.
+    void Click(int id) const;
+    void PostClick(int id) const;
+    // Files dropped onto a control as Explorer drops them; handled on return.
+    void DropFiles(int id, const std::vector<std::wstring>& names) const;
+    // Moves the selection of a drop-down list down by steps with the keyboard,
+    // as a user picks an entry (the list reports the change itself).
+    void PickDown(int id, int steps) const;
+
+    // Waits for a file dialog of the program; null when none came.
+    HWND WaitForFileDialog(DWORD timeoutMs = kWaitMs) const;
+    // Types text into the dialog's file name field and presses its OK button.
+    static void ChooseInFileDialog(HWND dialog, const std::wstring& text);
+    // The same with a folder's name, which the dialog opens; returns when it has.
+    static void OpenFolderInFileDialog(HWND dialog, const std::wstring& folder);
     std::vector<std::wstring> TabCaptions(int id) const;
     // Clicks a tab of a tab control with the mouse, as the user switches pages.
     void SelectTab(int tabsId, int index) const;
@@ -43,12 +62,16 @@ public:
     void StartClick(int imageButtonId);
     bool RunReturned(DWORD timeoutMs = kWaitMs);
 
-    // Waits for a message box of the program; empty window when none came.
+    // Waits for a message box of the program (not a file dialog); empty
+    // window when none came.
     MessageBoxSeen WaitForMessageBox(DWORD timeoutMs = kWaitMs) const;
     static void Answer(const MessageBoxSeen& box, int buttonId);
 
     // Until the program waits for input with nothing left to paint.
     void WaitIdle() const;
+    // Until the program has handled what was queued for it before, or waits in
+    // a message box that this brought up.
+    void Settle() const;
     bool WaitForExit(DWORD timeoutMs = kWaitMs);
     bool Running() const;
 

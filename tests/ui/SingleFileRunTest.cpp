@@ -6,18 +6,6 @@
 namespace uitest {
 namespace {
 
-using testsupport::ShellQuote;
-using testsupport::UnixPath;
-
-std::string Q(const std::wstring& file) { return ShellQuote(UnixPath(file)); }
-
-bool HasMp3Codec(Converter& converter) { return !converter.ComboItems(IDC_MAIN_MP3FORMAT).empty(); }
-
-#define SKIP_WITHOUT_MP3_CODEC(converter)                                                                  \
-    if (!HasMp3Codec(converter)) {                                                                         \
-        GTEST_SKIP() << "no MP3 codec is installed in this prefix (l3codecp.exe not built yet)";         \
-    }
-
 TEST(SingleFileRun, WavToWavConvertsIntoTheChosenFormat) {
     Converter converter;
     const std::wstring source = WorkFile(L"ocho bits.wav"), destination = WorkFile(L"cd calidad.wav");

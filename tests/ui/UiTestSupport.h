@@ -18,6 +18,17 @@ std::string SoxInfo(const std::wstring& file);
 bool FileExists(const std::wstring& file);
 long long FileSize(const std::wstring& file);
 
+// A file name quoted for a host command line.
+std::string Q(const std::wstring& file);
+
+// Whether the program found an MP3 codec (its MP3 format list is filled).
+bool HasMp3Codec(Converter& converter);
+
+#define SKIP_WITHOUT_MP3_CODEC(converter)                                                          \
+    if (!HasMp3Codec(converter)) {                                                                 \
+        GTEST_SKIP() << "no MP3 codec is installed in this prefix (l3codecp.exe not built yet)"; \
+    }
+
 // Selects the first entry of a format list whose text holds every part.
 int SelectFormat(Converter& converter, int listId, std::initializer_list<const wchar_t*> parts);
 

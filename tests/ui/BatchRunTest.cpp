@@ -1,0 +1,198 @@
+#include "KnownState.h"
+#include "UiTestSupport.h"
+#include "ui/resource.h"
+
+#include <commctrl.h>
+
+namespace uitest {
+namespace {
+
+using Names = std::vector<std::wstring>;
+
+constexpr double kSecondsTolerance = 0.15;
+
+// Seconds of sound in a WAV, from sox's view of it; -1 when sox cannot read it.
+double WavSeconds(const std::wstring& wav) {
+    const std::string info = SoxInfo(wav);
+    if (info.empty()) {
+        return -1;
+    }
+    const double rate = std::stod(info.substr(0, info.find(' ')));
+    return std::stod(info.substr(info.rfind(' '))) / rate;
+}
+
+// Seconds of sound mpg123 decodes from an MP3; -1 when it decodes nothing.
+double Mp3Seconds(const std::wstring& mp3) {
+    const std::wstring decoded = mp3 + L".decoded.wav";
+    testsupport::RunHost("mpg123 -q -w " + Q(decoded) + " " + Q(mp3));
+    return WavSeconds(decoded);
+}
+
+struct Direction {
+    const char* name;
+    int list, beside, ownFolder, folder, go;
+    const wchar_t* sourceExtension;
+    const wchar_t* destinationExtension;
+    double (*seconds)(const std::wstring& destination);
+    const char* checkedLike; // what the destination must look like to sox ("rate channels bits"), or empty
+};
+
+const Direction kMp3ToWav = {"MP3 to WAV",
+                             IDC_MAIN_FILELIST,
+                             IDC_MAIN_QUELLCHECK,
+                             IDC_MAIN_OWNFOLDERCHECK,
+                             IDC_MAIN_OUTDIRECTORYED,
+                             IDC_MAIN_GOBTN2,
+                             L".mp3",
+                             L".wav",
+                             WavSeconds,
+                             "44100 2 16"};
+const Direction kWavToMp3 = {"WAV to MP3",
+                             IDC_MAIN_FILELIST2,
+                             IDC_MAIN_QUELLCHECK2,
+                             IDC_MAIN_OWNFOLDERCHECK2,
+                             IDC_MAIN_OUTDIRECTORY2ED,
+                             IDC_MAIN_GOBTN4,
+                             L".wav",
+                             L".mp3",
+                             Mp3Seconds,
+                             ""};
+
+// A tone of the given length as a WAV, or as an MP3 made from it by lame.
+std::wstring MakeSource(const std::wstring& folder, const std::wstring& stem, const wchar_t* extension,
+                        double seconds) {
+    CreateDirectoryW(folder.c_str(), nullptr);
+    const std::wstring wav = folder + L"\\" + stem + L".wav";
+    Host("sox -n -r 44100 -c 2 -b 16 " + Q(wav) + " synth " + std::to_string(seconds) + " sine 330");
+    if (std::wstring(extension) == L".wav") {
+        return wav;
+    }
+    const std::wstring mp3 = folder + L"\\" + stem + L".mp3";
+    Host("lame --quiet -b 128 " + Q(wav) + " " + Q(mp3) + " && rm " + Q(wav));
+    return mp3;
+}
+
+std::wstring Stem(const std::wstring& file) {
+    const std::wstring name = file.substr(file.find_last_of(L'\\') + 1);
+    return name.substr(0, name.rfind(L'.'));
+}
+
+// Clicks the Go button and waits for the run; a message box that stops it fails the test.
+void RunBatch(Converter& converter, int go) {
+    converter.StartClick(go);
+    if (!converter.RunReturned()) {
+        const MessageBoxSeen box = converter.WaitForMessageBox(0);
+        FAIL() << "the batch did not return; message shown: " << testsupport::Narrow(box.text);
+    }
+}
+
+void UseMp3FormatOf44100(Converter& converter) {
+    SelectFormat(converter, IDC_MAIN_MP3FORMAT, {L"44100"});
+}
+
+struct Destination {
+    const char* name;
+    bool chosenFolder;
+};
+
+TEST(BatchRun, ThreeFilesBothWaysBesideTheSourcesAndIntoAChosenFolder) {
+    const Destination destinations[] = {{"beside the sources", false}, {"into a chosen folder", true}};
+    for (const Direction* direction : {&kMp3ToWav, &kWavToMp3}) {
+        for (const Destination& where : destinations) {
+            SCOPED_TRACE(std::string(direction->name) + ", " + where.name);
+            Converter converter;
+            SKIP_WITHOUT_MP3_CODEC(converter);
+            UseMp3FormatOf44100(converter);
+            const std::wstring sources = WorkFile(L"fuentes"), chosen = WorkFile(L"carpeta elegida");
+            CreateDirectoryW(chosen.c_str(), nullptr);
+            const double lengths[] = {1.0, 2.0, 3.0};
+            Names files;
+            for (int i = 0; i < 3; ++i) {
+                files.push_back(
+                    MakeSource(sources, L"pieza " + std::to_wstring(i + 1), direction->sourceExtension, lengths[i]));
+            }
+            converter.DropFiles(direction->list, files);
+            ASSERT_EQ(converter.ListItems(direction->list), files);
+            if (where.chosenFolder) {
+                converter.Click(direction->ownFolder);
+                // As the folder chooser puts a name with a blank into the field.
+                converter.SetText(direction->folder, L"\"" + chosen + L"\"");
+            }
+            const std::wstring folder = where.chosenFolder ? chosen : sources;
+            for (const std::wstring& file : files) {
+                DeleteFileW((folder + L"\\" + Stem(file) + direction->destinationExtension).c_str());
+            }
+            RunBatch(converter, direction->go);
+            for (int i = 0; i < 3; ++i) {
+                const std::wstring out =
+                    folder + L"\\" + Stem(files[static_cast<size_t>(i)]) + direction->destinationExtension;
+                EXPECT_NEAR(direction->seconds(out), lengths[i], kSecondsTolerance) << testsupport::Narrow(out);
+                if (*direction->checkedLike) {
+                    const std::string info = SoxInfo(out);
+                    EXPECT_EQ(info.substr(0, info.rfind(' ')), direction->checkedLike);
+                }
+            }
+            EXPECT_EQ(converter.StatusText(0), L"Proceso fichero 3 de 3");
+            EXPECT_EQ(converter.ListItems(direction->list), files) << "converted entries stay in the list";
+        }
+    }
+}
+
+TEST(BatchRun, CancelDuringTheSecondOfFiveWritesNothingAfterIt) {
+    Converter converter;
+    SKIP_WITHOUT_MP3_CODEC(converter);
+    UseMp3FormatOf44100(converter);
+    const std::wstring folder = WorkFile(L"cinco");
+    const double lengths[] = {1.0, 240.0, 1.0, 1.0, 1.0};
+    Names files;
+    for (int i = 0; i < 5; ++i) {
+        files.push_back(MakeSource(folder, L"parte" + std::to_wstring(i + 1), L".wav", lengths[i]));
+    }
+    converter.DropFiles(IDC_MAIN_FILELIST2, files);
+    converter.StartClick(IDC_MAIN_GOBTN4);
+    HWND status = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (status = converter.TopLevel(L"TStatusForm")) != nullptr; }));
+    ASSERT_TRUE(WaitFor([&] { return converter.StatusText(0) == L"Proceso fichero 2 de 5"; }));
+    PostMessageW(status, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    ASSERT_TRUE(converter.RunReturned());
+    EXPECT_NEAR(Mp3Seconds(folder + L"\\parte1.mp3"), 1.0, kSecondsTolerance) << "the first file is complete";
+    EXPECT_LT(FileSize(folder + L"\\parte2.mp3"), FileSize(files[1]) / 11) << "the second file was cut short";
+    for (int i = 3; i <= 5; ++i) {
+        EXPECT_FALSE(FileExists(folder + L"\\parte" + std::to_wstring(i) + L".mp3")) << "file " << i;
+    }
+    EXPECT_EQ(converter.StatusText(0), L"Proceso fichero 2 de 5");
+    EXPECT_EQ(converter.ListItems(IDC_MAIN_FILELIST2), files);
+}
+
+// An MP3 list entry that already ends in .wav would be its own destination.
+TEST(BatchRun, AnEntryThatIsItsOwnDestinationIsSkippedAndTheRunGoesOn) {
+    Converter converter;
+    SKIP_WITHOUT_MP3_CODEC(converter);
+    const std::wstring folder = WorkFile(L"mismo");
+    const std::wstring first = MakeSource(folder, L"antes", L".mp3", 1.0);
+    const std::wstring same = MakeSource(folder, L"mismo", L".wav", 1.0);
+    const std::wstring last = MakeSource(folder, L"despues", L".mp3", 1.0);
+    const std::optional<std::string> before = ReadWholeFile(same);
+
+    converter.PostClick(IDC_MAIN_ADDBTN);
+    HWND dialog = converter.WaitForFileDialog();
+    ASSERT_TRUE(dialog);
+    Converter::OpenFolderInFileDialog(dialog, folder);
+    Converter::ChooseInFileDialog(dialog, L"\"antes.mp3\" \"mismo.wav\" \"despues.mp3\"");
+    ASSERT_TRUE(WaitFor([&] { return !IsWindow(dialog); }));
+    converter.Settle();
+    ASSERT_EQ(converter.ListItems(IDC_MAIN_FILELIST), (Names{first, same, last}));
+
+    converter.StartClick(IDC_MAIN_GOBTN2);
+    const MessageBoxSeen box = converter.WaitForMessageBox();
+    EXPECT_EQ(box.text, L"El fichero de destino es el mismo que el fichero de fuente.");
+    Converter::Answer(box, IDOK);
+    ASSERT_TRUE(converter.RunReturned());
+    EXPECT_EQ(ReadWholeFile(same), before) << "the source is untouched";
+    EXPECT_NEAR(WavSeconds(folder + L"\\antes.wav"), 1.0, kSecondsTolerance);
+    EXPECT_NEAR(WavSeconds(folder + L"\\despues.wav"), 1.0, kSecondsTolerance);
+    EXPECT_EQ(converter.StatusText(0), L"Proceso fichero 3 de 3");
+}
+
+} // namespace
+} // namespace uitest
