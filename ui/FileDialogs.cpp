@@ -34,24 +34,24 @@ std::vector<std::wstring> SplitDialogSelection(const std::vector<wchar_t>& buffe
     return files;
 }
 
-bool TFileDialog::Execute(HWND owner) {
-    std::vector<wchar_t> buffer(spec_.save ? MAX_PATH * 4 : kSelectionCapacity, L'\0');
+bool RunFileDialog(HWND owner, const wchar_t* filter, const wchar_t* defaultExtension, bool save, DWORD extraFlags,
+                   std::vector<wchar_t>& buffer) {
     OPENFILENAMEW dialog = {};
     dialog.lStructSize = sizeof dialog;
     dialog.hwndOwner = owner;
-    dialog.lpstrFilter = spec_.filter;
+    dialog.lpstrFilter = filter;
     dialog.nFilterIndex = 1;
     dialog.lpstrFile = buffer.data();
     dialog.nMaxFile = static_cast<DWORD>(buffer.size());
-    dialog.lpstrDefExt = spec_.defaultExtension;
-    dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_NOCHANGEDIR;
-    if (spec_.save) {
-        dialog.Flags |= OFN_OVERWRITEPROMPT;
-    } else {
-        dialog.Flags |= OFN_ALLOWMULTISELECT | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST;
-    }
-    const BOOL confirmed = spec_.save ? GetSaveFileNameW(&dialog) : GetOpenFileNameW(&dialog);
-    if (!confirmed) {
+    dialog.lpstrDefExt = defaultExtension;
+    dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_NOCHANGEDIR | extraFlags;
+    return (save ? GetSaveFileNameW(&dialog) : GetOpenFileNameW(&dialog)) != FALSE;
+}
+
+bool TFileDialog::Execute(HWND owner) {
+    std::vector<wchar_t> buffer(spec_.save ? MAX_PATH * 4 : kSelectionCapacity, L'\0');
+    const DWORD flags = spec_.save ? OFN_OVERWRITEPROMPT : OFN_ALLOWMULTISELECT | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST;
+    if (!RunFileDialog(owner, spec_.filter, spec_.defaultExtension, spec_.save, flags, buffer)) {
         return false;
     }
     files_ = spec_.save ? std::vector<std::wstring>{buffer.data()} : SplitDialogSelection(buffer);

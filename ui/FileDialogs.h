@@ -30,6 +30,12 @@ private:
     std::vector<std::wstring> files_;
 };
 
+// Runs the platform's open or save dialog with the converter's options over
+// buffer, which brings the initial name and takes the chosen one(s); false
+// when it was cancelled. extraFlags adds to the options every dialog has.
+bool RunFileDialog(HWND owner, const wchar_t* filter, const wchar_t* defaultExtension, bool save, DWORD extraFlags,
+                   std::vector<wchar_t>& buffer);
+
 // The names in an Explorer-style multi-select result: either one full path, or
 // a folder followed by names in it, each ending in a NUL, the list in two.
 std::vector<std::wstring> SplitDialogSelection(const std::vector<wchar_t>& buffer);

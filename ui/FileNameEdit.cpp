@@ -1,10 +1,10 @@
 #include "FileNameEdit.h"
 
 #include "Application.h"
+#include "FileDialogs.h"
 #include "Texts.h"
 #include "core/FileNameRules.h"
 
-#include <commdlg.h>
 #include <shlobj.h>
 
 #include <vector>
@@ -83,20 +83,12 @@ LRESULT TFileNameEdit::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 bool TFileNameEdit::RunFileDialog(std::wstring& name) {
     std::vector<wchar_t> buffer(kNameCapacity, L'\0');
     name.copy(buffer.data(), std::min(name.size(), buffer.size() - 1));
-    OPENFILENAMEW dialog = {};
-    dialog.lStructSize = sizeof dialog;
-    dialog.hwndOwner = GetAncestor(Handle(), GA_ROOT);
-    dialog.lpstrFilter = spec_.filter;
-    dialog.nFilterIndex = 1;
-    dialog.lpstrFile = buffer.data();
-    dialog.nMaxFile = static_cast<DWORD>(buffer.size());
-    dialog.lpstrDefExt = spec_.defaultExtension;
-    dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_NOCHANGEDIR;
-    const BOOL confirmed = spec_.kind == BrowseKind::Save ? GetSaveFileNameW(&dialog) : GetOpenFileNameW(&dialog);
+    const bool confirmed = ui::RunFileDialog(GetAncestor(Handle(), GA_ROOT), spec_.filter, spec_.defaultExtension,
+                                             spec_.kind == BrowseKind::Save, 0, buffer);
     if (confirmed) {
         name = buffer.data();
     }
-    return confirmed != FALSE;
+    return confirmed;
 }
 
 bool TFileNameEdit::RunFolderDialog(std::wstring& name) {
