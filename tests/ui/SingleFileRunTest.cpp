@@ -50,7 +50,7 @@ TEST(SingleFileRun, Mp3ToWavKeepsOrRaisesTheSourceFormat) {
 TEST(SingleFileRun, WavToMp3EncodesEightBitMonoAsStereo44100) {
     Converter converter;
     SKIP_WITHOUT_MP3_CODEC(converter);
-    if (SelectFormat(converter, IDC_MAIN_MP3FORMAT, {L"44100"}) < 0) {
+    if (SelectFormat(converter, IDC_MAIN_MP3FORMAT, {L"44.100 Hz"}) < 0) {
         GTEST_SKIP() << "the MP3 codec offers no 44100 Hz format";
     }
     const std::wstring source = WorkFile(L"mono8.wav"), mp3 = WorkFile(L"encoded.mp3"), back = WorkFile(L"back.wav");
