@@ -10,7 +10,9 @@ using namespace acmtest;
 
 namespace {
 
-const LameFile kStereoFile = {44100, 2, "-b 128", false};
+// Without an Info frame: a decoder that starts over after damage trims nothing at
+// the end either, so outputs compare from their ends.
+const LameFile kStereoFile = {44100, 2, "-b 128 -t", false};
 constexpr size_t kSamplesPerFrame = 1152;
 
 // A fixed pseudo-random sequence, so that every run feeds the same bytes.
