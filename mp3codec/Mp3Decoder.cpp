@@ -46,15 +46,20 @@ void Mp3Decoder::Restart() {
     if (mpg123_open_feed(handle_.get()) != MPG123_OK) {
         throw CodecError(MMSYSERR_NOMEM);
     }
+    decodedFrame_ = false;
 }
 
 void Mp3Decoder::Consume(const BYTE* src, DWORD length, OutputSink& out) {
     if (mpg123_feed(handle_.get(), src, length) != MPG123_OK) {
         throw CodecError(MMSYSERR_NOMEM);
     }
+    DecodeReady(length, out);
+}
+
+void Mp3Decoder::DecodeReady(DWORD fedBytes, OutputSink& out) {
     // Every frame takes more than eight bytes of input; the limit only guards
     // against a decoder that stops making progress.
-    const DWORD maxFrames = length / 8 + 64;
+    const DWORD maxFrames = fedBytes / 8 + 64;
     for (DWORD frame = 0; frame < maxFrames; ++frame) {
         off_t number = 0;
         unsigned char* audio = nullptr;
@@ -62,6 +67,7 @@ void Mp3Decoder::Consume(const BYTE* src, DWORD length, OutputSink& out) {
         const int result = mpg123_decode_frame(handle_.get(), &number, &audio, &bytes);
         if (result == MPG123_OK) {
             out.Put(audio, bytes);
+            decodedFrame_ = true;
         } else if (result == MPG123_NEED_MORE || result == MPG123_DONE) {
             return;
         } else if (result != MPG123_NEW_FORMAT) {
@@ -72,9 +78,19 @@ void Mp3Decoder::Consume(const BYTE* src, DWORD length, OutputSink& out) {
     }
 }
 
-// A frame is decoded as soon as its last byte is in, so the end has nothing
-// left to hand over; a cut-off frame at the end is dropped with the next start.
-void Mp3Decoder::Finish(OutputSink&) {}
+// Frames come out as soon as their last byte is in, except the first: the
+// library holds it until the next frame's header confirms where the stream
+// starts. A stream of one frame gets a header of its own format at the end.
+void Mp3Decoder::Finish(OutputSink& out) {
+    if (decodedFrame_) {
+        return;
+    }
+    BYTE header[4];
+    WriteFrameHeader(sampleRate_, channels_, header);
+    if (mpg123_feed(handle_.get(), header, sizeof(header)) == MPG123_OK) {
+        DecodeReady(sizeof(header), out);
+    }
+}
 
 uint64_t Mp3Decoder::OutputPerFrame() const {
     return static_cast<uint64_t>(SamplesPerFrame(sampleRate_)) * channels_ * kPcmBits / 8;

@@ -29,12 +29,14 @@ private:
     void Consume(const BYTE* src, DWORD length, OutputSink& out) override;
     void Finish(OutputSink& out) override;
     void Restart() override;
+    void DecodeReady(DWORD fedBytes, OutputSink& out);
     uint64_t OutputPerFrame() const;
     uint32_t FrameSpacing() const;
 
     uint32_t sampleRate_;
     uint16_t channels_;
     Handle handle_;
+    bool decodedFrame_ = false;
 };
 
 } // namespace mp3codec

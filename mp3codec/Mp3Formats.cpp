@@ -107,6 +107,26 @@ uint32_t FrameBytes(uint32_t sampleRate, uint32_t bitRate) {
 
 uint32_t MinFrameBytes(uint32_t sampleRate) { return FrameBytes(sampleRate, KbpsTable(sampleRate)[0] * 1000); }
 
+void WriteFrameHeader(uint32_t sampleRate, uint16_t channels, BYTE header[4]) {
+    // Rates in the order of the sampling-rate index, per MPEG version.
+    constexpr uint32_t kIndexedRates[][3] = {{44100, 48000, 32000}, {22050, 24000, 16000}, {11025, 12000, 8000}};
+    constexpr BYTE kVersionBits[] = {3, 2, 0}; // MPEG-1, MPEG-2, MPEG-2.5
+    constexpr BYTE kLayer3 = 1, kNoCrc = 1, kBitRateIndex = 9, kStereo = 0, kMono = 3;
+    size_t version = 0, index = 0;
+    for (size_t v = 0; v < std::size(kIndexedRates); ++v) {
+        for (size_t i = 0; i < 3; ++i) {
+            if (kIndexedRates[v][i] == sampleRate) {
+                version = v;
+                index = i;
+            }
+        }
+    }
+    header[0] = 0xFF;
+    header[1] = static_cast<BYTE>(0xE0 | kVersionBits[version] << 3 | kLayer3 << 1 | kNoCrc);
+    header[2] = static_cast<BYTE>(kBitRateIndex << 4 | index << 2);
+    header[3] = static_cast<BYTE>((channels == 1 ? kMono : kStereo) << 6);
+}
+
 bool FillMp3Record(const Mp3Format& format, WAVEFORMATEX* record, DWORD cbwfx) {
     if (!record || cbwfx < sizeof(MPEGLAYER3WAVEFORMAT)) {
         return false;

@@ -46,6 +46,9 @@ uint32_t FrameBytes(uint32_t sampleRate, uint32_t bitRate);
 // Shortest frame of any legal bit rate at this sampling rate.
 uint32_t MinFrameBytes(uint32_t sampleRate);
 
+// A Layer III frame header (4 bytes) of that rate and channel count, without CRC.
+void WriteFrameHeader(uint32_t sampleRate, uint16_t channels, BYTE header[4]);
+
 // The platform records, as far as cbwfx bytes allow. False when the record does
 // not fit.
 bool FillMp3Record(const Mp3Format& format, WAVEFORMATEX* record, DWORD cbwfx);

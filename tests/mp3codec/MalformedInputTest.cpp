@@ -127,6 +127,15 @@ TEST(DecoderInput, TruncatedFramesAndACutOffEnd) {
     EXPECT_LT(cut.output.size(), whole.output.size());
 }
 
+TEST(DecoderInput, TheEndFlagHandsOverAStreamOfOneFrame) {
+    const Bytes clean = MakeLameFile("clean.mp3", kStereoFile, 1);
+    const bool padded = (clean[2] >> 1) & 1;
+    const size_t frameLength = 144 * 128000 / 44100 + (padded ? 1 : 0);
+    const RunResult run = Decode(Bytes(clean.begin(), clean.begin() + static_cast<std::ptrdiff_t>(frameLength)));
+    ExpectBounded(run);
+    EXPECT_EQ(run.output.size(), kSamplesPerFrame * 4);
+}
+
 TEST(DecoderInput, AnId3v2TagClaimingMoreThanThereIsGivesNothing) {
     Bytes tag = {'I', 'D', '3', 4, 0, 0, 0x7F, 0x7F, 0x7F, 0x7F};
     const Bytes clean = MakeLameFile("clean.mp3", kStereoFile, 1);
