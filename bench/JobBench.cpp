@@ -1,7 +1,8 @@
 // Runs one conversion job on real files, headless, and reports how long the
 // job took, how much of that went to the codecs (inside acmStreamConvert), to
 // the files (inside ReadFile and WriteFile) and to the message pump, how long
-// it took to reach its first conversion, and the process's peak working set.
+// it took to reach its first conversion and to finish after its last one, and
+// the process's peak working set.
 //
 //   jobbench mp3wav|mp3cdwav SOURCE DESTINATION
 //   jobbench wav2wav SOURCE DESTINATION CHANNELS RATE BITS
@@ -35,6 +36,7 @@ double Seconds(LONGLONG ticks) {
 LONGLONG codecTicks = 0;
 LONGLONG fileTicks = 0;
 LONGLONG firstConversion = 0;
+LONGLONG lastConversionEnd = 0;
 long conversions = 0;
 
 using ConvertFn = MMRESULT(WINAPI*)(HACMSTREAM, LPACMSTREAMHEADER, DWORD);
@@ -50,7 +52,8 @@ MMRESULT WINAPI TimedConvert(HACMSTREAM stream, LPACMSTREAMHEADER header, DWORD 
         firstConversion = start;
     }
     const MMRESULT result = realConvert(stream, header, flags);
-    codecTicks += Now() - start;
+    lastConversionEnd = Now();
+    codecTicks += lastConversionEnd - start;
     ++conversions;
     return result;
 }
@@ -186,9 +189,10 @@ int wmain(int argc, wchar_t** argv) {
     PROCESS_MEMORY_COUNTERS memory = {};
     memory.cb = sizeof memory;
     GetProcessMemoryInfo(GetCurrentProcess(), &memory, sizeof memory);
-    std::printf("job_seconds=%.4f setup_seconds=%.4f codec_seconds=%.4f file_seconds=%.4f pump_seconds=%.4f "
-                "conversions=%ld peak_working_set_mb=%.1f\n",
-                Seconds(elapsed), Seconds(firstConversion - start), Seconds(codecTicks), Seconds(fileTicks),
+    std::printf("job_seconds=%.4f setup_seconds=%.4f closing_seconds=%.4f codec_seconds=%.4f file_seconds=%.4f "
+                "pump_seconds=%.4f conversions=%ld peak_working_set_mb=%.1f\n",
+                Seconds(elapsed), Seconds(firstConversion - start), Seconds(start + elapsed - lastConversionEnd),
+                Seconds(codecTicks), Seconds(fileTicks),
                 Seconds(host.pumpTicks), conversions,
                 static_cast<double>(memory.PeakWorkingSetSize) / (1024.0 * 1024.0));
     return 0;

@@ -6,7 +6,8 @@
 # reference's time, their ratio (reference over job: above 1 the job is faster),
 # and what the job adds to its codecs' own time inside acmStreamConvert, with
 # and without the time inside ReadFile and WriteFile. "Opening" is the time up
-# to the first conversion (checks, files opened, streams opened).
+# to the first conversion (checks, files and streams opened), "closing" the
+# time after the last (streams reset and closed, final header, files closed).
 # Then the peak working set of WAV to WAV on 10 MB and on 1 GB of WAV.
 # Medians of BENCH_RUNS runs (3).
 set -euo pipefail
@@ -41,7 +42,7 @@ harness() { "$WINELOADER" "$harness" "$1" "$(windows_name "$2")" "$(windows_name
 # Both sides write a fresh file each run.
 compare() {
     local label=$1 ref=() job=() i report
-    local -a ref_t=() job_t=() setup_t=() codec_t=() file_t=() pump_t=()
+    local -a ref_t=() job_t=() setup_t=() closing_t=() codec_t=() file_t=() pump_t=()
     shift
     while [ "$1" != "--" ]; do ref+=("$1"); shift; done
     shift
@@ -54,16 +55,18 @@ compare() {
             return
         fi
         job_t+=("$(field job_seconds "$report")") setup_t+=("$(field setup_seconds "$report")")
+        closing_t+=("$(field closing_seconds "$report")")
         codec_t+=("$(field codec_seconds "$report")")
         file_t+=("$(field file_seconds "$report")") pump_t+=("$(field pump_seconds "$report")")
         ref_t+=("$(host_seconds "${ref[@]}")")
     done
     awk -v l="$label" -v t="${ref[0]}" -v j="$(median "${job_t[@]}")" -v s="$(median "${setup_t[@]}")" \
+        -v e="$(median "${closing_t[@]}")" \
         -v c="$(median "${codec_t[@]}")" -v f="$(median "${file_t[@]}")" -v p="$(median "${pump_t[@]}")" \
         -v r="$(median "${ref_t[@]}")" 'BEGIN {
         printf "%s: job %.3f s, %s %.3f s, ratio %s/job %.2f\n", l, j, t, r, t, r / j
-        printf "  inside the job: opening %.3f s, codecs %.3f s, files %.3f s, message pump %.3f s, the rest %.3f s\n",
-            s, c, f, p, j - s - c - f - p
+        printf "  inside the job: opening %.3f s, closing %.3f s, codecs %.3f s, files %.3f s, message pump %.3f s, " \
+            "the rest %.3f s\n", s, e, c, f, p, j - s - e - c - f - p
         printf "  the job adds %.1f %% to its codecs; without file reads and writes %.1f %%\n",
             (j - c) / c * 100, (j - c - f) / c * 100 }'
 }
