@@ -17,7 +17,7 @@ struct FileDialogSpec {
 
 class TFileDialog {
 public:
-    explicit TFileDialog(FileDialogSpec spec) : spec_(spec) {}
+    explicit TFileDialog(FileDialogSpec description) : spec_(description) {}
 
     // Runs the dialog; false when it was cancelled or failed.
     bool Execute(HWND owner);

@@ -25,7 +25,7 @@ struct FileNameEditSpec {
 
 class TFileNameEdit : public TPanel {
 public:
-    TFileNameEdit(HWND parent, RECT rect, FileNameEditSpec spec, HICON browseGlyph);
+    TFileNameEdit(HWND parent, RECT rect, FileNameEditSpec description, HICON browseGlyph);
 
     // The name as the edit hands it out.
     std::wstring FileName() const;

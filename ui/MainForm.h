@@ -87,7 +87,7 @@ private:
     void CreateImageLists();
     void CreatePage(TPanel& page, int headerId, const wchar_t* header, int columnId, const wchar_t* title);
     void CreateSinglePages();
-    void CreateSinglePage(TPanel& page, SinglePageSpec spec, std::unique_ptr<TFileNameEdit>& source,
+    void CreateSinglePage(TPanel& page, SinglePageSpec description, std::unique_ptr<TFileNameEdit>& source,
                           std::unique_ptr<TFileNameEdit>& destination, HWND& option, TImageButton*& go,
                           void (TMainForm::*click)());
     void CreateBatchPage(TPanel& page, bool toMp3);
@@ -96,7 +96,7 @@ private:
     void CreateStatusBar();
     void CreateHints();
     HWND AddGlyphButton(TPanel& panel, const wchar_t* caption, RECT rect, int id, pictures::Icon glyph);
-    std::unique_ptr<TFileNameEdit> AddFileNameEdit(TPanel& page, RECT rect, FileNameEditSpec spec);
+    std::unique_ptr<TFileNameEdit> AddFileNameEdit(TPanel& page, RECT rect, FileNameEditSpec description);
     TImageButton& AddImageButton(TPanel& panel, int id, POINT at, const wchar_t* text, void (TMainForm::*click)());
     HICON KeepIcon(HICON icon);
     void LayoutChildren();

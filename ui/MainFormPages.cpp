@@ -116,8 +116,8 @@ void TMainForm::CreatePage(TPanel& page, int headerId, const wchar_t* header, in
     page.Layout().Add(panels_.back()->Handle(), columnRect, kLeft | kTop | kBottom);
 }
 
-std::unique_ptr<TFileNameEdit> TMainForm::AddFileNameEdit(TPanel& page, RECT rect, FileNameEditSpec spec) {
-    auto edit = std::make_unique<TFileNameEdit>(page.Handle(), rect, std::move(spec), browseGlyph_);
+std::unique_ptr<TFileNameEdit> TMainForm::AddFileNameEdit(TPanel& page, RECT rect, FileNameEditSpec pageLayout) {
+    auto edit = std::make_unique<TFileNameEdit>(page.Handle(), rect, std::move(pageLayout), browseGlyph_);
     page.Layout().Add(edit->Handle(), rect, kLeft | kTop | kRight);
     return edit;
 }
@@ -149,28 +149,28 @@ struct SinglePageSpec {
     int goId;
 };
 
-void TMainForm::CreateSinglePage(TPanel& page, SinglePageSpec spec, std::unique_ptr<TFileNameEdit>& source,
+void TMainForm::CreateSinglePage(TPanel& page, SinglePageSpec pageLayout, std::unique_ptr<TFileNameEdit>& source,
                                  std::unique_ptr<TFileNameEdit>& destination, HWND& option, TImageButton*& go,
                                  void (TMainForm::*click)()) {
     const SIZE size = ClientSize(page.Handle());
     const int width = size.cx - 2 * kMargin;
-    page.AddControl(L"STATIC", spec.sourceLabel, 0, Rect(kMargin, 20, width, kLabelHeight), spec.sourceLabelId);
-    source = AddFileNameEdit(page, Rect(kMargin, 36, width, kEditHeight), std::move(spec.source));
-    page.AddControl(L"STATIC", spec.destinationLabel, 0, Rect(kMargin, 72, width, kLabelHeight),
-                    spec.destinationLabelId);
-    destination = AddFileNameEdit(page, Rect(kMargin, 88, width, kEditHeight), std::move(spec.destination));
-    if (spec.formatLabelId) {
-        page.AddControl(L"STATIC", texts::LabelFormat, 0, Rect(kMargin, 124, width, kLabelHeight), spec.formatLabelId);
+    page.AddControl(L"STATIC", pageLayout.sourceLabel, 0, Rect(kMargin, 20, width, kLabelHeight), pageLayout.sourceLabelId);
+    source = AddFileNameEdit(page, Rect(kMargin, 36, width, kEditHeight), std::move(pageLayout.source));
+    page.AddControl(L"STATIC", pageLayout.destinationLabel, 0, Rect(kMargin, 72, width, kLabelHeight),
+                    pageLayout.destinationLabelId);
+    destination = AddFileNameEdit(page, Rect(kMargin, 88, width, kEditHeight), std::move(pageLayout.destination));
+    if (pageLayout.formatLabelId) {
+        page.AddControl(L"STATIC", texts::LabelFormat, 0, Rect(kMargin, 124, width, kLabelHeight), pageLayout.formatLabelId);
         option = page.AddControl(L"COMBOBOX", L"", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST,
-                                 Rect(kMargin, 140, width, kDropDownHeight), spec.optionId, kLeft | kTop | kRight);
+                                 Rect(kMargin, 140, width, kDropDownHeight), pageLayout.optionId, kLeft | kTop | kRight);
     } else {
         option = page.AddControl(L"BUTTON", texts::CdQuality, WS_TABSTOP | BS_AUTOCHECKBOX | BS_MULTILINE,
-                                 Rect(kMargin, 124, width, 30), spec.optionId, kLeft | kTop | kRight);
+                                 Rect(kMargin, 124, width, 30), pageLayout.optionId, kLeft | kTop | kRight);
     }
     const RECT goRect = Rect(size.cx - pictures::kImageButtonWidth - kMargin,
                              size.cy - pictures::kImageButtonHeight - kMargin, pictures::kImageButtonWidth,
                              pictures::kImageButtonHeight);
-    go = &AddImageButton(page, spec.goId, {goRect.left, goRect.top}, texts::GoPicture, click);
+    go = &AddImageButton(page, pageLayout.goId, {goRect.left, goRect.top}, texts::GoPicture, click);
     page.Layout().Add(go->Handle(), goRect, kRight | kBottom);
 }
 

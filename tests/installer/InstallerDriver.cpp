@@ -277,12 +277,12 @@ std::vector<std::wstring> FilesIn(const std::wstring& dir) {
     return names;
 }
 
-std::string LogText(const LogSpec& spec) {
-    std::string count = spec.count.empty() ? std::to_string(spec.entries.size()) : spec.count;
+std::string LogText(const LogSpec& description) {
+    std::string count = description.count.empty() ? std::to_string(description.entries.size()) : description.count;
     std::string text = "VELTRA (De)Install 2.0 - Install.log\r\nNicht ver\xE4ndern, nicht l\xF6schen!\r\n" +
-                       spec.programName + "\r\n" + spec.subdirectory + "\r\n" + spec.groupName + "\r\n" +
-                       spec.groupFile + "\r\n" + count + "\r\n";
-    for (const auto& [name, caption] : spec.entries) {
+                       description.programName + "\r\n" + description.subdirectory + "\r\n" + description.groupName + "\r\n" +
+                       description.groupFile + "\r\n" + count + "\r\n";
+    for (const auto& [name, caption] : description.entries) {
         text += name + "\r\n" + caption + "\r\n";
     }
     return text + "\r\n";

@@ -88,7 +88,7 @@ struct LogSpec {
     std::string count; // empty: the number of entries
     std::vector<std::pair<std::string, std::string>> entries;
 };
-std::string LogText(const LogSpec& spec);
+std::string LogText(const LogSpec& description);
 
 std::wstring StartMenuPrograms();
 std::wstring ProgramFiles();
