@@ -1,4 +1,5 @@
 #include "TestDriver.h"
+#include "mp3codec/AcmDriverAbi.h"
 
 #include <algorithm>
 #include <cstring>
@@ -6,34 +7,6 @@
 
 namespace testdriver {
 namespace {
-
-// Driver messages and structures that MinGW's headers lack.
-constexpr UINT kDriverDetails = ACMDM_BASE + 10;
-constexpr UINT kFormatTagDetails = ACMDM_BASE + 25;
-constexpr UINT kFormatDetails = ACMDM_BASE + 26;
-constexpr UINT kStreamOpen = ACMDM_BASE + 76;
-constexpr UINT kStreamClose = ACMDM_BASE + 77;
-constexpr UINT kStreamSize = ACMDM_BASE + 78;
-
-struct StreamInstance {
-    DWORD cbStruct;
-    PWAVEFORMATEX pwfxSrc;
-    PWAVEFORMATEX pwfxDst;
-    PWAVEFILTER pwfltr;
-    DWORD_PTR dwCallback;
-    DWORD_PTR dwInstance;
-    DWORD fdwOpen;
-    DWORD fdwDriver;
-    DWORD_PTR dwDriver;
-    HACMSTREAM has;
-};
-
-struct StreamSize {
-    DWORD cbStruct;
-    DWORD fdwSize;
-    DWORD cbSrcLength;
-    DWORD cbDstLength;
-};
 
 MPEGLAYER3WAVEFORMAT Layer3(WORD channels, DWORD rate, DWORD bytesPerSec) {
     MPEGLAYER3WAVEFORMAT f = {};
@@ -102,7 +75,7 @@ LRESULT FormatDetails(ACMFORMATDETAILSW* details, DWORD flags) {
     return MMSYSERR_NOERROR;
 }
 
-LRESULT StreamOpen(StreamInstance* stream) {
+LRESULT StreamOpen(ACMDRVSTREAMINSTANCE* stream) {
     if (stream->pwfxSrc->wFormatTag != kPrivateTag || stream->pwfxDst->wFormatTag != WAVE_FORMAT_PCM) {
         return ACMERR_NOTPOSSIBLE;
     }
@@ -112,7 +85,7 @@ LRESULT StreamOpen(StreamInstance* stream) {
     return MMSYSERR_NOERROR;
 }
 
-LRESULT StreamSizeOf(StreamSize* size) {
+LRESULT StreamSizeOf(ACMDRVSTREAMSIZE* size) {
     if (Stats().failStreamSize) {
         return MMSYSERR_NOMEM;
     }
@@ -130,19 +103,19 @@ LRESULT CALLBACK DriverProc(DWORD_PTR driverId, HDRVR, UINT message, LPARAM para
         return 1;
     case DRV_OPEN:
         return 1;
-    case kDriverDetails:
+    case ACMDM_DRIVER_DETAILS:
         return DriverDetails(reinterpret_cast<ACMDRIVERDETAILSW*>(param1));
-    case kFormatTagDetails:
+    case ACMDM_FORMATTAG_DETAILS:
         return FormatTagDetails(reinterpret_cast<ACMFORMATTAGDETAILSW*>(param1), static_cast<DWORD>(param2));
-    case kFormatDetails:
+    case ACMDM_FORMAT_DETAILS:
         return FormatDetails(reinterpret_cast<ACMFORMATDETAILSW*>(param1), static_cast<DWORD>(param2));
-    case kStreamOpen:
-        return StreamOpen(reinterpret_cast<StreamInstance*>(param1));
-    case kStreamClose:
+    case ACMDM_STREAM_OPEN:
+        return StreamOpen(reinterpret_cast<ACMDRVSTREAMINSTANCE*>(param1));
+    case ACMDM_STREAM_CLOSE:
         ++Stats().streamCloses;
         return MMSYSERR_NOERROR;
-    case kStreamSize:
-        return StreamSizeOf(reinterpret_cast<StreamSize*>(param2));
+    case ACMDM_STREAM_SIZE:
+        return StreamSizeOf(reinterpret_cast<ACMDRVSTREAMSIZE*>(param2));
     default:
         return DefDriverProc(driverId, nullptr, message, param1, param2);
     }
