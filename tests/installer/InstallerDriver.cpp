@@ -294,6 +294,28 @@ std::wstring StartMenuPrograms() {
     return path;
 }
 
+void CloseGroupWindow(const std::wstring& groupName, DWORD timeoutMs) {
+    HWND folder = nullptr;
+    WaitUntil(
+        [&] {
+            std::vector<HWND> all;
+            EnumWindows(CollectChild, reinterpret_cast<LPARAM>(&all));
+            for (HWND window : all) {
+                DWORD owner = 0;
+                GetWindowThreadProcessId(window, &owner);
+                if (TextOf(window) == groupName && _wcsicmp(ProgramFileOf(owner).c_str(), L"explorer.exe") == 0) {
+                    folder = window;
+                }
+            }
+            return folder != nullptr;
+        },
+        timeoutMs);
+    if (folder) {
+        PostMessageW(folder, WM_CLOSE, 0, 0);
+        WaitUntil([folder] { return !IsWindow(folder); });
+    }
+}
+
 std::wstring ProgramFiles() {
     wchar_t path[MAX_PATH] = {};
     SHGetFolderPathW(nullptr, CSIDL_PROGRAM_FILES, nullptr, SHGFP_TYPE_CURRENT, path);

@@ -91,6 +91,9 @@ struct LogSpec {
 std::string LogText(const LogSpec& description);
 
 std::wstring StartMenuPrograms();
+// Program Manager shows each group it creates in a folder window of its own.
+// Waits for the window titled with the group's name and closes it.
+void CloseGroupWindow(const std::wstring& groupName, DWORD timeoutMs = 10000);
 std::wstring ProgramFiles();
 std::wstring Widen1252(const std::string& text);
 

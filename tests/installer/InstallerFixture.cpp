@@ -29,7 +29,17 @@ void AnswerUntilClosing(Process& program, const std::wstring& closingCaption, Pr
 
 } // namespace
 
+void InstallerTest::ForgetGroupAfterwards(const std::string& groupName) {
+    std::wstring name = Widen1252(groupName);
+    RemoveTree(StartMenuPrograms() + L"\\" + name);
+    groups_.push_back(name);
+}
+
 void InstallerTest::TearDown() {
+    for (const std::wstring& group : groups_) {
+        CloseGroupWindow(group);
+        RemoveTree(StartMenuPrograms() + L"\\" + group);
+    }
     for (const std::wstring& path : cleanup_) {
         RemoveTree(path);
     }

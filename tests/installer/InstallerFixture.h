@@ -43,6 +43,9 @@ protected:
     void MakeDistribution(const LogSpec& log, const Files& files = {});
     // Removed again when the test ends.
     void ForgetAfterwards(const std::wstring& path) { cleanup_.push_back(path); }
+    // A group that Program Manager creates during the test: its window is
+    // closed and its Start Menu folder removed when the test ends.
+    void ForgetGroupAfterwards(const std::string& groupName);
 
     // Runs setup from source_ into target (typed into its target field unless
     // empty), answering every box with OK, until it ends.
@@ -55,6 +58,7 @@ protected:
 
 private:
     std::vector<std::wstring> cleanup_;
+    std::vector<std::wstring> groups_;
 };
 
 } // namespace installer

@@ -139,8 +139,7 @@ TEST_F(SetupTest, InstallsTheListedFilesAndTheirGroup) {
     std::wstring target = Folder(L"destino");
     WriteBytes(target + L"\\datos.dat", "datos viejos que son mas largos");
     std::wstring group = StartMenuPrograms() + L"\\Veltra Prueba Setup";
-    RemoveTree(group);
-    ForgetAfterwards(group);
+    ForgetGroupAfterwards(log.groupName);
 
     ProgramRun run = Install(target);
 
