@@ -32,15 +32,6 @@ private:
     void* address_;
 };
 
-std::wstring ConverterPath() {
-    std::wstring path = L"Z:" + testsupport::Widen(SONARIS_CONVERTER_EXE);
-    for (wchar_t& c : path) {
-        if (c == L'/') {
-            c = L'\\';
-        }
-    }
-    return path;
-}
 
 struct FindChild {
     int id;
@@ -117,10 +108,22 @@ bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs) {
     return true;
 }
 
-Converter::Converter() {
+std::wstring ConverterPath() {
+    std::wstring path = L"Z:" + testsupport::Widen(SONARIS_CONVERTER_EXE);
+    for (wchar_t& c : path) {
+        if (c == L'/') {
+            c = L'\\';
+        }
+    }
+    return path;
+}
+
+Converter::Converter() : Converter(ConverterPath()) {}
+
+Converter::Converter(const std::wstring& programFile) {
     STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
-    std::wstring command = L"\"" + ConverterPath() + L"\"";
+    std::wstring command = L"\"" + programFile + L"\"";
     if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process_)) {
         return;
     }

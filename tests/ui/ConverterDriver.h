@@ -22,7 +22,10 @@ struct MessageBoxSeen {
 
 class Converter {
 public:
-    Converter();  // starts the program and waits for its main window
+    // Starts the program (this tree's converter.exe unless another copy is
+    // named) and waits for its main window.
+    Converter();
+    explicit Converter(const std::wstring& programFile);
     ~Converter(); // ends it if it still runs
     Converter(const Converter&) = delete;
     Converter& operator=(const Converter&) = delete;
@@ -81,6 +84,9 @@ private:
     std::unique_ptr<std::thread> click_;
     HANDLE clickDone_ = nullptr;
 };
+
+// This tree's converter.exe (Windows path).
+std::wstring ConverterPath();
 
 // Waits until condition() holds; false when it never did within timeoutMs.
 bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs = kWaitMs);
