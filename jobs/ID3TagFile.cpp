@@ -23,61 +23,6 @@ const std::pair<std::wstring ID3TagTexts::*, std::string core::ID3TagFields::*> 
     {&ID3TagTexts::genre, &core::ID3TagFields::genre},
 };
 
-// An existing file opened for reading and writing and shared only with
-// readers, so that a file another program writes to is refused. The read-only
-// attribute is tested first because an account that ignores file permissions
-// (Wine run by root) would otherwise be let in.
-class UpdateFile : public core::ByteFile {
-public:
-    explicit UpdateFile(const std::wstring& name) : handle_(INVALID_HANDLE_VALUE) {
-        const DWORD attributes = GetFileAttributesW(name.c_str());
-        if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_READONLY)) {
-            handle_ = CreateFileW(name.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr);
-        }
-    }
-    ~UpdateFile() override {
-        if (IsOpen()) {
-            CloseHandle(handle_);
-        }
-    }
-    UpdateFile(const UpdateFile&) = delete;
-    UpdateFile& operator=(const UpdateFile&) = delete;
-
-    bool IsOpen() const { return handle_ != INVALID_HANDLE_VALUE; }
-
-    // The tag needs no more than 128 bytes at a time, so one call each suffices.
-    size_t Read(void* buffer, size_t count) override {
-        DWORD got = 0;
-        return ReadFile(handle_, buffer, static_cast<DWORD>(count), &got, nullptr) ? got : 0;
-    }
-    bool Write(const void* buffer, size_t count) override {
-        DWORD put = 0;
-        return WriteFile(handle_, buffer, static_cast<DWORD>(count), &put, nullptr) && put == count;
-    }
-    bool Seek(int64_t position) override {
-        LARGE_INTEGER to;
-        to.QuadPart = position;
-        return position >= 0 && SetFilePointerEx(handle_, to, nullptr, FILE_BEGIN);
-    }
-    int64_t Position() const override {
-        LARGE_INTEGER zero = {}, at = {};
-        return SetFilePointerEx(handle_, zero, &at, FILE_CURRENT) ? at.QuadPart : -1;
-    }
-    int64_t Size() const override {
-        LARGE_INTEGER size = {};
-        return GetFileSizeEx(handle_, &size) ? size.QuadPart : -1;
-    }
-    void Truncate(int64_t size) {
-        if (Seek(size)) {
-            SetEndOfFile(handle_);
-        }
-    }
-
-private:
-    HANDLE handle_;
-};
-
 } // namespace
 
 ID3TagFileResult ReadID3TagFile(const std::wstring& fileName, ID3TagTexts& texts) {
@@ -105,17 +50,17 @@ ID3TagFileResult WriteID3TagFile(const std::wstring& fileName, const ID3TagTexts
     }
     const core::ID3TagBytes tag = core::BuildID3Tag(fields);
 
-    UpdateFile file(fileName);
-    if (!file.IsOpen()) {
+    auto file = Win32File::OpenForUpdate(fileName);
+    if (!file) {
         return ID3TagFileResult::CannotOpen;
     }
-    const int64_t sizeBefore = file.Size();
-    if (core::WriteID3Tag(file, tag)) {
+    const int64_t sizeBefore = file->Size();
+    if (core::WriteID3Tag(*file, tag)) {
         return ID3TagFileResult::Done;
     }
     // Part of an appended tag would stay behind the audio as garbage.
-    if (sizeBefore >= 0 && file.Size() > sizeBefore) {
-        file.Truncate(sizeBefore);
+    if (sizeBefore >= 0) {
+        file->Truncate(sizeBefore);
     }
     return ID3TagFileResult::CannotWrite;
 }

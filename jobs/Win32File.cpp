@@ -31,6 +31,19 @@ std::unique_ptr<Win32File> Win32File::CreateAnew(const std::wstring& name) {
     return std::unique_ptr<Win32File>(new Win32File(handle));
 }
 
+std::unique_ptr<Win32File> Win32File::OpenForUpdate(const std::wstring& name) {
+    const DWORD attributes = GetFileAttributesW(name.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
+        return nullptr;
+    }
+    HANDLE handle = CreateFileW(name.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) {
+        return nullptr;
+    }
+    return std::unique_ptr<Win32File>(new Win32File(handle));
+}
+
 Win32File::~Win32File() {
     CloseHandle(handle_);
 }
@@ -77,4 +90,9 @@ int64_t Win32File::Position() const {
 int64_t Win32File::Size() const {
     LARGE_INTEGER size = {};
     return GetFileSizeEx(handle_, &size) ? size.QuadPart : -1;
+}
+
+bool Win32File::Truncate(int64_t size) {
+    const int64_t current = Size();
+    return current >= 0 && (size >= current || (Seek(size) && SetEndOfFile(handle_)));
 }

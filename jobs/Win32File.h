@@ -13,6 +13,11 @@ public:
     static std::unique_ptr<Win32File> OpenForReading(const std::wstring& name);
     // For reading and writing; an existing file is emptied.
     static std::unique_ptr<Win32File> CreateAnew(const std::wstring& name);
+    // An existing file for reading and writing, shared only with readers, so
+    // that a file another program writes to is refused. A file marked
+    // read-only is refused by its attribute: an account that ignores file
+    // permissions (Wine run by root) would otherwise be let in.
+    static std::unique_ptr<Win32File> OpenForUpdate(const std::wstring& name);
 
     ~Win32File() override;
     Win32File(const Win32File&) = delete;
@@ -23,6 +28,8 @@ public:
     bool Seek(int64_t position) override;
     int64_t Position() const override;
     int64_t Size() const override;
+    // Cuts the file at size (nothing happens past its end).
+    bool Truncate(int64_t size);
 
 private:
     explicit Win32File(HANDLE handle) : handle_(handle) {}
