@@ -4,8 +4,6 @@
 
 #include <shlobj.h>
 
-#include <fstream>
-#include <sstream>
 
 namespace installer {
 
@@ -32,7 +30,7 @@ BOOL CALLBACK CollectWindow(HWND window, LPARAM data) {
     return TRUE;
 }
 
-BOOL CALLBACK CollectChild(HWND window, LPARAM data) {
+BOOL CALLBACK CollectHandle(HWND window, LPARAM data) {
     reinterpret_cast<std::vector<HWND>*>(data)->push_back(window);
     return TRUE;
 }
@@ -63,7 +61,7 @@ MessageBoxSeen Describe(HWND window) {
 
 std::vector<HWND> AllDialogs() {
     std::vector<HWND> all;
-    EnumWindows(CollectChild, reinterpret_cast<LPARAM>(&all));
+    EnumWindows(CollectHandle, reinterpret_cast<LPARAM>(&all));
     std::vector<HWND> dialogs;
     for (HWND window : all) {
         if (IsWindowVisible(window) && ClassOf(window) == L"#32770") {
@@ -176,7 +174,7 @@ std::wstring TextOf(HWND window) {
 
 std::vector<HWND> ChildrenOf(HWND parent) {
     std::vector<HWND> children;
-    EnumChildWindows(parent, CollectChild, reinterpret_cast<LPARAM>(&children));
+    EnumChildWindows(parent, CollectHandle, reinterpret_cast<LPARAM>(&children));
     return children;
 }
 
@@ -224,41 +222,7 @@ void Click(HWND mainWindow, const std::wstring& caption) {
     PostMessageW(mainWindow, WM_COMMAND, 0, reinterpret_cast<LPARAM>(ChildWithText(mainWindow, caption)));
 }
 
-void WriteBytes(const std::wstring& path, const std::string& bytes) {
-    std::ofstream out(path.c_str(), std::ios::binary);
-    out << bytes;
-}
-
-std::string ReadBytes(const std::wstring& path) {
-    std::ifstream in(path.c_str(), std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
-
 bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-
-void RemoveTree(const std::wstring& path) {
-    WIN32_FIND_DATAW found;
-    HANDLE find = FindFirstFileW((path + L"\\*").c_str(), &found);
-    if (find != INVALID_HANDLE_VALUE) {
-        do {
-            std::wstring name = found.cFileName;
-            if (name == L"." || name == L"..") {
-                continue;
-            }
-            std::wstring child = path + L"\\" + name;
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                RemoveTree(child);
-            } else {
-                SetFileAttributesW(child.c_str(), FILE_ATTRIBUTE_NORMAL);
-                DeleteFileW(child.c_str());
-            }
-        } while (FindNextFileW(find, &found));
-        FindClose(find);
-    }
-    RemoveDirectoryW(path.c_str());
-}
 
 void CopyTo(const std::wstring& source, const std::wstring& target) { CopyFileW(source.c_str(), target.c_str(), FALSE); }
 
@@ -299,7 +263,7 @@ void CloseGroupWindow(const std::wstring& groupName, DWORD timeoutMs) {
     WaitUntil(
         [&] {
             std::vector<HWND> all;
-            EnumWindows(CollectChild, reinterpret_cast<LPARAM>(&all));
+            EnumWindows(CollectHandle, reinterpret_cast<LPARAM>(&all));
             for (HWND window : all) {
                 DWORD owner = 0;
                 GetWindowThreadProcessId(window, &owner);

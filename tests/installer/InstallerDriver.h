@@ -3,6 +3,8 @@
 // them, finds their windows, clicks their drawn buttons and answers their
 // message boxes. Every wait is for a condition, with a generous limit that
 // only a fault reaches.
+#include "support/TestFiles.h"
+
 #include <windows.h>
 
 #include <functional>
@@ -72,10 +74,10 @@ inline bool HasIcon(const MessageBoxSeen& box) { return box.icon != nullptr; }
 void Click(HWND mainWindow, const std::wstring& caption);
 
 // Files.
-void WriteBytes(const std::wstring& path, const std::string& bytes);
-std::string ReadBytes(const std::wstring& path);
+using testsupport::ReadBytes;
+using testsupport::WriteBytes;
 bool Exists(const std::wstring& path);
-void RemoveTree(const std::wstring& path);
+using testsupport::RemoveTree;
 void CopyTo(const std::wstring& source, const std::wstring& target);
 std::vector<std::wstring> FilesIn(const std::wstring& dir);
 

@@ -1,41 +1,13 @@
 #include "HostTool.h"
 
+#include "TestFiles.h"
+
 #include <fstream>
-#include <sstream>
 
 namespace testsupport {
 namespace {
 
 using UnixNameFn = char*(CDECL*)(LPCWSTR);
-
-std::string ReadWholeFile(const std::wstring& path) {
-    std::ifstream in(path.c_str(), std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-void RemoveTree(const std::wstring& dir) {
-    WIN32_FIND_DATAW found;
-    HANDLE find = FindFirstFileW((dir + L"\\*").c_str(), &found);
-    if (find != INVALID_HANDLE_VALUE) {
-        do {
-            std::wstring name = found.cFileName;
-            if (name == L"." || name == L"..") {
-                continue;
-            }
-            std::wstring path = dir + L"\\" + name;
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                RemoveTree(path);
-            } else {
-                SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-                DeleteFileW(path.c_str());
-            }
-        } while (FindNextFileW(find, &found));
-        FindClose(find);
-    }
-    RemoveDirectoryW(dir.c_str());
-}
 
 } // namespace
 
@@ -130,8 +102,8 @@ HostResult RunHost(const std::string& shellCommand, DWORD timeoutMs) {
         }
         Sleep(10);
     }
-    result.exitCode = std::stoi(ReadWholeFile(status));
-    result.output = ReadWholeFile(output);
+    result.exitCode = std::stoi(ReadBytes(status));
+    result.output = ReadBytes(output);
     return result;
 }
 

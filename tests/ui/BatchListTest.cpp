@@ -12,7 +12,7 @@ Names MakeFiles(const Names& names) {
     Names files;
     for (const std::wstring& name : names) {
         files.push_back(WorkFile(name));
-        WriteWholeFile(files.back(), "");
+        WriteBytes(files.back(), "");
     }
     return files;
 }

@@ -32,7 +32,6 @@ private:
     void* address_;
 };
 
-
 struct FindChild {
     int id;
     HWND found;

@@ -79,12 +79,6 @@ std::optional<std::string> ReadWholeFile(const std::wstring& file) {
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-bool WriteWholeFile(const std::wstring& file, const std::string& bytes) {
-    std::ofstream out(file.c_str(), std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    return static_cast<bool>(out);
-}
-
 KeptAside::KeptAside(std::wstring file) : file_(std::move(file)), before_(ReadWholeFile(file_)) {
     Remove(file_);
 }
@@ -92,7 +86,7 @@ KeptAside::KeptAside(std::wstring file) : file_(std::move(file)), before_(ReadWh
 KeptAside::~KeptAside() {
     Remove(file_);
     if (before_) {
-        WriteWholeFile(file_, *before_);
+        WriteBytes(file_, *before_);
     }
 }
 

@@ -149,7 +149,7 @@ TEST(Settings, TheProgramsOwnSelectionsWriteNoSettings) {
     }
     // Sixteen bytes: a rewrite would leave twelve.
     const std::string stored("\0\0\0\0\0\0\0\0\3\0\0\0\7\7\7\7", 16);
-    WriteWholeFile(SettingsDatPath(), stored);
+    WriteBytes(SettingsDatPath(), stored);
     Converter converter;
     EXPECT_EQ(Selected(converter, IDC_MAIN_WAVFORMATS), 3);
     EXPECT_EQ(ReadWholeFile(SettingsDatPath()), stored);
@@ -213,7 +213,7 @@ TEST(Settings, TheStoredPlacementAppliesOnlyWhereItFits) {
     for (const Stored& c : cases) {
         SCOPED_TRACE(c.name);
         const std::string normPos = "50,60,850,660";
-        WriteWholeFile(ProfilePath(),
+        WriteBytes(ProfilePath(),
                        "[TMainForm]\r\nFormVersion=" + std::to_string(c.formVersion) +
                            "\r\nFlags=0\r\nShowCmd=" + std::to_string(c.showCmd) +
                            "\r\nPixelsPerInch=" + std::to_string(ScreenPixelsPerInch() + c.pixelsPerInchOffset) +
