@@ -20,7 +20,6 @@ harness=$tree/bench/jobbench.exe
 work=$(mktemp -d "$root/$build/jobs-bench.XXXXXX")
 eval "$("$root/tools/wine-session" start "$tree")"
 trap '"$root/tools/wine-session" stop "$tree"; rm -rf "$work"' EXIT
-source "$root/tools/wine-env.sh"
 
 # Wine's drive Z: is the host's root.
 windows_name() { local p=${1//\//\\}; echo "Z:$p"; }

@@ -23,7 +23,6 @@ cleanup() {
     rm -rf "$work"
 }
 trap cleanup EXIT
-source "$root/tools/wine-env.sh"
 
 now() { date +%s.%N; }
 median() { sort -g | awk '{v[NR]=$1} END {print v[int((NR+1)/2)]}'; }
