@@ -1,8 +1,9 @@
 #include "InstallLog.h"
 
-#include <cctype>
+#include "TextNumbers.h"
+
 #include <cstdint>
-#include <limits>
+#include <optional>
 
 namespace core {
 
@@ -53,33 +54,15 @@ private:
 // Leading blanks, an optional sign, decimal digits and nothing else; the value
 // must fit a 32-bit integer.
 bool ParseCount(const std::string& line, int32_t& value) {
-    size_t i = line.find_first_not_of(' ');
-    if (i == std::string::npos) {
+    const size_t start = line.find_first_not_of(' ');
+    if (start == std::string::npos) {
         return false;
     }
-    bool negative = false;
-    if (line[i] == '+' || line[i] == '-') {
-        negative = line[i] == '-';
-        ++i;
-    }
-    if (i == line.size()) {
+    const std::optional<int32_t> parsed = ParseInteger(line.substr(start));
+    if (!parsed) {
         return false;
     }
-    int64_t magnitude = 0;
-    for (; i < line.size(); ++i) {
-        if (!std::isdigit(static_cast<unsigned char>(line[i]))) {
-            return false;
-        }
-        magnitude = magnitude * 10 + (line[i] - '0');
-        if (magnitude > int64_t{std::numeric_limits<int32_t>::max()} + 1) {
-            return false;
-        }
-    }
-    int64_t signedValue = negative ? -magnitude : magnitude;
-    if (signedValue > std::numeric_limits<int32_t>::max()) {
-        return false;
-    }
-    value = static_cast<int32_t>(signedValue);
+    value = *parsed;
     return true;
 }
 
