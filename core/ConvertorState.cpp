@@ -1,5 +1,7 @@
 #include "ConvertorState.h"
 
+#include "LittleEndian.h"
+
 #include <cctype>
 #include <sstream>
 #include <vector>
@@ -103,7 +105,7 @@ void ApplyBlob(const std::vector<uint8_t>& blob, WaveFormatRecord& record) {
     if (blob.size() < 4) {
         throw StateFormatError("binary property without length");
     }
-    const uint32_t declared = blob[0] | blob[1] << 8 | blob[2] << 16 | static_cast<uint32_t>(blob[3]) << 24;
+    const uint32_t declared = GetLe32(blob.data());
     if (declared != blob.size() - 4) {
         throw StateFormatError("binary property length does not match its bytes");
     }

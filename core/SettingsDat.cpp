@@ -1,5 +1,7 @@
 #include "SettingsDat.h"
 
+#include "LittleEndian.h"
+
 namespace core {
 
 namespace {
@@ -15,11 +17,7 @@ FormatSelections ReadSettingsDat(ByteFile& file, const FormatSelections& entryCo
         if (file.Read(bytes, kIndexBytes) != kIndexBytes) {
             break;
         }
-        uint32_t raw = 0;
-        for (size_t i = 0; i < kIndexBytes; ++i) {
-            raw |= static_cast<uint32_t>(bytes[i]) << (8 * i);
-        }
-        const auto stored = static_cast<int32_t>(raw);
+        const auto stored = static_cast<int32_t>(GetLe32(bytes));
         if (stored >= 0 && stored < entryCounts[list]) {
             selected[list] = stored;
         }
@@ -30,10 +28,7 @@ FormatSelections ReadSettingsDat(ByteFile& file, const FormatSelections& entryCo
 bool WriteSettingsDat(ByteFile& file, const FormatSelections& selected) {
     uint8_t bytes[kStoredFormatLists * kIndexBytes];
     for (size_t list = 0; list < kStoredFormatLists; ++list) {
-        const auto raw = static_cast<uint32_t>(selected[list]);
-        for (size_t i = 0; i < kIndexBytes; ++i) {
-            bytes[list * kIndexBytes + i] = static_cast<uint8_t>(raw >> (8 * i));
-        }
+        PutLe32(bytes + list * kIndexBytes, static_cast<uint32_t>(selected[list]));
     }
     return file.Write(bytes, sizeof bytes);
 }

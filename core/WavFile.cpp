@@ -1,5 +1,7 @@
 #include "WavFile.h"
 
+#include "LittleEndian.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -8,14 +10,6 @@ namespace {
 
 constexpr size_t kChunkHeaderSize = 8;
 constexpr int64_t kRiffPreambleSize = 12;
-
-uint32_t Le32(const uint8_t* p) { return p[0] | p[1] << 8 | p[2] << 16 | static_cast<uint32_t>(p[3]) << 24; }
-
-void PutLe32(uint8_t* p, uint32_t v) {
-    for (int i = 0; i < 4; ++i) {
-        p[i] = static_cast<uint8_t>(v >> (8 * i));
-    }
-}
 
 bool IdIs(const uint8_t* p, const char* id) { return std::memcmp(p, id, 4) == 0; }
 
@@ -48,7 +42,7 @@ WavHeaderInfo ReadWAVHeader(ByteFile& file) {
     while (position < fileLength) {
         uint8_t header[kChunkHeaderSize];
         ReadExact(file, header, sizeof header);
-        const uint32_t size = Le32(header + 4);
+        const uint32_t size = GetLe32(header + 4);
         const int64_t bodyStart = position + static_cast<int64_t>(kChunkHeaderSize);
         // Unsigned sum without wrap-around: a body past the end ends the walk.
         const int64_t bodyEnd = bodyStart + static_cast<int64_t>(size);

@@ -3,6 +3,8 @@
 // Audio Compression Manager: a WAVEFORMATEX (18 bytes, little-endian) followed
 // by codec-specific bytes. Kept as raw bytes so that the layout is exactly the
 // platform's on every build, with named accessors for the fields.
+#include "LittleEndian.h"
+
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -50,16 +52,10 @@ struct WaveFormatRecord {
     void CopyPrefix(const WaveFormatRecord& from, size_t count);
     bool operator==(const WaveFormatRecord& other) const { return bytes == other.bytes; }
 
-    uint16_t Get16(size_t at) const { return static_cast<uint16_t>(bytes[at] | bytes[at + 1] << 8); }
-    uint32_t Get32(size_t at) const { return Get16(at) | static_cast<uint32_t>(Get16(at + 2)) << 16; }
-    void Set16(size_t at, uint16_t v) {
-        bytes[at] = static_cast<uint8_t>(v);
-        bytes[at + 1] = static_cast<uint8_t>(v >> 8);
-    }
-    void Set32(size_t at, uint32_t v) {
-        Set16(at, static_cast<uint16_t>(v));
-        Set16(at + 2, static_cast<uint16_t>(v >> 16));
-    }
+    uint16_t Get16(size_t at) const { return GetLe16(&bytes[at]); }
+    uint32_t Get32(size_t at) const { return GetLe32(&bytes[at]); }
+    void Set16(size_t at, uint16_t v) { PutLe16(&bytes[at], v); }
+    void Set32(size_t at, uint32_t v) { PutLe32(&bytes[at], v); }
 };
 
 // A PCM record with the given shape; block align and byte rate follow from it.
