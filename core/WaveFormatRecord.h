@@ -58,6 +58,11 @@ struct WaveFormatRecord {
     void Set32(size_t at, uint32_t v) { PutLe32(&bytes[at], v); }
 };
 
+// Gives a record the PCM shape: channels, rate, sample size and cbSize, with
+// block align and byte rate following from them. The format tag is left alone.
+void SetPcmShape(WaveFormatRecord& record, uint16_t channels, uint32_t samplesPerSec, uint16_t bitsPerSample,
+                 uint16_t cbSize);
+
 // A PCM record with the given shape; block align and byte rate follow from it.
 WaveFormatRecord MakePcmFormat(uint16_t channels, uint32_t samplesPerSec, uint16_t bitsPerSample, uint16_t cbSize);
 
