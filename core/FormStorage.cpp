@@ -41,6 +41,55 @@ const wchar_t* BooleanText(bool value) {
     return value ? L"True" : L"False";
 }
 
+// The key of a stored position for a screen size: "MinMaxPos(1024x768)".
+std::wstring ScreenKey(const std::wstring& key, const ScreenInfo& screen) {
+    return key + L"(" + std::to_wstring(screen.width) + L"x" + std::to_wstring(screen.height) + L")";
+}
+
+// Four integers as "%d,%d,%d,%d", and back, a missing or non-numeric part
+// taking the fallback at its place.
+std::wstring FormatFourIntegers(const int (&values)[4]) {
+    return std::to_wstring(values[0]) + L"," + std::to_wstring(values[1]) + L"," + std::to_wstring(values[2]) + L"," +
+           std::to_wstring(values[3]);
+}
+
+void ParseFourIntegers(const std::wstring& text, int (&values)[4]) {
+    size_t start = 0;
+    for (int& value : values) {
+        if (start > text.size()) {
+            return;
+        }
+        size_t comma = text.find(L',', start);
+        size_t end = comma == std::wstring::npos ? text.size() : comma;
+        value = ParseInteger(text.substr(start, end - start)).value_or(value);
+        start = end + 1;
+    }
+}
+
+// "True"/"False" in any letter case; empty for any other text.
+std::optional<bool> ParseBooleanProperty(const std::wstring& value) {
+    std::wstring lower;
+    for (wchar_t c : value) {
+        lower += static_cast<wchar_t>(std::towlower(static_cast<wint_t>(c)));
+    }
+    if (lower == L"true") {
+        return true;
+    }
+    if (lower == L"false") {
+        return false;
+    }
+    return std::nullopt;
+}
+
+// A value that begins and ends with the same quote, wrapped in one more pair of
+// double quotes, so that reading it back returns it unchanged.
+std::wstring QuoteProfileValue(const std::wstring& value) {
+    if (!value.empty() && (value.front() == L'"' || value.front() == L'\'') && value.back() == value.front()) {
+        return L'"' + value + L'"';
+    }
+    return value;
+}
+
 int ReadInteger(ProfileSection& profile, const std::wstring& key, int fallback) {
     return ParseInteger(profile.Read(key, std::wstring())).value_or(fallback);
 }
@@ -162,28 +211,6 @@ bool SaveForm(ProfileSection& profile, const FormPlacement& placement, bool appl
     return true;
 }
 
-std::wstring ScreenKey(const std::wstring& key, const ScreenInfo& screen) {
-    return key + L"(" + std::to_wstring(screen.width) + L"x" + std::to_wstring(screen.height) + L")";
-}
-
-std::wstring FormatFourIntegers(const int (&values)[4]) {
-    return std::to_wstring(values[0]) + L"," + std::to_wstring(values[1]) + L"," + std::to_wstring(values[2]) + L"," +
-           std::to_wstring(values[3]);
-}
-
-void ParseFourIntegers(const std::wstring& text, int (&values)[4]) {
-    size_t start = 0;
-    for (int& value : values) {
-        if (start > text.size()) {
-            return;
-        }
-        size_t comma = text.find(L',', start);
-        size_t end = comma == std::wstring::npos ? text.size() : comma;
-        value = ParseInteger(text.substr(start, end - start)).value_or(value);
-        start = end + 1;
-    }
-}
-
 std::wstring TrimProfileValue(const std::wstring& value) {
     size_t first = 0;
     size_t last = value.size();
@@ -194,27 +221,6 @@ std::wstring TrimProfileValue(const std::wstring& value) {
         --last;
     }
     return value.substr(first, last - first);
-}
-
-std::optional<bool> ParseBooleanProperty(const std::wstring& value) {
-    std::wstring lower;
-    for (wchar_t c : value) {
-        lower += static_cast<wchar_t>(std::towlower(static_cast<wint_t>(c)));
-    }
-    if (lower == L"true") {
-        return true;
-    }
-    if (lower == L"false") {
-        return false;
-    }
-    return std::nullopt;
-}
-
-std::wstring QuoteProfileValue(const std::wstring& value) {
-    if (!value.empty() && (value.front() == L'"' || value.front() == L'\'') && value.back() == value.front()) {
-        return L'"' + value + L'"';
-    }
-    return value;
 }
 
 std::wstring ProfileFileName(const std::wstring& programFile) {

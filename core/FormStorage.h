@@ -82,23 +82,8 @@ std::optional<RestoredForm> RestoreForm(ProfileSection& profile, const FormPlace
 bool SaveForm(ProfileSection& profile, const FormPlacement& placement, bool applicationMinimized,
               const ScreenInfo& screen, const StoredControls& controls, bool visible);
 
-// The key of a stored position for a screen size: "MinMaxPos(1024x768)".
-std::wstring ScreenKey(const std::wstring& key, const ScreenInfo& screen);
-
-// Four integers as "%d,%d,%d,%d", and back, a missing or non-numeric part
-// taking the fallback at its place.
-std::wstring FormatFourIntegers(const int (&values)[4]);
-void ParseFourIntegers(const std::wstring& text, int (&values)[4]);
-
 // A value without leading and trailing blanks and control characters.
 std::wstring TrimProfileValue(const std::wstring& value);
-
-// "True"/"False" in any letter case; empty for any other text.
-std::optional<bool> ParseBooleanProperty(const std::wstring& value);
-
-// A value that begins and ends with the same quote, wrapped in one more pair of
-// double quotes, so that reading it back returns it unchanged.
-std::wstring QuoteProfileValue(const std::wstring& value);
 
 // The profile's file name for the program's file: its name part with ".INI"
 // for the extension, without a folder, so that it lies in the Windows directory.

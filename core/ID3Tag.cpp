@@ -218,10 +218,6 @@ ID3TagBytes BuildID3Tag(const ID3TagFields& fields) {
     return tag;
 }
 
-bool IsID3Tag(const ID3TagBytes& tag) {
-    return std::memcmp(tag.data(), kTagId, sizeof kTagId) == 0;
-}
-
 ID3TagFields ParseID3Tag(const ID3TagBytes& tag) {
     ID3TagFields fields;
     fields.title = GetText(tag, kTitle);
@@ -242,6 +238,11 @@ bool CommentHidesTrack(size_t commentBytes) {
 }
 
 namespace {
+
+// True when the bytes begin with "TAG".
+bool IsID3Tag(const ID3TagBytes& tag) {
+    return std::memcmp(tag.data(), kTagId, sizeof kTagId) == 0;
+}
 
 // Position of the last 128 bytes and whether they hold a tag; -1 when a read failed.
 int64_t LocateTag(ByteFile& file, ID3TagBytes& tag, bool& found) {

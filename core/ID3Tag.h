@@ -37,9 +37,6 @@ struct ID3TagFields {
 // counts), or 255.
 ID3TagBytes BuildID3Tag(const ID3TagFields& fields);
 
-// True when the bytes begin with "TAG".
-bool IsID3Tag(const ID3TagBytes& tag);
-
 // The texts of a tag: each field up to its first zero byte, blanks kept; the
 // genre as its name below 148 and as a decimal number otherwise; the track only
 // when byte 125 is zero and byte 126 is not.

@@ -83,8 +83,8 @@ bool IsParentComponent(const std::string& component) {
     return dots >= 2;
 }
 
-} // namespace
-
+// True when dir + name stays inside dir: not absolute, no drive letter, no
+// parent-directory component.
 bool StaysInDirectory(const std::string& name) {
     if (!name.empty() && IsSeparator(name[0])) {
         return false;
@@ -105,6 +105,8 @@ bool StaysInDirectory(const std::string& name) {
     }
     return true;
 }
+
+} // namespace
 
 bool ParseInstallLog(const std::string& bytes, const std::string& targetBase, InstallLogRecord& log) {
     LogLines lines(bytes);

@@ -35,10 +35,6 @@ struct InstallLogRecord {
 // backslash, or nothing for uninstall. False means the log is damaged.
 bool ParseInstallLog(const std::string& bytes, const std::string& targetBase, InstallLogRecord& log);
 
-// True when dir + name stays inside dir: not absolute, no drive letter, no
-// parent-directory component.
-bool StaysInDirectory(const std::string& name);
-
 // "C:\a\b.exe" -> "C:\a\" (the separator is kept; empty when there is none).
 std::string DirectoryPart(const std::string& path);
 // Appends "\" unless text already ends in one.
