@@ -4,8 +4,7 @@
 
 namespace core {
 
-WavDestination::WavDestination(ByteFile& file, const WaveFormatRecord& format)
-    : file_(file), format_(format), dataStart_(kWavHeaderSize) {
+WavDestination::WavDestination(ByteFile& file, const WaveFormatRecord& format) : file_(file), format_(format) {
     if (!WriteWAVHeader(file_, format_, 0)) {
         throw FileWriteError("WAV header");
     }
@@ -14,13 +13,13 @@ WavDestination::WavDestination(ByteFile& file, const WaveFormatRecord& format)
 WavDestination::~WavDestination() {
     if (!finished_) {
         // Best effort on the way out of a failure: the failure is what gets reported.
-        WriteWAVHeader(file_, format_, dataStart_);
+        WriteWAVHeader(file_, format_, kWavHeaderSize);
     }
 }
 
 void WavDestination::Finish() {
     finished_ = true;
-    if (!WriteWAVHeader(file_, format_, dataStart_)) {
+    if (!WriteWAVHeader(file_, format_, kWavHeaderSize)) {
         throw FileWriteError("WAV header");
     }
 }

@@ -23,7 +23,6 @@ public:
 private:
     ByteFile& file_;
     WaveFormatRecord format_;
-    int64_t dataStart_;
     bool finished_ = false;
 };
 
