@@ -11,7 +11,12 @@ namespace core {
 namespace {
 
 constexpr int kFormVersion = 0;
+// The Win32 show commands a stored ShowCmd can hold: SW_SHOWMINIMIZED,
+// SW_SHOWMAXIMIZED, SW_MINIMIZE and SW_SHOWMINNOACTIVE.
 constexpr int kShowCmdMinimized = 2;
+constexpr int kShowCmdMaximized = 3;
+constexpr int kShowCmdMinimize = 6;
+constexpr int kShowCmdMinimizedNoActive = 7;
 
 // One entry of the stored-property list. A radio button names the other
 // button of its group: checking one clears the other.
@@ -126,11 +131,11 @@ void RestorePlacement(ProfileSection& profile, const FormPlacement& current, con
 
 StoredWindowState StateOfShowCmd(int showCmd) {
     switch (showCmd) {
-    case 3:
+    case kShowCmdMaximized:
         return StoredWindowState::Maximized;
-    case 2:
-    case 6:
-    case 7:
+    case kShowCmdMinimized:
+    case kShowCmdMinimize:
+    case kShowCmdMinimizedNoActive:
         return StoredWindowState::Minimized;
     default:
         return StoredWindowState::Normal;
