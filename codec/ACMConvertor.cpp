@@ -24,17 +24,33 @@ WAVEFORMATEX* AsWaveFormat(core::WaveFormatRecord& record) {
     return reinterpret_cast<WAVEFORMATEX*>(record.bytes.data());
 }
 
+// The message CheckACMResult raises for a nonzero code.
+std::string ACMResultMessage(const std::string& prefix, MMRESULT code) {
+    for (const ResultText& entry : kResultTexts) {
+        if (entry.code == code) {
+            return prefix + entry.text;
+        }
+    }
+    char text[64];
+    std::snprintf(text, sizeof text, " raised an unknown error (code #%d)", static_cast<int>(code));
+    return prefix + text;
+}
+
 } // namespace
 
 TACMConvertor::TACMConvertor(const core::ConvertorState& stored)
     : ACMFormatIn(stored.formatIn), ACMFormatOut(stored.formatOut), useRealTime_(stored.useRealTime),
       inputBufferSize_(stored.inputBufferSize) {}
 
-TACMConvertor::~TACMConvertor() {
+TACMConvertor::~TACMConvertor() { Deactivate(); }
+
+void TACMConvertor::Deactivate() noexcept {
+    if (!active_) {
+        return;
+    }
     try {
-        SetActive(false);
+        CloseStream();
     } catch (const EACMConvertor&) {
-        // A destructor cannot report; the stream must not outlive the component.
         AbandonStream();
     }
 }
@@ -64,26 +80,6 @@ void TACMConvertor::SetInputBufferSize(uint32_t value) {
     inputBufferSize_ = value;
 }
 
-core::ConvertorState TACMConvertor::State() const {
-    core::ConvertorState state;
-    state.inputBufferSize = inputBufferSize_;
-    state.useRealTime = useRealTime_;
-    state.formatIn = ACMFormatIn;
-    state.formatOut = ACMFormatOut;
-    return state;
-}
-
-std::string TACMConvertor::ACMResultMessage(const std::string& prefix, MMRESULT code) {
-    for (const ResultText& entry : kResultTexts) {
-        if (entry.code == code) {
-            return prefix + entry.text;
-        }
-    }
-    char text[64];
-    std::snprintf(text, sizeof text, " raised an unknown error (code #%d)", static_cast<int>(code));
-    return prefix + text;
-}
-
 void TACMConvertor::CheckACMResult(const std::string& prefix, MMRESULT code) {
     if (code != MMSYSERR_NOERROR) {
         throw EACMConvertor(ACMResultMessage(prefix, code));
@@ -94,6 +90,7 @@ void TACMConvertor::OpenStream() {
     const DWORD flags = useRealTime_ ? 0 : ACM_STREAMOPENF_NONREALTIME;
     CheckACMResult("acmStreamOpen:", acmStreamOpen(&streamHandle_, nullptr, AsWaveFormat(ACMFormatIn),
                                                    AsWaveFormat(ACMFormatOut), nullptr, 0, 0, flags));
+    streamHeader_ = {};
     try {
         DWORD outputSize = 0;
         CheckACMResult("acmStreamSize:",
@@ -101,7 +98,6 @@ void TACMConvertor::OpenStream() {
         outputBufferSize_ = outputSize;
         sourceBuffer_.reset(new uint8_t[inputBufferSize_]);
         destBuffer_.reset(new uint8_t[outputBufferSize_]);
-        streamHeader_ = {};
         streamHeader_.cbStruct = sizeof streamHeader_;
         streamHeader_.pbSrc = sourceBuffer_.get();
         streamHeader_.cbSrcLength = inputBufferSize_;
@@ -109,10 +105,8 @@ void TACMConvertor::OpenStream() {
         streamHeader_.cbDstLength = outputBufferSize_;
         CheckACMResult("acmStreamPrepareHeader:", acmStreamPrepareHeader(streamHandle_, &streamHeader_, 0));
     } catch (const EACMConvertor&) {
-        // Nothing of a half-opened stream may leak: close it and free the buffers.
-        acmStreamClose(streamHandle_, 0);
-        streamHandle_ = nullptr;
-        ReleaseBuffers();
+        // Nothing of a half-opened stream may leak.
+        AbandonStream();
         throw;
     }
     active_ = true;

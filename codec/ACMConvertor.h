@@ -29,6 +29,9 @@ public:
 
     bool Active() const { return active_; }
     void SetActive(bool value);
+    // Closes the stream without raising, for clean-up paths: a close that the
+    // platform refuses abandons the stream, so the component is inactive after.
+    void Deactivate() noexcept;
     bool UseRealTime() const { return useRealTime_; }
     void SetUseRealTime(bool value);
     uint32_t InputBufferSize() const { return inputBufferSize_; }
@@ -40,13 +43,8 @@ public:
     HACMSTREAM StreamHandle() const { return streamHandle_; }
     ACMSTREAMHEADER& StreamHeader() { return streamHeader_; }
 
-    // What the component would store in its design-time data now.
-    core::ConvertorState State() const;
-
     // Raises EACMConvertor named after the failing call unless code is 0.
     static void CheckACMResult(const std::string& prefix, MMRESULT code);
-    // The message CheckACMResult raises for a nonzero code.
-    static std::string ACMResultMessage(const std::string& prefix, MMRESULT code);
 
     // The formats carry no guard: written while inactive, used at the next activation.
     core::WaveFormatRecord ACMFormatIn;

@@ -33,9 +33,6 @@ public:
     void ACMEnumDrvrMethod(HACMDRIVERID driverId);
     void ACMEnumFmtMethod(HACMDRIVERID driverId, const ACMFORMATDETAILSA& details);
 
-    size_t MP3FormatCount() const { return MP3Formats.size(); }
-    size_t PCMFormatCount() const { return PCMFormats.size(); }
-
     std::vector<core::WaveFormatRecord> MP3Formats;
     std::vector<core::WaveFormatRecord> PCMFormats;
 

@@ -25,12 +25,10 @@ ActiveStream::~ActiveStream() {
     if (!convertor_.Active()) {
         return;
     }
+    // The failure that brought us here is the one to report; the component
+    // must still end inactive, or its next job could not set it up.
     acmStreamReset(convertor_.StreamHandle(), 0);
-    try {
-        convertor_.SetActive(false);
-    } catch (const EACMConvertor&) {
-        // The failure that brought us here is the one to report.
-    }
+    convertor_.Deactivate();
 }
 
 void ActiveStream::Finish() {

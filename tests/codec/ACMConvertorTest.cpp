@@ -123,6 +123,19 @@ TEST_F(DriverStreams, FailedSizeClosesTheStreamAgain) {
     EXPECT_EQ(testdriver::Stats().streamCloses, 1);
 }
 
+// A close the driver refuses is reported by SetActive; the quiet close of the
+// clean-up paths still leaves the component inactive and ready for its next job.
+TEST_F(DriverStreams, RefusedCloseStillLetsTheQuietCloseEndTheStream) {
+    auto convertor = PrivateConvertor();
+    convertor->SetActive(true);
+    testdriver::Stats().refuseNextStreamClose = true;
+    EXPECT_EQ(MessageOf([&] { convertor->SetActive(false); }), "acmStreamClose: The conversion stream is already in use.");
+    convertor->Deactivate();
+    EXPECT_FALSE(convertor->Active());
+    EXPECT_NO_THROW(convertor->SetInputBufferSize(4096));
+    EXPECT_EQ(testdriver::Stats().streamCloses, 1);
+}
+
 // 22050 Hz 8-bit mono made by sox, raised block by block to 44100 Hz 16-bit
 // stereo through the platform's PCM converter. The length is even on purpose:
 // sox pads an odd data chunk, and a pad byte behind the last chunk is a read error.

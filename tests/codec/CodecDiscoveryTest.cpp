@@ -20,9 +20,9 @@ TEST(CodecDiscovery, ListsPlatformPcmFormatsAndNoOtherTag) {
     RecordingSink sink;
     CodecDiscovery discovery(sink);
     discovery.Enumerate();
-    ASSERT_GT(discovery.PCMFormatCount(), 0u);
-    EXPECT_EQ(sink.pcm.size(), discovery.PCMFormatCount());
-    EXPECT_EQ(sink.mp3.size(), discovery.MP3FormatCount());
+    ASSERT_GT(discovery.PCMFormats.size(), 0u);
+    EXPECT_EQ(sink.pcm.size(), discovery.PCMFormats.size());
+    EXPECT_EQ(sink.mp3.size(), discovery.MP3Formats.size());
     for (const auto& record : discovery.PCMFormats) {
         EXPECT_EQ(record.FormatTag(), core::kWaveFormatPcm);
     }

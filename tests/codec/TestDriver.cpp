@@ -112,6 +112,10 @@ LRESULT CALLBACK DriverProc(DWORD_PTR driverId, HDRVR, UINT message, LPARAM para
     case ACMDM_STREAM_OPEN:
         return StreamOpen(reinterpret_cast<ACMDRVSTREAMINSTANCE*>(param1));
     case ACMDM_STREAM_CLOSE:
+        if (Stats().refuseNextStreamClose) {
+            Stats().refuseNextStreamClose = false;
+            return ACMERR_BUSY;
+        }
         ++Stats().streamCloses;
         return MMSYSERR_NOERROR;
     case ACMDM_STREAM_SIZE:

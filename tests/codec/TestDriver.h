@@ -18,6 +18,7 @@ struct Counters {
     int streamOpens = 0;
     int streamCloses = 0;
     bool failStreamSize = false;
+    bool refuseNextStreamClose = false; // once, as a busy driver would
 };
 
 Counters& Stats();
