@@ -4,6 +4,8 @@
 
 #include <commctrl.h>
 
+#include <sstream>
+
 namespace uitest {
 namespace {
 
@@ -11,14 +13,15 @@ using Names = std::vector<std::wstring>;
 
 constexpr double kSecondsTolerance = 0.15;
 
-// Seconds of sound in a WAV, from sox's view of it; -1 when sox cannot read it.
+// Seconds of sound in a WAV, from sox's view of it; -1 when sox cannot read it
+// (an MP3 cut off before its first frame decodes to nothing sox can read).
 double WavSeconds(const std::wstring& wav) {
-    const std::string info = SoxInfo(wav);
-    if (info.empty()) {
+    std::istringstream info(SoxInfo(wav));
+    double rate = 0, channels = 0, bits = 0, samples = 0;
+    if (!(info >> rate >> channels >> bits >> samples) || rate <= 0) {
         return -1;
     }
-    const double rate = std::stod(info.substr(0, info.find(' ')));
-    return std::stod(info.substr(info.rfind(' '))) / rate;
+    return samples / rate;
 }
 
 // A WAV result as it is; an MP3 result as mpg123 decodes it.
