@@ -73,19 +73,9 @@ std::vector<HWND> AllDialogs() {
 
 } // namespace
 
-std::wstring BuildFile(const char* hostPath) {
-    std::wstring path = L"Z:" + testsupport::Widen(hostPath);
-    for (wchar_t& c : path) {
-        if (c == L'/') {
-            c = L'\\';
-        }
-    }
-    return path;
-}
-
-std::wstring SetupExe() { return BuildFile(SONARIS_SETUP_EXE); }
-std::wstring UninstallExe() { return BuildFile(SONARIS_UNINSTALL_EXE); }
-std::wstring DistributionDir() { return BuildFile(SONARIS_DIST_DIR); }
+std::wstring SetupExe() { return testsupport::WindowsPath(SONARIS_SETUP_EXE); }
+std::wstring UninstallExe() { return testsupport::WindowsPath(SONARIS_UNINSTALL_EXE); }
+std::wstring DistributionDir() { return testsupport::WindowsPath(SONARIS_DIST_DIR); }
 
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
     const DWORD start = GetTickCount();
@@ -222,8 +212,6 @@ void Click(HWND mainWindow, const std::wstring& caption) {
     PostMessageW(mainWindow, WM_COMMAND, 0, reinterpret_cast<LPARAM>(ChildWithText(mainWindow, caption)));
 }
 
-bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-
 void CopyTo(const std::wstring& source, const std::wstring& target) { CopyFileW(source.c_str(), target.c_str(), FALSE); }
 
 std::vector<std::wstring> FilesIn(const std::wstring& dir) {
@@ -284,16 +272,6 @@ std::wstring ProgramFiles() {
     wchar_t path[MAX_PATH] = {};
     SHGetFolderPathW(nullptr, CSIDL_PROGRAM_FILES, nullptr, SHGFP_TYPE_CURRENT, path);
     return path;
-}
-
-std::wstring Widen1252(const std::string& text) {
-    if (text.empty()) {
-        return {};
-    }
-    int n = MultiByteToWideChar(1252, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring wide(static_cast<size_t>(n), L'\0');
-    MultiByteToWideChar(1252, 0, text.data(), static_cast<int>(text.size()), wide.data(), n);
-    return wide;
 }
 
 } // namespace installer

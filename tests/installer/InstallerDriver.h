@@ -3,6 +3,7 @@
 // them, finds their windows, clicks their drawn buttons and answers their
 // message boxes. Every wait is for a condition, with a generous limit that
 // only a fault reaches.
+#include "support/HostTool.h"
 #include "support/TestFiles.h"
 
 #include <windows.h>
@@ -15,8 +16,6 @@ namespace installer {
 
 constexpr DWORD kPatience = 60000;
 
-// The Windows path of a file of the build tree (given as a host path).
-std::wstring BuildFile(const char* hostPath);
 std::wstring SetupExe();
 std::wstring UninstallExe();
 // This tree's distribution folder.
@@ -76,7 +75,7 @@ void Click(HWND mainWindow, const std::wstring& caption);
 // Files.
 using testsupport::ReadBytes;
 using testsupport::WriteBytes;
-bool Exists(const std::wstring& path);
+using testsupport::Exists;
 using testsupport::RemoveTree;
 void CopyTo(const std::wstring& source, const std::wstring& target);
 std::vector<std::wstring> FilesIn(const std::wstring& dir);
@@ -97,6 +96,6 @@ std::wstring StartMenuPrograms();
 // Waits for the window titled with the group's name and closes it.
 void CloseGroupWindow(const std::wstring& groupName, DWORD timeoutMs = 10000);
 std::wstring ProgramFiles();
-std::wstring Widen1252(const std::string& text);
+inline std::wstring Widen1252(const std::string& text) { return testsupport::Widen(text, 1252); }
 
 } // namespace installer

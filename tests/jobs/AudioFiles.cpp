@@ -1,6 +1,7 @@
 #include "AudioFiles.h"
 
 #include "support/HostTool.h"
+#include "support/TestFiles.h"
 
 #include <cstring>
 #include <fstream>
@@ -66,7 +67,7 @@ AudioFacts Inspect(const std::string& name) {
 }
 
 bool WorkFileExists(const std::string& name) {
-    return GetFileAttributesW(WorkFile(name).c_str()) != INVALID_FILE_ATTRIBUTES;
+    return testsupport::Exists(WorkFile(name));
 }
 
 std::vector<uint8_t> ReadWorkFile(const std::string& name) {

@@ -120,13 +120,6 @@ private:
     RunResult result_;
 };
 
-std::string Trimmed(std::string text) {
-    while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) {
-        text.pop_back();
-    }
-    return text;
-}
-
 } // namespace
 
 HACMDRIVERID FindCodecDriver() {
@@ -290,22 +283,6 @@ SignalStats StatOfRaw(const std::string& name, DWORD rate, WORD channels) {
         stats.roughFrequency = std::stod(match[1]);
     }
     return stats;
-}
-
-std::wstring WindowsPath(const std::string& unixPath) {
-    using DosNameFn = wchar_t*(CDECL*)(const char*);
-    static const auto toDos = reinterpret_cast<DosNameFn>(reinterpret_cast<void*>(
-        GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_dos_file_name")));
-    if (!toDos) {
-        return {};
-    }
-    wchar_t* name = toDos(Trimmed(unixPath).c_str());
-    if (!name) {
-        return {};
-    }
-    std::wstring result = name;
-    HeapFree(GetProcessHeap(), 0, name);
-    return result;
 }
 
 } // namespace acmtest

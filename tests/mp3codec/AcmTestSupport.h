@@ -107,8 +107,6 @@ struct SignalStats {
 // sox stat of raw 16-bit PCM at that rate and channel count.
 SignalStats StatOfRaw(const std::string& name, DWORD rate, WORD channels);
 
-// A Windows path for a Unix one (Wine's own mapping).
-std::wstring WindowsPath(const std::string& unixPath);
 
 } // namespace acmtest
 

@@ -27,7 +27,7 @@ std::wstring Lower(std::wstring text) {
 }
 
 ScopedHandle StartInstaller(const std::wstring& arguments) {
-    std::wstring command = L"\"" + WindowsPath(L3CODECP_UNIX_PATH) + L"\"" + arguments;
+    std::wstring command = L"\"" + testsupport::WindowsPath(L3CODECP_UNIX_PATH) + L"\"" + arguments;
     STARTUPINFOW startup = {};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION process = {};

@@ -22,14 +22,14 @@ std::string Narrow(const std::wstring& text) {
     return out;
 }
 
-std::wstring Widen(const std::string& text) {
+std::wstring Widen(const std::string& text, UINT codePage) {
     if (text.empty()) {
         return {};
     }
-    int n = MultiByteToWideChar(CP_UTF8, 0, text.c_str(), -1, nullptr, 0);
+    const int length = static_cast<int>(text.size());
+    const int n = MultiByteToWideChar(codePage, 0, text.data(), length, nullptr, 0);
     std::wstring out(static_cast<size_t>(n), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, text.c_str(), -1, out.data(), n);
-    out.resize(static_cast<size_t>(n - 1));
+    MultiByteToWideChar(codePage, 0, text.data(), length, out.data(), n);
     return out;
 }
 
@@ -47,6 +47,16 @@ std::string UnixPath(const std::wstring& windowsPath) {
     std::string result = name;
     HeapFree(GetProcessHeap(), 0, name);
     return result;
+}
+
+std::wstring WindowsPath(const std::string& unixPath) {
+    std::wstring path = L"Z:" + Widen(unixPath);
+    for (wchar_t& c : path) {
+        if (c == L'/') {
+            c = L'\\';
+        }
+    }
+    return path;
 }
 
 std::wstring WorkDir() {

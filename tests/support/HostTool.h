@@ -19,6 +19,8 @@ HostResult RunHost(const std::string& shellCommand, DWORD timeoutMs = 120000);
 
 // The host path of a Windows path (Wine's own mapping), for host commands.
 std::string UnixPath(const std::wstring& windowsPath);
+// The Windows path of a host path, through drive Z:, which is the host's root.
+std::wstring WindowsPath(const std::string& unixPath);
 
 // A fresh folder for the files of the calling test program, emptied on first use.
 std::wstring WorkDir();
@@ -27,6 +29,6 @@ std::wstring WorkDir();
 std::string ShellQuote(const std::string& text);
 
 std::string Narrow(const std::wstring& text);
-std::wstring Widen(const std::string& text);
+std::wstring Widen(const std::string& text, UINT codePage = CP_UTF8);
 
 } // namespace testsupport

@@ -20,6 +20,8 @@ bool WriteBytes(const std::wstring& path, const std::string& bytes) {
     return static_cast<bool>(out);
 }
 
+bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
 void RemoveTree(const std::wstring& path) {
     WIN32_FIND_DATAW found;
     HANDLE find = FindFirstFileW((path + L"\\*").c_str(), &found);

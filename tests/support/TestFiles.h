@@ -8,6 +8,8 @@ namespace testsupport {
 std::string ReadBytes(const std::wstring& path);
 // Replaces the file's content; false when it cannot be written.
 bool WriteBytes(const std::wstring& path, const std::string& bytes);
+// A file or folder of that name is there.
+bool Exists(const std::wstring& path);
 // A folder and everything in it, read-only files included.
 void RemoveTree(const std::wstring& path);
 

@@ -166,7 +166,7 @@ TEST(BatchRun, CancelDuringTheSecondOfFiveWritesNothingAfterIt) {
     EXPECT_NEAR(Seconds(folder + L"\\parte1.mp3"), 1.0, kSecondsTolerance) << "the first file is complete";
     EXPECT_LT(Seconds(folder + L"\\parte2.mp3"), lengths[1] - 1) << "the second file was cut short";
     for (int i = 3; i <= 5; ++i) {
-        EXPECT_FALSE(FileExists(folder + L"\\parte" + std::to_wstring(i) + L".mp3")) << "file " << i;
+        EXPECT_FALSE(Exists(folder + L"\\parte" + std::to_wstring(i) + L".mp3")) << "file " << i;
     }
     EXPECT_EQ(converter.StatusText(0), L"Proceso fichero 2 de 5");
     EXPECT_EQ(converter.ListItems(IDC_MAIN_FILELIST2), files);

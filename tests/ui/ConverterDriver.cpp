@@ -107,15 +107,7 @@ bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs) {
     return true;
 }
 
-std::wstring ConverterPath() {
-    std::wstring path = L"Z:" + testsupport::Widen(SONARIS_CONVERTER_EXE);
-    for (wchar_t& c : path) {
-        if (c == L'/') {
-            c = L'\\';
-        }
-    }
-    return path;
-}
+std::wstring ConverterPath() { return testsupport::WindowsPath(SONARIS_CONVERTER_EXE); }
 
 Converter::Converter() : Converter(ConverterPath()) {}
 

@@ -105,7 +105,7 @@ TEST(ConverterWindow, ImageButtonRunsOnlyWhenReleasedOverIt) {
         ASSERT_TRUE(SendMessageTimeoutW(go, WM_LBUTTONUP, 0, MAKELPARAM(last.x, last.y), SMTO_NORMAL, kWaitMs,
                                         &ignored))
             << drag.name;
-        EXPECT_EQ(FileExists(destination), drag.runs) << drag.name;
+        EXPECT_EQ(Exists(destination), drag.runs) << drag.name;
         EXPECT_EQ(converter.TopLevel(L"TStatusForm"), nullptr) << drag.name;
     }
 }

@@ -1,5 +1,7 @@
 #include "KnownState.h"
 
+#include "ConverterDriver.h"
+
 #include "support/HostTool.h"
 
 #include <gtest/gtest.h>
@@ -11,16 +13,6 @@
 
 namespace uitest {
 namespace {
-
-std::wstring WindowsPath(const std::string& unixPath) {
-    std::wstring path = L"Z:" + testsupport::Widen(unixPath);
-    for (wchar_t& c : path) {
-        if (c == L'/') {
-            c = L'\\';
-        }
-    }
-    return path;
-}
 
 void Remove(const std::wstring& file) {
     const DWORD attributes = GetFileAttributesW(file.c_str());
@@ -63,7 +55,7 @@ std::wstring ProfilePath() {
 }
 
 std::wstring SettingsDatPath() {
-    const std::wstring program = WindowsPath(SONARIS_CONVERTER_EXE);
+    const std::wstring program = ConverterPath();
     return program.substr(0, program.find_last_of(L'\\') + 1) + L"settings.dat";
 }
 

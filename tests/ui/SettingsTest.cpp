@@ -144,7 +144,7 @@ TEST(Settings, RestartKeepsTheFormatChoicesAndTheEightControls) {
 TEST(Settings, TheProgramsOwnSelectionsWriteNoSettings) {
     {
         Converter converter;
-        EXPECT_FALSE(FileExists(SettingsDatPath())) << "written without a choice of the user";
+        EXPECT_FALSE(Exists(SettingsDatPath())) << "written without a choice of the user";
         CloseAgreed(converter);
     }
     // Sixteen bytes: a rewrite would leave twelve.
@@ -160,7 +160,7 @@ TEST(Settings, CancelAtTheClosingQuestionWritesNoProfileAndOkWritesIt) {
     PostMessageW(converter.Main(), WM_CLOSE, 0, 0);
     Converter::Answer(converter.WaitForMessageBox(), IDCANCEL);
     converter.Settle();
-    EXPECT_FALSE(FileExists(ProfilePath()));
+    EXPECT_FALSE(Exists(ProfilePath()));
     CloseAgreed(converter);
     EXPECT_EQ(Value(ProfileEntries(), "Visible"), "0");
 }

@@ -144,7 +144,7 @@ TEST(SingleFileRun, NoMp3CodecGivesTheRefusalsAndCreatesNothing) {
         EXPECT_EQ(box.text, r.text);
         Converter::Answer(box, IDOK);
         EXPECT_TRUE(converter.RunReturned());
-        EXPECT_FALSE(FileExists(r.to));
+        EXPECT_FALSE(Exists(r.to));
     }
 }
 

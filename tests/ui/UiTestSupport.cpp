@@ -46,8 +46,6 @@ std::string SoxInfo(const std::wstring& file) {
     return result.exitCode == 0 ? result.output : std::string();
 }
 
-bool FileExists(const std::wstring& file) { return GetFileAttributesW(file.c_str()) != INVALID_FILE_ATTRIBUTES; }
-
 long long FileSize(const std::wstring& file) {
     WIN32_FILE_ATTRIBUTE_DATA data = {};
     if (!GetFileAttributesExW(file.c_str(), GetFileExInfoStandard, &data)) {

@@ -2,6 +2,7 @@
 // Fixtures and outside checks shared by the converter's window tests.
 #include "ConverterDriver.h"
 #include "support/HostTool.h"
+#include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -15,7 +16,7 @@ std::wstring WorkFile(const std::wstring& name);
 std::string Host(const std::string& command);
 // sox's view of a sound file: "rate channels bits samples", or empty on failure.
 std::string SoxInfo(const std::wstring& file);
-bool FileExists(const std::wstring& file);
+using testsupport::Exists;
 long long FileSize(const std::wstring& file);
 
 // A file name quoted for a host command line.
