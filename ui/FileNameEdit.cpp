@@ -34,8 +34,8 @@ TFileNameEdit::TFileNameEdit(HWND parent, RECT rect, FileNameEditSpec descriptio
     const int width = rect.right - rect.left, height = rect.bottom - rect.top;
     edit_ = AddControl(L"EDIT", L"", WS_TABSTOP | ES_AUTOHSCROLL, Rect(0, 0, width - kBrowseWidth - 2, height),
                        spec_.editId, kLeft | kTop | kRight, WS_EX_CLIENTEDGE);
-    browse_ = AddControl(L"BUTTON", L"", WS_TABSTOP | BS_OWNERDRAW, Rect(width - kBrowseWidth, 0, kBrowseWidth, height),
-                         spec_.browseId, kTop | kRight);
+    AddControl(L"BUTTON", L"", WS_TABSTOP | BS_OWNERDRAW, Rect(width - kBrowseWidth, 0, kBrowseWidth, height),
+               spec_.browseId, kTop | kRight);
 }
 
 std::wstring TFileNameEdit::FileName() const { return core::HandOutFileName(WindowText(edit_), FileExists); }

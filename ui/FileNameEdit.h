@@ -35,8 +35,6 @@ public:
     // cannot take is refused with the application's error box.
     bool PutFileName(const std::wstring& name);
     HWND Edit() const { return edit_; }
-    HICON BrowseGlyph() const { return glyph_; }
-    HWND BrowseButton() const { return browse_; }
 
     void BrowseClick();
 
@@ -50,7 +48,6 @@ private:
     FileNameEditSpec spec_;
     HICON glyph_;
     HWND edit_;
-    HWND browse_;
 };
 
 } // namespace ui

@@ -15,7 +15,6 @@ public:
     TImageButton(HWND parent, int id, POINT at, const wchar_t* pictureText, COLORREF background,
                  std::function<void()> onClick);
 
-    bool Pressed() const { return pressed_; }
     // Shows the normal face and clears the pressed flag.
     void ResetImage();
 

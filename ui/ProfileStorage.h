@@ -28,7 +28,6 @@ public:
 
     bool Restored() const { return restored_; }
     bool Saved() const { return saved_; }
-    const std::wstring& IniFileName() const { return iniFileName_; }
 
 private:
     std::wstring iniFileName_;

@@ -33,7 +33,6 @@ private:
     Handle h_;
 };
 
-inline BOOL WINAPI DeleteGdiObject(HGDIOBJ h) { return DeleteObject(h); }
 inline BOOL WINAPI DeleteFontObject(HFONT h) { return DeleteObject(h); }
 inline BOOL WINAPI DeleteBitmapObject(HBITMAP h) { return DeleteObject(h); }
 inline BOOL WINAPI DeleteBrushObject(HBRUSH h) { return DeleteObject(h); }

@@ -19,7 +19,6 @@ public:
     void ShowModal();
     void ResetProgressBars();
     void SetProgress(int currentFile, int total);
-    bool RunFinished() const { return runFinished_; }
 
 protected:
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;

@@ -9,7 +9,7 @@ TWindow::~TWindow() {
     }
 }
 
-void TWindow::RegisterWindowClass(const wchar_t* className, HBRUSH background, HICON icon) {
+void TWindow::RegisterWindowClass(const wchar_t* className, HBRUSH background) {
     WNDCLASSEXW wc = {};
     wc.cbSize = sizeof wc;
     if (GetClassInfoExW(GetModuleHandleW(nullptr), className, &wc)) {
@@ -21,8 +21,6 @@ void TWindow::RegisterWindowClass(const wchar_t* className, HBRUSH background, H
     wc.hInstance = GetModuleHandleW(nullptr);
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     wc.hbrBackground = background;
-    wc.hIcon = icon;
-    wc.hIconSm = icon;
     wc.lpszClassName = className;
     RegisterClassExW(&wc);
 }

@@ -16,7 +16,7 @@ public:
     HWND Handle() const { return hwnd_; }
 
     // Registers a window class whose procedure is StaticProc (once per name).
-    static void RegisterWindowClass(const wchar_t* className, HBRUSH background, HICON icon = nullptr);
+    static void RegisterWindowClass(const wchar_t* className, HBRUSH background);
 
 protected:
     // Creates the window; this object receives its messages from WM_NCCREATE on.
