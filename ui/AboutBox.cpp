@@ -57,10 +57,7 @@ void TAboutBox::CreateControls() {
 }
 
 void TAboutBox::ShowModal() {
-    EnableWindow(owner_, FALSE);
-    ShowWindow(Handle(), SW_SHOW);
-    SetFocus(GetDlgItem(Handle(), IDC_ABOUT_OK));
-    RunModalLoop(Handle(), owner_, [this] { return closed_; });
+    RunModal(Handle(), owner_, GetDlgItem(Handle(), IDC_ABOUT_OK), [this] { return closed_; });
     ShowWindow(Handle(), SW_HIDE);
 }
 

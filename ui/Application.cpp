@@ -30,9 +30,15 @@ void ProcessMessages() {
     }
 }
 
-void RunModalLoop(HWND window, HWND owner, const std::function<bool()>& finished) {
+void RunModal(HWND window, HWND owner, HWND focus, const std::function<bool()>& finished,
+              const std::function<void()>& shown) {
     if (owner) {
         EnableWindow(owner, FALSE);
+    }
+    ShowWindow(window, SW_SHOW);
+    SetFocus(focus);
+    if (shown) {
+        shown();
     }
     MSG msg;
     while (!finished()) {

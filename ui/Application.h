@@ -13,9 +13,13 @@ namespace ui {
 // front included (Esc on the progress window).
 void ProcessMessages();
 
-// Runs messages until finished() holds, with owner disabled meanwhile. A quit
-// message ends the loop early and is posted again for the outer loop.
-void RunModalLoop(HWND window, HWND owner, const std::function<bool()>& finished);
+// Shows window modally over owner: the owner is disabled before the window
+// appears (so it never takes a click meanwhile), focus gets the keyboard,
+// shown() runs once the window is up, and messages run until finished()
+// holds; then the owner is enabled and activated again. A quit message ends
+// the loop early and is posted again for the outer loop.
+void RunModal(HWND window, HWND owner, HWND focus, const std::function<bool()>& finished,
+              const std::function<void()>& shown = {});
 
 // The main loop: runs until the main window's quit message.
 int RunMessageLoop(HWND mainWindow);

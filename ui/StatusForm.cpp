@@ -63,15 +63,9 @@ void TStatusForm::ShowModal() {
     SetWindowPos(Handle(), HWND_TOP, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
                  (GetSystemMetrics(SM_CYSCREEN) - height) / 2, 0, 0, SWP_NOSIZE);
     modalResult_ = 0;
-    runPending_ = true;
-    EnableWindow(main_.Handle(), FALSE);
-    ShowWindow(Handle(), SW_SHOW);
-    SetFocus(cancelBtn_);
-    if (runPending_) {
-        runPending_ = false;
-        PostMessageW(Handle(), WM_APP_RUNCOMMAND, 0, 0);
-    }
-    RunModalLoop(Handle(), main_.Handle(), [this] { return modalResult_ != 0; });
+    RunModal(
+        Handle(), main_.Handle(), cancelBtn_, [this] { return modalResult_ != 0; },
+        [this] { PostMessageW(Handle(), WM_APP_RUNCOMMAND, 0, 0); });
     KillTimer(Handle(), IDT_STATUS_TIMER1);
     ShowWindow(Handle(), SW_HIDE);
 }
@@ -155,12 +149,6 @@ void TStatusForm::Timer1Timer() {
 
 LRESULT TStatusForm::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_ACTIVATE:
-        if (LOWORD(wParam) != WA_INACTIVE && runPending_) {
-            runPending_ = false;
-            PostMessageW(Handle(), WM_APP_RUNCOMMAND, 0, 0);
-        }
-        return Default(message, wParam, lParam);
     case WM_APP_RUNCOMMAND:
         FormActivate();
         return 0;

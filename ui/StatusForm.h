@@ -40,7 +40,6 @@ private:
     HWND progressBar2_ = nullptr;
     HWND cancelBtn_ = nullptr;
     bool runFinished_ = true;
-    bool runPending_ = false;
     int modalResult_ = 0;
 };
 
