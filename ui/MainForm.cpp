@@ -137,7 +137,7 @@ void TMainForm::input2edAfterDialog(std::wstring& fileName, bool& /*action*/) {
 
 void TMainForm::ueberbtnClick() {
     ueberbtn_->ResetImage();
-    TAboutBox about(Handle(), KeepIcon(pictures::MakeIcon(pictures::Icon::Program, 32)));
+    TAboutBox about(Handle(), programIcon_);
     about.ShowModal();
 }
 

@@ -189,6 +189,8 @@ private:
     std::vector<ScopedIcon> icons_;
     std::map<HWND, HICON> glyphs_;
     HICON webLogo_ = nullptr;
+    // The window's large icon, shown again by the about window.
+    HICON programIcon_ = nullptr;
     HICON browseGlyph_ = nullptr;
 
     AnchorLayout layout_;

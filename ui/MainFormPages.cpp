@@ -48,7 +48,8 @@ void TMainForm::CreateImageLists() {
     columnPicture_.reset(pictures::ColumnPicture());
     webLogo_ = KeepIcon(pictures::MakeIcon(Icon::WebLogo, 24));
     browseGlyph_ = KeepIcon(pictures::MakeIcon(Icon::Browse, kSmallIcon));
-    SendMessageW(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(KeepIcon(pictures::MakeIcon(Icon::Program, 32))));
+    programIcon_ = KeepIcon(pictures::MakeIcon(Icon::Program, 32));
+    SendMessageW(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(programIcon_));
     SendMessageW(Handle(), WM_SETICON, ICON_SMALL,
                  reinterpret_cast<LPARAM>(KeepIcon(pictures::MakeIcon(Icon::Program, kSmallIcon))));
 }
