@@ -18,7 +18,14 @@ const wchar_t kMainFormClass[] = L"TMainForm";
 constexpr int kClientWidth = 675;
 constexpr int kClientHeight = 443;
 const COLORREF kMeterColor = RGB(0, 0, 128);
-constexpr int kMeterPanel = 1;
+
+void PaintMeter(HDC dc, const core::MeterRect& fill) {
+    ScopedBrush brush(CreateSolidBrush(kMeterColor));
+    ScopedPen pen(CreatePen(PS_SOLID, 1, kMeterColor));
+    ScopedSelect b(dc, brush.get());
+    ScopedSelect p(dc, pen.get());
+    Rectangle(dc, fill.left, fill.top, fill.right, fill.bottom);
+}
 
 } // namespace
 
@@ -185,34 +192,25 @@ void TMainForm::SetProStatus(int percent) {
         return;
     }
     statusForm_->SetProgress(percent, core::TotalPercent(FilesDone, FileCount, percent));
-    if (CurrentPercent > percent) {
-        CurrentPercent = percent;
+    // A smaller fill must first erase the larger one; a larger one paints over it.
+    const bool shrinking = CurrentPercent > percent;
+    CurrentPercent = percent;
+    if (shrinking) {
         RedrawWindow(statusBar_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
     } else {
-        CurrentPercent = percent;
         SBarPaintMore();
     }
 }
 
 void TMainForm::StatusBar1DrawPanel(HDC dc, const RECT& panel) {
     const core::MeterRect bounds{panel.left, panel.top, panel.right, panel.bottom};
-    const core::MeterRect fill = core::MeterFill(bounds, CurrentPercent);
-    ScopedBrush brush(CreateSolidBrush(kMeterColor));
-    ScopedPen pen(CreatePen(PS_SOLID, 1, kMeterColor));
-    ScopedSelect b(dc, brush.get());
-    ScopedSelect p(dc, pen.get());
-    Rectangle(dc, fill.left, fill.top, fill.right, fill.bottom);
+    PaintMeter(dc, core::MeterFill(bounds, CurrentPercent));
     MeterRect = bounds;
 }
 
 void TMainForm::SBarPaintMore() {
     ScopedWindowDC dc(statusBar_);
-    const core::MeterRect fill = core::MeterFill(MeterRect, CurrentPercent);
-    ScopedBrush brush(CreateSolidBrush(kMeterColor));
-    ScopedPen pen(CreatePen(PS_SOLID, 1, kMeterColor));
-    ScopedSelect b(dc.get(), brush.get());
-    ScopedSelect p(dc.get(), pen.get());
-    Rectangle(dc.get(), fill.left, fill.top, fill.right, fill.bottom);
+    PaintMeter(dc.get(), core::MeterFill(MeterRect, CurrentPercent));
 }
 
 void TMainForm::ProcessMessages() { ui::ProcessMessages(); }

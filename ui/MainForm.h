@@ -26,6 +26,9 @@
 
 namespace ui {
 
+// The status-bar part that holds the progress meter.
+constexpr int kMeterPanel = 1;
+
 class TStatusForm;
 struct SinglePageSpec;
 

@@ -15,7 +15,6 @@ constexpr int kColumnWidth = 209;
 constexpr int kGap = 4;
 constexpr int kStatusPanel0Width = 250;
 constexpr int kStatusPanel1Width = 50;
-constexpr int kMeterPanel = 1;
 constexpr int kSmallIcon = 16;
 constexpr int kEditHeight = 22;
 constexpr int kLabelHeight = 14;
