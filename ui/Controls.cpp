@@ -88,8 +88,9 @@ void AnchorLayout::Apply(SIZE client) const {
     }
 }
 
-TPanel::TPanel(HWND parent, int id, RECT rect, COLORREF background, SIZE design)
-    : background_(background), brush_(CreateSolidBrush(background)), layout_(design) {
+TPanel::TPanel(HWND parent, int id, RECT rect, COLORREF background)
+    : background_(background), brush_(CreateSolidBrush(background)),
+      layout_(SIZE{rect.right - rect.left, rect.bottom - rect.top}) {
     RegisterWindowClass(kPanelClass, nullptr);
     CreateHandle(WS_EX_CONTROLPARENT, kPanelClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS,
                  rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, parent, id);
@@ -141,7 +142,7 @@ LRESULT TPanel::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 THeaderStrip::THeaderStrip(HWND parent, int id, RECT rect, const wchar_t* caption)
-    : TPanel(parent, id, rect, kHeaderColor, {rect.right - rect.left, rect.bottom - rect.top}) {
+    : TPanel(parent, id, rect, kHeaderColor) {
     SetWindowTextW(Handle(), caption);
 }
 
@@ -158,7 +159,7 @@ void THeaderStrip::Paint(HDC dc, const RECT& client) {
 }
 
 TPictureColumn::TPictureColumn(HWND parent, int id, RECT rect, const wchar_t* title, HBITMAP picture)
-    : TPanel(parent, id, rect, kColumnColor, {rect.right - rect.left, rect.bottom - rect.top}), picture_(picture) {
+    : TPanel(parent, id, rect, kColumnColor), picture_(picture) {
     SetWindowTextW(Handle(), title);
 }
 

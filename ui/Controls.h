@@ -43,7 +43,8 @@ private:
 // window, so that one form handles every control on it.
 class TPanel : public TWindow {
 public:
-    TPanel(HWND parent, int id, RECT rect, COLORREF background, SIZE design);
+    // The layout's design size is the rect's own.
+    TPanel(HWND parent, int id, RECT rect, COLORREF background = GetSysColor(COLOR_BTNFACE));
     ~TPanel() override;
 
     AnchorLayout& Layout() { return layout_; }

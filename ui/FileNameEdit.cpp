@@ -29,8 +29,7 @@ std::wstring Format(const wchar_t* pattern, const std::wstring& value) {
 } // namespace
 
 TFileNameEdit::TFileNameEdit(HWND parent, RECT rect, FileNameEditSpec description, HICON browseGlyph)
-    : TPanel(parent, description.boxId, rect, GetSysColor(COLOR_BTNFACE), {rect.right - rect.left, rect.bottom - rect.top}),
-      spec_(std::move(description)), glyph_(browseGlyph) {
+    : TPanel(parent, description.boxId, rect), spec_(std::move(description)), glyph_(browseGlyph) {
     const int width = rect.right - rect.left, height = rect.bottom - rect.top;
     edit_ = AddControl(L"EDIT", L"", WS_TABSTOP | ES_AUTOHSCROLL, Rect(0, 0, width - kBrowseWidth - 2, height),
                        spec_.editId, kLeft | kTop | kRight, WS_EX_CLIENTEDGE);

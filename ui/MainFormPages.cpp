@@ -97,8 +97,7 @@ void TMainForm::CreateControls() {
     CreateBatchPage(subTabs_[0]->Page(1), false);
     CreateBatchPage(subTabs_[1]->Page(1), true);
 
-    panels_.push_back(std::make_unique<TPanel>(tagEditor.Handle(), 0, rest, GetSysColor(COLOR_BTNFACE),
-                                               SIZE{rest.right - rest.left, rest.bottom - rest.top}));
+    panels_.push_back(std::make_unique<TPanel>(tagEditor.Handle(), 0, rest));
     tagEditor.Layout().Add(panels_.back()->Handle(), rest, kAll);
     CreateTagEditor(*panels_.back());
 
@@ -320,8 +319,7 @@ void TMainForm::CreateBottomBar() {
     GetWindowRect(statusBar_, &statusRect);
     const int top = client.cy - kBottomBarHeight - (statusRect.bottom - statusRect.top);
     const RECT barRect = Rect(0, top, client.cx, kBottomBarHeight);
-    bottomBar_ = std::make_unique<TPanel>(Handle(), IDC_MAIN_BOTTOMBAR, barRect, GetSysColor(COLOR_BTNFACE),
-                                          SIZE{client.cx, kBottomBarHeight});
+    bottomBar_ = std::make_unique<TPanel>(Handle(), IDC_MAIN_BOTTOMBAR, barRect);
     layout_.Add(bottomBar_->Handle(), barRect, kLeft | kRight | kBottom);
     wwwBtn_ = bottomBar_->AddControl(L"BUTTON", texts::WebAddress, WS_TABSTOP | BS_OWNERDRAW, Rect(6, 4, 137, 33),
                                      IDC_MAIN_WWWBTN);

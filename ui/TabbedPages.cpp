@@ -35,8 +35,7 @@ TPanel& TTabbedPages::AddPage(const wchar_t* caption, int image, int pageId) {
     item.iImage = image;
     TabCtrl_InsertItem(tabs_, static_cast<int>(pages_.size()), &item);
     const RECT area = DisplayArea();
-    pages_.push_back(std::make_unique<TPanel>(tabs_, pageId, area, GetSysColor(COLOR_BTNFACE),
-                                              SIZE{area.right - area.left, area.bottom - area.top}));
+    pages_.push_back(std::make_unique<TPanel>(tabs_, pageId, area));
     SelectionChanged();
     return *pages_.back();
 }
