@@ -48,11 +48,8 @@ void TAboutBox::CreateControls() {
     panel_->AddControl(L"STATIC", texts::AboutLine1, 0, Rect(14, 66, 256, 14), IDC_ABOUT_LINE1);
     panel_->AddControl(L"STATIC", texts::AboutLine2, 0, Rect(14, 82, 256, 14), IDC_ABOUT_LINE2);
     panel_->AddControl(L"STATIC", texts::AboutPublished, 0, Rect(14, 120, 256, 14), IDC_ABOUT_PUBLISHED);
-    HWND ok = CreateWindowExW(0, L"BUTTON", texts::Ok, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON,
-                              (kClientWidth - 80) / 2, 168, 80, 27, Handle(),
-                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_ABOUT_OK)), GetModuleHandleW(nullptr),
-                              nullptr);
-    SendMessageW(ok, WM_SETFONT, reinterpret_cast<WPARAM>(FormFont()), FALSE);
+    CreateControl(Handle(), L"BUTTON", texts::Ok, WS_TABSTOP | BS_DEFPUSHBUTTON,
+                  Rect((kClientWidth - 80) / 2, 168, 80, 27), IDC_ABOUT_OK);
 }
 
 void TAboutBox::ShowModal() {

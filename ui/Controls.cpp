@@ -88,6 +88,16 @@ void AnchorLayout::Apply(SIZE client) const {
     }
 }
 
+HWND CreateControl(HWND parent, const wchar_t* className, const wchar_t* text, DWORD style, RECT rect, int id,
+                   DWORD exStyle) {
+    HWND control = CreateWindowExW(exStyle, className, text, WS_CHILD | WS_VISIBLE | style, rect.left, rect.top,
+                                   rect.right - rect.left, rect.bottom - rect.top, parent,
+                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr),
+                                   nullptr);
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(FormFont()), FALSE);
+    return control;
+}
+
 TPanel::TPanel(HWND parent, int id, RECT rect, COLORREF background)
     : background_(background), brush_(CreateSolidBrush(background)),
       layout_(SIZE{rect.right - rect.left, rect.bottom - rect.top}) {
@@ -100,11 +110,7 @@ TPanel::~TPanel() { DeleteObject(brush_); }
 
 HWND TPanel::AddControl(const wchar_t* className, const wchar_t* text, DWORD style, RECT rect, int id,
                         unsigned anchors, DWORD exStyle) {
-    HWND control = CreateWindowExW(exStyle, className, text, WS_CHILD | WS_VISIBLE | style, rect.left, rect.top,
-                                   rect.right - rect.left, rect.bottom - rect.top, Handle(),
-                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr),
-                                   nullptr);
-    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(FormFont()), FALSE);
+    HWND control = CreateControl(Handle(), className, text, style, rect, id, exStyle);
     layout_.Add(control, rect, anchors);
     return control;
 }

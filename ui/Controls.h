@@ -85,6 +85,9 @@ private:
 };
 
 RECT Rect(int left, int top, int width, int height);
+// Creates a visible child control with the form font.
+HWND CreateControl(HWND parent, const wchar_t* className, const wchar_t* text, DWORD style, RECT rect, int id,
+                   DWORD exStyle = 0);
 std::wstring WindowText(HWND hwnd);
 // The text of one entry of a list box.
 std::wstring ListBoxText(HWND list, int index);

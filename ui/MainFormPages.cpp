@@ -336,10 +336,7 @@ void TMainForm::CreateBottomBar() {
 }
 
 void TMainForm::CreateStatusBar() {
-    statusBar_ = CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0, 0, 0, 0,
-                                 Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_MAIN_STATUSBAR)),
-                                 GetModuleHandleW(nullptr), nullptr);
-    SendMessageW(statusBar_, WM_SETFONT, reinterpret_cast<WPARAM>(FormFont()), FALSE);
+    statusBar_ = CreateControl(Handle(), STATUSCLASSNAMEW, L"", SBARS_SIZEGRIP, Rect(0, 0, 0, 0), IDC_MAIN_STATUSBAR);
     int edges[] = {kStatusPanel0Width, kStatusPanel0Width + kStatusPanel1Width};
     SendMessageW(statusBar_, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(edges));
     SendMessageW(statusBar_, SB_SETTEXTW, kMeterPanel | SBT_OWNERDRAW, 0);

@@ -37,19 +37,15 @@ TStatusForm::TStatusForm(TMainForm& main) : main_(main) {
 void TStatusForm::CreateControls() {
     header_ = std::make_unique<THeaderStrip>(Handle(), IDC_STATUS_HEADER, Rect(0, 0, kClientWidth, 33),
                                              texts::StatusHeader);
-    auto add = [this](const wchar_t* cls, const wchar_t* text, DWORD style, RECT r, int id) {
-        HWND control = CreateWindowExW(0, cls, text, WS_CHILD | WS_VISIBLE | style, r.left, r.top, r.right - r.left,
-                                       r.bottom - r.top, Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                                       GetModuleHandleW(nullptr), nullptr);
-        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(FormFont()), FALSE);
-        return control;
-    };
-    add(L"STATIC", texts::StatusCurrentFile, 0, Rect(10, 44, 80, 14), IDC_STATUS_LABEL1);
-    progressBar1_ = add(PROGRESS_CLASSW, L"", PBS_SMOOTH, Rect(92, 42, 268, 16), IDC_STATUS_PROGRESSBAR1);
-    add(L"STATIC", texts::StatusTotal, 0, Rect(10, 68, 80, 14), IDC_STATUS_LABEL2);
-    progressBar2_ = add(PROGRESS_CLASSW, L"", PBS_SMOOTH, Rect(92, 66, 268, 16), IDC_STATUS_PROGRESSBAR2);
-    cancelBtn_ = add(L"BUTTON", texts::StatusCancel, WS_TABSTOP | BS_OWNERDRAW, Rect(135, 93, 100, 27),
-                     IDC_STATUS_CANCELBTN);
+    HWND form = Handle();
+    CreateControl(form, L"STATIC", texts::StatusCurrentFile, 0, Rect(10, 44, 80, 14), IDC_STATUS_LABEL1);
+    progressBar1_ =
+        CreateControl(form, PROGRESS_CLASSW, L"", PBS_SMOOTH, Rect(92, 42, 268, 16), IDC_STATUS_PROGRESSBAR1);
+    CreateControl(form, L"STATIC", texts::StatusTotal, 0, Rect(10, 68, 80, 14), IDC_STATUS_LABEL2);
+    progressBar2_ =
+        CreateControl(form, PROGRESS_CLASSW, L"", PBS_SMOOTH, Rect(92, 66, 268, 16), IDC_STATUS_PROGRESSBAR2);
+    cancelBtn_ = CreateControl(form, L"BUTTON", texts::StatusCancel, WS_TABSTOP | BS_OWNERDRAW,
+                               Rect(135, 93, 100, 27), IDC_STATUS_CANCELBTN);
     cancelGlyph_.reset(pictures::MakeIcon(pictures::Icon::Cancel, 16));
     for (HWND bar : {progressBar1_, progressBar2_}) {
         SendMessageW(bar, PBM_SETRANGE32, 0, 100);

@@ -13,11 +13,7 @@ TTabbedPages::TTabbedPages(TPanel& parent, int id, RECT rect, unsigned anchors, 
 }
 
 TTabbedPages::TTabbedPages(HWND parent, int id, RECT rect, HIMAGELIST images)
-    : id_(id),
-      tabs_(CreateWindowExW(0, WC_TABCONTROLW, L"", WS_CHILD | WS_VISIBLE | kTabStyle, rect.left, rect.top,
-                            rect.right - rect.left, rect.bottom - rect.top, parent,
-                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr)) {
-    SendMessageW(tabs_, WM_SETFONT, reinterpret_cast<WPARAM>(FormFont()), FALSE);
+    : id_(id), tabs_(CreateControl(parent, WC_TABCONTROLW, L"", kTabStyle, rect, id)) {
     TabCtrl_SetImageList(tabs_, images);
 }
 
