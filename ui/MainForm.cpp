@@ -218,25 +218,10 @@ void TMainForm::ProcessMessages() { ui::ProcessMessages(); }
 void TMainForm::ShowJobMessage(const std::wstring& text) { ShowErrorMessage(FrontWindow(), text); }
 
 void TMainForm::OnCommand(int id, int code, HWND control) {
-    if (code == BN_CLICKED && OnButtonClick(id)) {
+    if ((code == BN_CLICKED && OnButtonClick(id)) || TagFieldCommand(id, code, control)) {
         return;
     }
     switch (id) {
-    case IDC_MAIN_EDTITLE:
-    case IDC_MAIN_EDARTIST:
-    case IDC_MAIN_EDALBUM:
-    case IDC_MAIN_EDYEAR:
-    case IDC_MAIN_EDLIEDNR:
-        if (code == EN_CHANGE) {
-            TagFieldChange(control);
-        }
-        break;
-    case IDC_MAIN_EDCOMMENT:
-        if (code == EN_CHANGE) {
-            TagFieldChange(control);
-            edCommentChange();
-        }
-        break;
     case IDC_MAIN_MP3FORMAT:
     case IDC_MAIN_WAVFORMATS:
         if (code == CBN_SELCHANGE) {

@@ -157,6 +157,8 @@ private:
     void SaveBtnClick();
     void edCommentChange();
     void TagFieldChange(HWND edit);
+    // Handles a command from one of the tag fields; false for any other control.
+    bool TagFieldCommand(int id, int code, HWND control);
 
     // Stored settings (MainFormSettings.cpp).
     void ReadSettings();

@@ -16,6 +16,19 @@ void SetText(HWND control, const std::wstring& text) {
     SetWindowTextW(control, text.c_str());
 }
 
+struct TagField {
+    int id;
+    std::wstring ID3TagTexts::*text;
+};
+
+// In the order the fields are filled.
+const TagField kTagFields[] = {
+    {IDC_MAIN_EDTITLE, &ID3TagTexts::title},     {IDC_MAIN_EDARTIST, &ID3TagTexts::artist},
+    {IDC_MAIN_EDALBUM, &ID3TagTexts::album},     {IDC_MAIN_EDYEAR, &ID3TagTexts::year},
+    {IDC_MAIN_EDGENRE, &ID3TagTexts::genre},     {IDC_MAIN_EDCOMMENT, &ID3TagTexts::comment},
+    {IDC_MAIN_EDLIEDNR, &ID3TagTexts::track},
+};
+
 } // namespace
 
 void TMainForm::FillGenreList() {
@@ -32,24 +45,16 @@ void TMainForm::FillID3TagInformation(const std::wstring& fileName) {
         ShowErrorMessage(Handle(), ID3TagFileMessage(result));
         return;
     }
-    SetText(Item(IDC_MAIN_EDTITLE), tag.title);
-    SetText(Item(IDC_MAIN_EDARTIST), tag.artist);
-    SetText(Item(IDC_MAIN_EDALBUM), tag.album);
-    SetText(Item(IDC_MAIN_EDYEAR), tag.year);
-    SetText(Item(IDC_MAIN_EDGENRE), tag.genre);
-    SetText(Item(IDC_MAIN_EDCOMMENT), tag.comment);
-    SetText(Item(IDC_MAIN_EDLIEDNR), tag.track);
+    for (const TagField& field : kTagFields) {
+        SetText(Item(field.id), tag.*field.text);
+    }
 }
 
 void TMainForm::ChangeID3Tag(const std::wstring& fileName) {
     ID3TagTexts tag;
-    tag.title = WindowText(Item(IDC_MAIN_EDTITLE));
-    tag.artist = WindowText(Item(IDC_MAIN_EDARTIST));
-    tag.album = WindowText(Item(IDC_MAIN_EDALBUM));
-    tag.year = WindowText(Item(IDC_MAIN_EDYEAR));
-    tag.comment = WindowText(Item(IDC_MAIN_EDCOMMENT));
-    tag.track = WindowText(Item(IDC_MAIN_EDLIEDNR));
-    tag.genre = WindowText(Item(IDC_MAIN_EDGENRE));
+    for (const TagField& field : kTagFields) {
+        tag.*field.text = WindowText(Item(field.id));
+    }
     const ID3TagFileResult result = WriteID3TagFile(fileName, tag);
     if (result != ID3TagFileResult::Done) {
         ShowErrorMessage(Handle(), ID3TagFileMessage(result));
@@ -67,6 +72,23 @@ void TMainForm::SaveBtnClick() {
     if (MP3SaveDialog.Execute(Handle())) {
         ChangeID3Tag(MP3SaveDialog.FileName());
     }
+}
+
+// The genre is a combo box, which never sends EN_CHANGE.
+bool TMainForm::TagFieldCommand(int id, int code, HWND control) {
+    for (const TagField& field : kTagFields) {
+        if (field.id != id) {
+            continue;
+        }
+        if (code == EN_CHANGE) {
+            TagFieldChange(control);
+            if (id == IDC_MAIN_EDCOMMENT) {
+                edCommentChange();
+            }
+        }
+        return true;
+    }
+    return false;
 }
 
 void TMainForm::edCommentChange() {
