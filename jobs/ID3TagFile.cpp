@@ -10,11 +10,6 @@
 
 namespace {
 
-constexpr wchar_t kNoTag[] = L"Este fichero no contiene ninguna válida MP3-TAG información.";
-constexpr wchar_t kCannotWriteTag[] = L"No podía escribir el fichero.";
-constexpr wchar_t kTrackHidden[] =
-    L"No puedo almacenar el número de la pista porque el comentario no es corto suficiente.";
-
 // Which edit text goes with which tag field.
 const std::pair<std::wstring ID3TagTexts::*, std::string core::ID3TagFields::*> kTextFields[] = {
     {&ID3TagTexts::title, &core::ID3TagFields::title},     {&ID3TagTexts::artist, &core::ID3TagFields::artist},
@@ -70,9 +65,9 @@ const wchar_t* ID3TagFileMessage(ID3TagFileResult result) {
     case ID3TagFileResult::CannotOpen:
         return jobtext::kCannotOpen;
     case ID3TagFileResult::NoTag:
-        return kNoTag;
+        return jobtext::kNoTag;
     case ID3TagFileResult::CannotWrite:
-        return kCannotWriteTag;
+        return jobtext::kCannotWriteTag;
     case ID3TagFileResult::Done:
         break;
     }
@@ -80,7 +75,7 @@ const wchar_t* ID3TagFileMessage(ID3TagFileResult result) {
 }
 
 std::wstring TrackInfoText(const std::wstring& comment) {
-    return core::CommentHidesTrack(ToTagText(comment).size()) ? kTrackHidden : L"";
+    return core::CommentHidesTrack(ToTagText(comment).size()) ? jobtext::kTrackHidden : L"";
 }
 
 std::string ToTagText(const std::wstring& text) {

@@ -1,5 +1,5 @@
 #pragma once
-// The texts the conversion jobs show, exactly as the converter has always worded them.
+// The texts the conversion jobs and the tag editor show, exactly as the converter has always worded them.
 
 namespace jobtext {
 
@@ -16,5 +16,10 @@ inline constexpr wchar_t kCannotWrite[] = L"No podía escribir el fichero destin
 // Followed by a blank and the name of the file that could not be read.
 inline constexpr wchar_t kCannotRead[] = L"No podía leer el fichero.";
 inline constexpr wchar_t kOutOfMemory[] = L"No hay memoria suficiente para la conversión.";
+
+inline constexpr wchar_t kNoTag[] = L"Este fichero no contiene ninguna válida MP3-TAG información.";
+inline constexpr wchar_t kCannotWriteTag[] = L"No podía escribir el fichero.";
+inline constexpr wchar_t kTrackHidden[] =
+    L"No puedo almacenar el número de la pista porque el comentario no es corto suficiente.";
 
 } // namespace jobtext

@@ -11,24 +11,23 @@ constexpr size_t kMaxTransfer = std::numeric_limits<DWORD>::max();
 
 } // namespace
 
+std::unique_ptr<Win32File> Win32File::Wrap(HANDLE handle) {
+    return handle == INVALID_HANDLE_VALUE ? nullptr : std::unique_ptr<Win32File>(new Win32File(handle));
+}
+
 std::unique_ptr<Win32File> Win32File::OpenForReading(const std::wstring& name) {
     for (int attempt = 0; attempt < kOpenAttempts; ++attempt) {
-        HANDLE handle = CreateFileW(name.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                    FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
-        if (handle != INVALID_HANDLE_VALUE) {
-            return std::unique_ptr<Win32File>(new Win32File(handle));
+        if (auto file = Wrap(CreateFileW(name.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                         FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr))) {
+            return file;
         }
     }
     return nullptr;
 }
 
 std::unique_ptr<Win32File> Win32File::CreateAnew(const std::wstring& name) {
-    HANDLE handle = CreateFileW(name.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
-                                FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (handle == INVALID_HANDLE_VALUE) {
-        return nullptr;
-    }
-    return std::unique_ptr<Win32File>(new Win32File(handle));
+    return Wrap(CreateFileW(name.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr));
 }
 
 std::unique_ptr<Win32File> Win32File::OpenForUpdate(const std::wstring& name) {
@@ -36,12 +35,8 @@ std::unique_ptr<Win32File> Win32File::OpenForUpdate(const std::wstring& name) {
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
         return nullptr;
     }
-    HANDLE handle = CreateFileW(name.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (handle == INVALID_HANDLE_VALUE) {
-        return nullptr;
-    }
-    return std::unique_ptr<Win32File>(new Win32File(handle));
+    return Wrap(CreateFileW(name.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr));
 }
 
 Win32File::~Win32File() {

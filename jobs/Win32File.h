@@ -33,5 +33,7 @@ public:
 
 private:
     explicit Win32File(HANDLE handle) : handle_(handle) {}
+    // Null for a failed open.
+    static std::unique_ptr<Win32File> Wrap(HANDLE handle);
     HANDLE handle_;
 };
