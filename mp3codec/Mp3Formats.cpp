@@ -57,6 +57,23 @@ const wchar_t* ChannelText(uint16_t channels) { return channels == 1 ? L"Mono" :
 
 bool HasCodecChannels(const WAVEFORMATEX& record) { return record.nChannels == 1 || record.nChannels == 2; }
 
+bool IsEncoderRate(uint32_t sampleRate) {
+    return std::find(std::begin(kEncoderRates), std::end(kEncoderRates), sampleRate) != std::end(kEncoderRates);
+}
+
+bool IsDecoderRate(uint32_t sampleRate) {
+    return IsEncoderRate(sampleRate) ||
+           std::find(std::begin(kMpeg25Rates), std::end(kMpeg25Rates), sampleRate) != std::end(kMpeg25Rates);
+}
+
+bool IsLegalBitRate(uint32_t sampleRate, uint32_t bitRate) {
+    if (!IsDecoderRate(sampleRate) || bitRate % 1000 != 0) {
+        return false;
+    }
+    const uint32_t* table = KbpsTable(sampleRate);
+    return std::find(table, table + kBitRatesPerRate, bitRate / 1000) != table + kBitRatesPerRate;
+}
+
 } // namespace
 
 size_t Mp3FormatCount() { return kGridSize; }
@@ -74,23 +91,6 @@ size_t PcmFormatCount() { return std::size(kEncoderRates) * std::size(kChannelOr
 
 PcmFormat PcmFormatAt(size_t index) {
     return {kEncoderRates[index / std::size(kChannelOrder)], kChannelOrder[index % std::size(kChannelOrder)]};
-}
-
-bool IsEncoderRate(uint32_t sampleRate) {
-    return std::find(std::begin(kEncoderRates), std::end(kEncoderRates), sampleRate) != std::end(kEncoderRates);
-}
-
-bool IsDecoderRate(uint32_t sampleRate) {
-    return IsEncoderRate(sampleRate) ||
-           std::find(std::begin(kMpeg25Rates), std::end(kMpeg25Rates), sampleRate) != std::end(kMpeg25Rates);
-}
-
-bool IsLegalBitRate(uint32_t sampleRate, uint32_t bitRate) {
-    if (!IsDecoderRate(sampleRate) || bitRate % 1000 != 0) {
-        return false;
-    }
-    const uint32_t* table = KbpsTable(sampleRate);
-    return std::find(table, table + kBitRatesPerRate, bitRate / 1000) != table + kBitRatesPerRate;
 }
 
 uint32_t EverydayBitRate(uint32_t sampleRate, uint16_t channels) {

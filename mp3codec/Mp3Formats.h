@@ -34,9 +34,6 @@ Mp3Format Mp3FormatAt(size_t index);
 size_t PcmFormatCount();
 PcmFormat PcmFormatAt(size_t index);
 
-bool IsEncoderRate(uint32_t sampleRate);
-bool IsDecoderRate(uint32_t sampleRate);
-bool IsLegalBitRate(uint32_t sampleRate, uint32_t bitRate);
 // A bit rate that suits everyday listening at that rate and channel count.
 uint32_t EverydayBitRate(uint32_t sampleRate, uint16_t channels);
 
