@@ -2,6 +2,9 @@
 // seconds it took, reading and writing included:
 //   acm-throughput encode PIECE.wav OUT.mp3 KBPS BLOCK
 //   acm-throughput decode PIECE.mp3 OUT.raw RATE CHANNELS BLOCK
+#include "core/StdioByteFile.h"
+#include "core/WavFile.h"
+
 #include <windows.h>
 
 #include <mmreg.h>
@@ -38,26 +41,22 @@ bool Fail(const char* what, MMRESULT result = 0) {
     return false;
 }
 
-// The sample data of a canonical WAV file: its format and where "data" begins.
-bool ReadWavHeader(HANDLE file, WAVEFORMATEX& format, DWORD& dataOffset) {
-    BYTE header[4096];
-    DWORD read = 0;
-    if (!ReadFile(file, header, sizeof(header), &read, nullptr) || read < 12) {
+// The sample data's format, read the converter's way; the handle is left at
+// the first sample byte.
+bool ReadWavHeader(const char* path, HANDLE file, WAVEFORMATEX& format) {
+    core::StdioByteFile wav(path, "rb");
+    core::WavHeaderInfo info;
+    try {
+        info = core::ReadWAVHeader(wav);
+    } catch (const core::FileReadError&) {
         return false;
     }
-    for (DWORD at = 12; at + 8 <= read;) {
-        DWORD size = 0;
-        std::memcpy(&size, header + at + 4, 4);
-        if (std::memcmp(header + at, "fmt ", 4) == 0) {
-            std::memcpy(&format, header + at + 8, sizeof(PCMWAVEFORMAT));
-            format.cbSize = 0;
-        } else if (std::memcmp(header + at, "data", 4) == 0) {
-            dataOffset = at + 8;
-            return SetFilePointer(file, static_cast<LONG>(dataOffset), nullptr, FILE_BEGIN) == dataOffset;
-        }
-        at += 8 + size + (size & 1);
+    if (!info.valid) {
+        return false;
     }
-    return false;
+    std::memcpy(&format, info.format.bytes.data(), sizeof(PCMWAVEFORMAT));
+    format.cbSize = 0;
+    return SetFilePointer(file, info.dataOffset, nullptr, FILE_BEGIN) == static_cast<DWORD>(info.dataOffset);
 }
 
 bool Convert(HANDLE in, HANDLE out, WAVEFORMATEX* src, WAVEFORMATEX* dst, DWORD block) {
@@ -129,8 +128,7 @@ int main(int argc, char** argv) {
     MPEGLAYER3WAVEFORMAT mp3 = {};
     DWORD block = 0;
     if (encode) {
-        DWORD dataOffset = 0;
-        if (!ReadWavHeader(in.handle, pcm, dataOffset)) {
+        if (!ReadWavHeader(argv[2], in.handle, pcm)) {
             Fail("not a WAV file");
             return 1;
         }
