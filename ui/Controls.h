@@ -43,7 +43,7 @@ private:
 // window, so that one form handles every control on it.
 class TPanel : public TWindow {
 public:
-    // The layout's design size is the rect's own.
+    // The layout measures its anchored children against the rect's own size.
     TPanel(HWND parent, int id, RECT rect, COLORREF background = GetSysColor(COLOR_BTNFACE));
     ~TPanel() override;
 
