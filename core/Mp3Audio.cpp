@@ -23,6 +23,19 @@ constexpr uint32_t kMpeg1Rates[3] = {44100, 48000, 32000};
 constexpr uint32_t kMpeg2Rates[3] = {22050, 24000, 16000};
 constexpr int kSingleChannelMode = 3;
 constexpr size_t kScanChunk = 4096;
+constexpr int kReservedVersion = 1; // version field 01
+constexpr int kMpeg25Version = 0;   // version field 00: MPEG-2 rates halved
+constexpr uint8_t kId3v2FooterFlag = 0x10;
+constexpr int64_t kId3v2FooterSize = 10;
+constexpr char kId3v1Marker[] = "TAG";
+constexpr size_t kId3v1MarkerSize = 3;
+// Bytes of one frame per bit/s of bit rate and Hz of sampling rate, by layer:
+// 384 samples per layer I frame in 4-byte slots, 1152 (576 for MPEG-2 layer
+// III) samples per frame for the others, 8 bits a byte.
+constexpr uint32_t kLayer1SlotFactor = 12;
+constexpr uint32_t kLayer1SlotBytes = 4;
+constexpr uint32_t kFullFrameFactor = 144;
+constexpr uint32_t kHalfFrameFactor = 72;
 
 bool ReadAt(ByteFile& file, int64_t position, uint8_t* buffer, size_t count) {
     SeekOrThrow(file, position);
@@ -52,6 +65,25 @@ uint32_t SynchsafeSize(const uint8_t* p) {
            static_cast<uint32_t>(p[2] & 0x7F) << 7 | static_cast<uint32_t>(p[3] & 0x7F);
 }
 
+bool HasFrameSync(const uint8_t (&bytes)[kMp3FrameHeaderSize]) {
+    return bytes[0] == 0xFF && (bytes[1] & 0xE0) == 0xE0;
+}
+
+// What may follow the first frame of real MPEG audio: another frame header,
+// an ID3v1 tag, or nothing at all.
+bool FrameIsFollowed(ByteFile& file, int64_t next) {
+    if (next == file.Size()) {
+        return true;
+    }
+    uint8_t following[kMp3FrameHeaderSize] = {};
+    SeekOrThrow(file, next);
+    const size_t got = file.Read(following, sizeof following);
+    if (got >= kId3v1MarkerSize && std::memcmp(following, kId3v1Marker, kId3v1MarkerSize) == 0) {
+        return true;
+    }
+    return got == sizeof following && Mp3FrameLength(following).has_value();
+}
+
 } // namespace
 
 std::optional<Mp3FrameHeader> ParseMp3FrameHeader(const uint8_t (&bytes)[kMp3FrameHeaderSize]) {
@@ -71,6 +103,22 @@ std::optional<Mp3FrameHeader> ParseMp3FrameHeader(const uint8_t (&bytes)[kMp3Fra
     return header;
 }
 
+std::optional<uint32_t> Mp3FrameLength(const uint8_t (&bytes)[kMp3FrameHeaderSize]) {
+    const int version = (bytes[1] >> 3) & 0x3;
+    const std::optional<Mp3FrameHeader> header = ParseMp3FrameHeader(bytes);
+    if (!HasFrameSync(bytes) || version == kReservedVersion || !header) {
+        return std::nullopt;
+    }
+    const uint32_t rate = version == kMpeg25Version ? header->samplesPerSec / 2 : header->samplesPerSec;
+    const uint32_t bitRate = header->bitRateKbps * 1000;
+    const uint32_t padding = (bytes[2] >> 1) & 0x1;
+    if (header->layer == 1) {
+        return (kLayer1SlotFactor * bitRate / rate + padding) * kLayer1SlotBytes;
+    }
+    const uint32_t factor = header->layer == 3 && !header->mpeg1 ? kHalfFrameFactor : kFullFrameFactor;
+    return factor * bitRate / rate + padding;
+}
+
 std::optional<Mp3AudioData> LocateMp3Audio(ByteFile& file) {
     uint8_t head[kMp3FrameHeaderSize];
     if (!ReadAt(file, 0, head, sizeof head)) {
@@ -84,20 +132,24 @@ std::optional<Mp3AudioData> LocateMp3Audio(ByteFile& file) {
         }
     }
     Mp3AudioData audio;
-    if (std::memcmp(head, "ID3", 3) == 0) {
+    // Taggers stack tags, and a v2.4 tag may carry a footer; the audio follows the last.
+    while (std::memcmp(head, "ID3", 3) == 0) {
         uint8_t tag[kId3v2HeaderSize];
         if (!ReadAt(file, headerAt, tag, sizeof tag)) {
             return std::nullopt;
         }
         // The tag ends relative to its own header, also behind leading zeros.
-        const int64_t tagEnd = headerAt + static_cast<int64_t>(kId3v2HeaderSize) + SynchsafeSize(tag + 6);
-        audio.start = FindNonZero(file, tagEnd);
-        if (audio.start < 0 || !ReadAt(file, audio.start, head, sizeof head)) {
+        const int64_t footer = (tag[5] & kId3v2FooterFlag) != 0 ? kId3v2FooterSize : 0;
+        const int64_t tagEnd = headerAt + static_cast<int64_t>(kId3v2HeaderSize) + SynchsafeSize(tag + 6) + footer;
+        headerAt = FindNonZero(file, tagEnd);
+        if (headerAt < 0 || !ReadAt(file, headerAt, head, sizeof head)) {
             return std::nullopt;
         }
+        audio.start = headerAt;
     }
+    const std::optional<uint32_t> frameLength = Mp3FrameLength(head);
     std::optional<Mp3FrameHeader> header = ParseMp3FrameHeader(head);
-    if (!header) {
+    if (!frameLength || !FrameIsFollowed(file, headerAt + *frameLength)) {
         return std::nullopt;
     }
     audio.header = *header;
