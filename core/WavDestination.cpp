@@ -17,6 +17,13 @@ WavDestination::~WavDestination() {
     }
 }
 
+bool WavDestination::Write(const void* buffer, size_t count) {
+    if (file_.Position() + static_cast<int64_t>(count) > kMaxWavFileLength) {
+        return false;
+    }
+    return file_.Write(buffer, count);
+}
+
 void WavDestination::Finish() {
     finished_ = true;
     if (!WriteWAVHeader(file_, format_, kWavHeaderSize)) {

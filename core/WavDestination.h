@@ -2,6 +2,9 @@
 // A WAV output while a job writes it: the 44-byte header with zero sizes
 // first, the sizes of the finished file at Finish, and on any other way out
 // (a failure, a cancel that never reached Finish) the sizes of what was written.
+// The sample data is written through it: a write that would take the file past
+// what the 32-bit RIFF sizes describe is refused like one on a full medium, so
+// a header never wraps around.
 #include "ByteFile.h"
 #include "WaveFormatRecord.h"
 
@@ -9,16 +12,22 @@
 
 namespace core {
 
-class WavDestination {
+class WavDestination : public ByteFile {
 public:
     // Writes the first header on the empty file; throws FileWriteError.
     WavDestination(ByteFile& file, const WaveFormatRecord& format);
-    ~WavDestination();
+    ~WavDestination() override;
     WavDestination(const WavDestination&) = delete;
     WavDestination& operator=(const WavDestination&) = delete;
 
     // Writes the final header; throws FileWriteError.
     void Finish();
+
+    size_t Read(void* buffer, size_t count) override { return file_.Read(buffer, count); }
+    bool Write(const void* buffer, size_t count) override;
+    bool Seek(int64_t position) override { return file_.Seek(position); }
+    int64_t Position() const override { return file_.Position(); }
+    int64_t Size() const override { return file_.Size(); }
 
 private:
     ByteFile& file_;

@@ -46,14 +46,16 @@ WavHeaderInfo ReadWAVHeader(ByteFile& file) {
         const int64_t bodyStart = position + static_cast<int64_t>(kChunkHeaderSize);
         // Unsigned sum without wrap-around: a body past the end ends the walk.
         const int64_t bodyEnd = bodyStart + static_cast<int64_t>(size);
+        // RIFF keeps every chunk at an even offset.
+        const int64_t padding = size % 2;
         if (IdIs(header, "fmt ")) {
             ReadFmtBody(file, size, bodyEnd, fileLength, info);
         } else if (IdIs(header, "data")) {
-            info.dataOffset = static_cast<int32_t>(bodyStart);
+            info.dataOffset = bodyStart;
             declaredLength = size;
             info.valid = true;
         }
-        position = bodyEnd;
+        position = bodyEnd + padding;
         if (position < fileLength) {
             SeekOrThrow(file, position);
         }
@@ -61,7 +63,7 @@ WavHeaderInfo ReadWAVHeader(ByteFile& file) {
     SeekOrThrow(file, 0);
     if (info.valid) {
         const int64_t present = std::max<int64_t>(0, fileLength - info.dataOffset);
-        info.dataLength = static_cast<int32_t>(std::min<int64_t>(declaredLength, present));
+        info.dataLength = std::min<int64_t>(declaredLength, present);
     }
     return info;
 }

@@ -9,17 +9,20 @@
 namespace core {
 
 constexpr int64_t kWavHeaderSize = 44;
+// The 32-bit RIFF sizes describe no longer file.
+constexpr int64_t kMaxWavFileLength = 0xFFFFFFFF;
 
 struct WavHeaderInfo {
     bool valid = false;         // "RIFF"/"WAVE" with a "data" chunk somewhere
     WaveFormatRecord format;    // first 18 bytes from the last "fmt " body, rest zero
-    int32_t dataOffset = 0;     // file position of the first sample byte
-    int32_t dataLength = 0;     // data chunk size, cut to what the file holds
+    int64_t dataOffset = 0;     // file position of the first sample byte
+    int64_t dataLength = 0;     // data chunk size (up to 4 GiB - 1), cut to what the file holds
 };
 
-// Reads from position 0. Throws FileReadError where a read or seek that the walk
-// needs fails: a file shorter than 12 bytes, 1 to 7 bytes behind the last chunk,
-// an "fmt " body that runs past the end. On return the position is 0 for a RIFF
+// Reads from position 0. The pad byte behind an odd-sized chunk is skipped,
+// also when a file ends without it. Throws FileReadError where a read or seek
+// that the walk needs fails: a file shorter than 12 bytes, 1 to 7 bytes behind
+// the last chunk, an "fmt " body that runs past the end. On return the position is 0 for a RIFF
 // WAVE file and 12 otherwise.
 WavHeaderInfo ReadWAVHeader(ByteFile& file);
 

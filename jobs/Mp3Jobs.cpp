@@ -47,7 +47,7 @@ void ConvertMP3(JobHost& host, const std::wstring& source, const std::wstring& d
             stages.push_back(&c.wavcd);
         }
         const int64_t total = input->Size();
-        ConversionChain(stages, *output).Run(host, *input, total - audio->start, total);
+        ConversionChain(stages, wav).Run(host, *input, total - audio->start, total);
         decode.Finish();
         if (raise) {
             raise->Finish();

@@ -102,7 +102,7 @@ void ConvertWAV2WAV(JobHost& host, const std::wstring& source, const std::wstrin
         c.wavtowav.ACMFormatOut.CopyPrefix(*target, core::kWaveFormatExSize);
         core::WavDestination result(output, c.wavtowav.ACMFormatOut);
         ActiveStream convert(c.wavtowav, core::BlockBufferSize(c.wavtowav.ACMFormatIn.BlockAlign()));
-        ConversionChain({&c.wavtowav}, output).Run(host, *wav.file, wav.info.dataLength, wav.info.dataLength);
+        ConversionChain({&c.wavtowav}, result).Run(host, *wav.file, wav.info.dataLength, wav.info.dataLength);
         convert.Finish();
         result.Finish();
     });

@@ -1,8 +1,11 @@
 #include "core/WavDestination.h"
 #include "core/MemoryByteFile.h"
+#include "core/StdioByteFile.h"
 #include "core/WavFile.h"
 
 #include <gtest/gtest.h>
+
+#include <cstdio>
 
 using core::MemoryByteFile;
 using core::WavDestination;
@@ -59,6 +62,25 @@ TEST(WavDestination, FailedWriteLeavesSizesOfWhatWasWritten) {
     } catch (const core::FileWriteError&) {
     }
     ExpectSizesMatch(file, 3 * 512);
+}
+
+// Sample data that would take the file past 4 GiB - 1 is refused, so the sizes never wrap.
+TEST(WavDestination, RefusesDataPastTheRiffLimit) {
+    const std::string path = testing::TempDir() + "limit.wav";
+    {
+        core::StdioByteFile file(path, "w+b");
+        WavDestination wav(file, kCd);
+        const char data[8] = {};
+        ASSERT_TRUE(wav.Seek(core::kMaxWavFileLength - 10));
+        EXPECT_TRUE(wav.Write(data, sizeof data));
+        EXPECT_FALSE(wav.Write(data, sizeof data));
+        wav.Finish();
+    }
+    core::StdioByteFile file(path, "rb");
+    const core::WavHeaderInfo info = core::ReadWAVHeader(file);
+    std::remove(path.c_str());
+    EXPECT_EQ(file.Size(), core::kMaxWavFileLength - 2);
+    EXPECT_EQ(info.dataLength, core::kMaxWavFileLength - 2 - 44);
 }
 
 TEST(WavDestination, HeaderThatCannotBeWrittenIsAWriteError) {

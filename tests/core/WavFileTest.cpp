@@ -1,8 +1,10 @@
 #include "core/MemoryByteFile.h"
+#include "core/StdioByteFile.h"
 #include "core/WavFile.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -55,8 +57,8 @@ struct ReadCase {
     const char* name;
     Bytes file;
     bool valid;
-    int32_t dataOffset;
-    int32_t dataLength;
+    int64_t dataOffset;
+    int64_t dataLength;
     uint16_t channels;
 };
 
@@ -86,11 +88,14 @@ INSTANTIATE_TEST_SUITE_P(
                     ReadCase{"data_without_fmt", Riff({Chunk("data", 8)}), true, 20, 8, 0},
                     ReadCase{"empty_data", Riff({FmtChunk(), Chunk("data", 0)}), true, 44, 0, 2},
                     ReadCase{"later_data_wins", Riff({FmtChunk(), Chunk("data", 4), Chunk("data", 6)}), true, 56, 6, 2},
-                    ReadCase{"odd_chunk_pad_read_as_header",
-                             // "junk" of 3 bytes and its pad byte: the next header is read at the pad,
-                             // so the "data" chunk behind it is never seen.
-                             Riff({FmtChunk(), Chunk("junk", 3), Bytes{0}, Chunk("data", 2)}),
-                             false, 0, 0, 2}),
+                    ReadCase{"odd_chunk_pad_skipped", Riff({FmtChunk(), Chunk("junk", 3), Bytes{0}, Chunk("data", 2)}),
+                             true, 56, 2, 2},
+                    ReadCase{"odd_list_before_data",
+                             Riff({FmtChunk(), Chunk("LIST", 25), Bytes{0}, Chunk("data", 10)}), true, 78, 10, 2},
+                    // As sox writes 8-bit mono with an odd number of samples.
+                    ReadCase{"odd_data_with_final_pad", Riff({FmtChunk(), Chunk("data", 7), Bytes{0}}), true, 44, 7, 2},
+                    // As the converter has always written an odd number of sample bytes.
+                    ReadCase{"odd_data_without_final_pad", Riff({FmtChunk(), Chunk("data", 7)}), true, 44, 7, 2}),
     [](const testing::TestParamInfo<ReadCase>& info) { return std::string(info.param.name); });
 
 TEST(WavReader, FmtExtensionBytesAreDropped) {
@@ -122,6 +127,24 @@ TEST(WavReader, ReadErrorsReachTheCaller) {
     }
 }
 
+// A data chunk of 3 GiB in a sparse file: past what a signed 32-bit size holds.
+TEST(WavReader, DataBeyond2GiBIsReadWhole) {
+    const std::string path = testing::TempDir() + "large.wav";
+    constexpr int64_t kDataBytes = 3LL << 30;
+    {
+        Bytes head = Riff({FmtChunk(), Chunk("data", static_cast<uint32_t>(kDataBytes), 0)});
+        core::StdioByteFile file(path, "w+b");
+        ASSERT_TRUE(file.Write(head.data(), head.size()));
+        ASSERT_TRUE(file.Seek(44 + kDataBytes - 1) && file.Write("", 1));
+    }
+    core::StdioByteFile file(path, "rb");
+    const core::WavHeaderInfo info = ReadWAVHeader(file);
+    std::remove(path.c_str());
+    EXPECT_TRUE(info.valid);
+    EXPECT_EQ(info.dataOffset, 44);
+    EXPECT_EQ(info.dataLength, kDataBytes);
+}
+
 TEST(WavWriter, FreshFileGetsZeroSizes) {
     MemoryByteFile file;
     ASSERT_TRUE(core::WriteWAVHeader(file, core::MakePcmFormat(2, 44100, 16, 0), 0));
@@ -149,7 +172,7 @@ TEST(WavWriter, FinalHeaderDescribesDataAndReadsBack) {
         core::WavHeaderInfo info = ReadWAVHeader(file);
         EXPECT_TRUE(info.valid);
         EXPECT_EQ(info.dataOffset, 44);
-        EXPECT_EQ(info.dataLength, static_cast<int32_t>(samples));
+        EXPECT_EQ(info.dataLength, static_cast<int64_t>(samples));
         EXPECT_EQ(info.format.SamplesPerSec(), 22050u);
         EXPECT_EQ(info.format.CbSize(), 0) << "cbSize is never written";
     }
