@@ -104,8 +104,8 @@ void TACMConvertor::OpenStream() {
         streamHeader_.pbDst = destBuffer_.get();
         streamHeader_.cbDstLength = outputBufferSize_;
         CheckACMResult("acmStreamPrepareHeader:", acmStreamPrepareHeader(streamHandle_, &streamHeader_, 0));
-    } catch (const EACMConvertor&) {
-        // Nothing of a half-opened stream may leak.
+    } catch (...) {
+        // Nothing of a half-opened stream may leak, also when a buffer finds no memory.
         AbandonStream();
         throw;
     }

@@ -6,9 +6,25 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <cstdlib>
 #include <cstring>
 #include <functional>
 #include <memory>
+#include <new>
+
+// Array allocations of this size or more fail, as when memory runs out.
+static size_t failArraysFrom = SIZE_MAX;
+
+void* operator new[](size_t size) {
+    void* block = size < failArraysFrom ? std::malloc(size ? size : 1) : nullptr;
+    if (!block) {
+        throw std::bad_alloc();
+    }
+    return block;
+}
+void operator delete[](void* block) noexcept { std::free(block); }
+void operator delete[](void* block, size_t) noexcept { std::free(block); }
 
 using testsupport::RunHost;
 using testsupport::ShellQuote;
@@ -57,6 +73,19 @@ TEST(CheckACMResult, NamesTheCallAndTheReason) {
         EXPECT_EQ(MessageOf([&] { TACMConvertor::CheckACMResult(c.prefix, c.code); }), c.message);
     }
     EXPECT_NO_THROW(TACMConvertor::CheckACMResult("acmStreamOpen:", 0));
+}
+
+TEST(ACMConvertor, BufferWithoutMemoryClosesTheStream) {
+    std::unique_ptr<TACMConvertor> convertor(NewPcmConvertor());
+    convertor->SetInputBufferSize(4096);
+    failArraysFrom = 8192; // the destination buffer
+    EXPECT_THROW(convertor->SetActive(true), std::bad_alloc);
+    failArraysFrom = SIZE_MAX;
+    EXPECT_FALSE(convertor->Active());
+    EXPECT_EQ(convertor->StreamHandle(), nullptr);
+    EXPECT_EQ(convertor->SourceBuffer(), nullptr);
+    convertor->SetActive(true);
+    EXPECT_TRUE(convertor->Active());
 }
 
 TEST(ACMConvertor, SettersRefuseWhileActiveAndKeepOldValue) {
