@@ -18,7 +18,8 @@ public:
                          "printf 'Esto no es un fichero de sonido, aunque se llame .wav.' > {text.wav} && "
                          "head -c 20000 /dev/zero > {zeros.mp3} && printf '\\377\\373\\220' > {short.mp3} && "
                          "{ head -c 100 /dev/zero; printf '\\377\\373\\234\\104'; head -c 500 /dev/urandom; } > "
-                         "{reserved-rate.mp3} && : > {empty.mp3}"));
+                         "{reserved-rate.mp3} && : > {empty.mp3} && "
+                         "{ printf '\\377\\373\\220\\104'; head -c 20000 /dev/zero | tr '\\0' U; } > {arbitrary.mp3}"));
         // RIFF WAVE with a data chunk but no "fmt " chunk: channels and block align are 0.
         WriteWorkFile("no-fmt.wav", {'R', 'I', 'F', 'F', 28, 0, 0, 0, 'W', 'A', 'V', 'E', 'd', 'a',
                                      't', 'a', 8,   0,   0,  0, 1, 2, 3,   4,   5,   6,   7,   8});
@@ -98,7 +99,11 @@ INSTANTIATE_TEST_SUITE_P(
         RefusalCase{"Mp3CdAllZeros", ConvertMP3CDWAV, "zeros.mp3", nullptr, jobtext::kNotMp3, true},
         RefusalCase{"Mp3WavEmpty", ConvertMP3WAV, "empty.mp3", nullptr, jobtext::kNotMp3, true},
         RefusalCase{"Mp3WavThreeBytes", ConvertMP3WAV, "short.mp3", nullptr, jobtext::kNotMp3, true},
-        RefusalCase{"Mp3CdReservedRate", ConvertMP3CDWAV, "reserved-rate.mp3", nullptr, jobtext::kNotMp3, true}),
+        RefusalCase{"Mp3CdReservedRate", ConvertMP3CDWAV, "reserved-rate.mp3", nullptr, jobtext::kNotMp3, true},
+        // A frame header with no second one where its frame ends.
+        RefusalCase{"Mp3WavHeaderThenArbitraryBytes", ConvertMP3WAV, "arbitrary.mp3", nullptr, jobtext::kNotMp3, true},
+        RefusalCase{"Mp3CdHeaderThenArbitraryBytes", ConvertMP3CDWAV, "arbitrary.mp3", nullptr, jobtext::kNotMp3,
+                    true}),
     [](const testing::TestParamInfo<RefusalCase>& info) { return info.param.name; });
 
 struct SameFileCase {
