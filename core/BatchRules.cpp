@@ -19,6 +19,24 @@ std::wstring BatchDestination(const std::wstring& source, bool besideSource, con
     return destination + ReplaceExtension(FileNamePart(source), extension);
 }
 
+std::wstring DestinationNotWrittenByRun(const std::wstring& destination,
+                                        const std::function<bool(const std::wstring&)>& writtenByRun) {
+    const std::wstring extension = ExtensionOf(destination);
+    const std::wstring stem = destination.substr(0, destination.size() - extension.size());
+    std::wstring candidate = destination;
+    for (int number = 2; writtenByRun(candidate); ++number) {
+        candidate = stem + L" (" + std::to_wstring(number) + L")" + extension;
+    }
+    return candidate;
+}
+
+std::wstring MessageNamingEntry(const std::wstring& message, const std::wstring& entry) {
+    if (message.find(entry) != std::wstring::npos) {
+        return message;
+    }
+    return message + L" " + entry;
+}
+
 std::wstring BatchProgressLine(int index, int entryCount) {
     return L"Proceso fichero " + std::to_wstring(index + 1) + L" de " + std::to_wstring(entryCount);
 }

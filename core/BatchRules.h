@@ -1,6 +1,7 @@
 #pragma once
 // The rules of the two batch pages that do not need a window: where a result
 // goes, the progress line, and how the list takes and gives up entries.
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,16 @@ namespace core {
 // replaced. extension brings its full stop (".wav", ".mp3").
 std::wstring BatchDestination(const std::wstring& source, bool besideSource, const std::wstring& folder,
                               const std::wstring& extension);
+
+// The destination an entry gets in a run: destination itself unless the run
+// has written that file already, else "Lied (2).wav", "Lied (3).wav", ... the
+// first that the run has not written. Files from before the run are replaced.
+std::wstring DestinationNotWrittenByRun(const std::wstring& destination,
+                                        const std::function<bool(const std::wstring&)>& writtenByRun);
+
+// A job's message about a batch entry: followed by a blank and the entry's
+// name, as the read error has it, unless the message names the entry already.
+std::wstring MessageNamingEntry(const std::wstring& message, const std::wstring& entry);
 
 // "Proceso fichero i de n" for the 0-based index of the file being converted.
 std::wstring BatchProgressLine(int index, int entryCount);

@@ -36,4 +36,7 @@ public:
     virtual void ProcessMessages() = 0;
     // A modal message box with the error icon and no caption text of its own.
     virtual void ShowJobMessage(const std::wstring& text) = 0;
+    // The job has created (or emptied) this destination; a batch run keeps
+    // track so that it never overwrites its own results.
+    virtual void DestinationCreated(const std::wstring& /*name*/) {}
 };

@@ -37,6 +37,7 @@ void ConvertMP3(JobHost& host, const std::wstring& source, const std::wstring& d
             host.ShowJobMessage(jobtext::kCannotCreate);
             return;
         }
+        host.DestinationCreated(destination);
         core::WavDestination wav(*output, cdQuality ? c.wavcd.ACMFormatOut : c.mp3wav.ACMFormatOut);
         ActiveStream decode(c.mp3wav, core::BlockBufferSize(c.mp3wav.ACMFormatIn.BlockAlign()));
         std::optional<ActiveStream> raise;

@@ -70,6 +70,7 @@ void RunWavSourceJob(JobHost& host, const core::WaveFormatRecord* target, const 
             host.ShowJobMessage(jobtext::kCannotCreate);
             return;
         }
+        host.DestinationCreated(destination);
         convert(*wav, *output, host.Components());
     });
 }

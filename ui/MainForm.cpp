@@ -6,6 +6,7 @@
 #include "Texts.h"
 #include "resource.h"
 
+#include "core/BatchRules.h"
 #include "core/FileNameRules.h"
 
 #include <shellapi.h>
@@ -18,6 +19,8 @@ const wchar_t kMainFormClass[] = L"TMainForm";
 constexpr int kClientWidth = 675;
 constexpr int kClientHeight = 443;
 const COLORREF kMeterColor = RGB(0, 0, 128);
+// Posted to itself when a run that a close request cut short has returned.
+constexpr UINT WM_APP_CLOSEAFTERRUN = WM_APP + 1;
 
 void PaintMeter(HDC dc, const core::MeterRect& fill) {
     ScopedBrush brush(CreateSolidBrush(kMeterColor));
@@ -97,6 +100,11 @@ void TMainForm::FormDestroy() {
 }
 
 void TMainForm::FormCloseQuery() {
+    if (running_) {
+        RequestCancel();
+        pendingClose_ = PendingClose::Close;
+        return;
+    }
     if (MessageBoxW(Handle(), texts::CloseQuestion, texts::CloseQuestionTitle, MB_OKCANCEL | MB_ICONINFORMATION) ==
         IDOK) {
         if (FormStorage1.Restored()) {
@@ -108,7 +116,27 @@ void TMainForm::FormCloseQuery() {
 
 // The session ends without asking: the window is destroyed unclosed, which
 // still stores the profile.
-void TMainForm::FormEndSession() { DestroyWindow(Handle()); }
+void TMainForm::FormEndSession() {
+    if (running_) {
+        RequestCancel();
+        pendingClose_ = PendingClose::EndSession;
+        return;
+    }
+    DestroyWindow(Handle());
+}
+
+// The request came from outside during a run (the question could not be
+// asked then), so the window closes as if it had been answered.
+void TMainForm::CloseAfterRun() {
+    const PendingClose pending = pendingClose_;
+    pendingClose_ = PendingClose::None;
+    if (pending == PendingClose::Close && FormStorage1.Restored()) {
+        FormStorage1.SaveFormPlacement(Handle(), Handle(), ReadStoredControls(), false);
+    }
+    if (pending != PendingClose::None) {
+        DestroyWindow(Handle());
+    }
+}
 
 void TMainForm::FormResize() {
     SendMessageW(statusBar_, WM_SIZE, 0, 0);
@@ -125,7 +153,12 @@ void TMainForm::StartRun(TImageButton& button, int mode) {
     FilesDone = 0;
     FileCount = 1;
     RunMode = mode;
+    running_ = true;
     statusForm_->ShowModal();
+    running_ = false;
+    if (pendingClose_ != PendingClose::None) {
+        PostMessageW(Handle(), WM_APP_CLOSEAFTERRUN, 0, 0);
+    }
 }
 
 void TMainForm::GoBtn1Click() { StartRun(*goBtn1_, 1); }
@@ -215,7 +248,15 @@ void TMainForm::SBarPaintMore() {
 
 void TMainForm::ProcessMessages() { ui::ProcessMessages(); }
 
-void TMainForm::ShowJobMessage(const std::wstring& text) { ShowErrorMessage(FrontWindow(), text); }
+// Owned by the window the user sees of the converter, even while another
+// program is active, so that the box comes up in front of it.
+void TMainForm::ShowJobMessage(const std::wstring& text) {
+    const HWND owner =
+        statusForm_ && IsWindowVisible(statusForm_->Handle()) ? statusForm_->Handle() : Handle();
+    ShowErrorMessage(owner, batchEntry_.empty() ? text : core::MessageNamingEntry(text, batchEntry_));
+}
+
+void TMainForm::DestinationCreated(const std::wstring& name) { writtenByRun_.push_back(name); }
 
 void TMainForm::OnCommand(int id, int code, HWND control) {
     if ((code == BN_CLICKED && OnButtonClick(id)) || TagFieldCommand(id, code, control)) {
@@ -298,6 +339,9 @@ LRESULT TMainForm::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_DESTROY:
         FormDestroy();
+        return 0;
+    case WM_APP_CLOSEAFTERRUN:
+        CloseAfterRun();
         return 0;
     case WM_ENDSESSION:
         if (wParam) {

@@ -76,6 +76,7 @@ public:
     void SetProStatus(int percent) override;
     void ProcessMessages() override;
     void ShowJobMessage(const std::wstring& text) override;
+    void DestinationCreated(const std::wstring& name) override;
 
     // FormatListSink
     void AddMP3FormatEntry(const std::wstring& description) override;
@@ -110,6 +111,7 @@ private:
     void FormDestroy();
     void FormCloseQuery();
     void FormEndSession();
+    void CloseAfterRun();
     void FormResize();
     void OnCommand(int id, int code, HWND control);
     bool OnButtonClick(int id);
@@ -148,6 +150,7 @@ private:
     void DeleteSelected(HWND list);
     void RunBatch(HWND list, int besideSourceId, const TFileNameEdit& folderEd, const wchar_t* extension,
                   const std::function<void(const std::wstring&, const std::wstring&)>& job);
+    bool WrittenByRun(const std::wstring& name) const;
 
     // Tag editor (MainFormTagEditor.cpp).
     void FillGenreList();
@@ -184,6 +187,15 @@ private:
     std::unique_ptr<ConverterComponents> components_;
     CodecDiscovery discovery_{*this};
     bool cancelRequested_ = false;
+    // A close from outside while the progress window runs a job waits for the
+    // job to clean up; it counts as a cancel.
+    enum class PendingClose { None, Close, EndSession };
+    bool running_ = false;
+    PendingClose pendingClose_ = PendingClose::None;
+    // The batch entry being converted, named in its messages, and the files
+    // the batch run has created so far.
+    std::wstring batchEntry_;
+    std::vector<std::wstring> writtenByRun_;
     bool SyncingFormats = false;
     TStatusForm* statusForm_ = nullptr;
 

@@ -5,10 +5,13 @@
 #include "core/BatchRules.h"
 #include "core/FolderField.h"
 #include "jobs/ConvertJobs.h"
+#include "jobs/JobFailure.h"
+#include "jobs/SameFile.h"
 #include "resource.h"
 
 #include <windowsx.h>
 
+#include <algorithm>
 #include <vector>
 
 namespace ui {
@@ -31,12 +34,31 @@ std::wstring LongFolderName(const std::wstring& folder) {
     return length == 0 || length >= needed ? folder : std::wstring(longName.data(), length);
 }
 
+// The entry's name is added to messages only while its job runs.
+class EntryNamed {
+public:
+    EntryNamed(std::wstring& slot, const std::wstring& entry) : slot_(slot) { slot_ = entry; }
+    ~EntryNamed() { slot_.clear(); }
+    EntryNamed(const EntryNamed&) = delete;
+    EntryNamed& operator=(const EntryNamed&) = delete;
+
+private:
+    std::wstring& slot_;
+};
+
 } // namespace
 
+bool TMainForm::WrittenByRun(const std::wstring& name) const {
+    return std::any_of(writtenByRun_.begin(), writtenByRun_.end(),
+                       [&](const std::wstring& written) { return NamesSameFile(name, written); });
+}
+
 // A destination that names its own source is refused by the job with its
-// message, and the run goes on with the next entry, as after any refusal.
+// message, and the run goes on with the next entry, as after any refusal. A
+// failure that ends the run names its entry like the job's own messages.
 void TMainForm::RunBatch(HWND list, int besideSourceId, const TFileNameEdit& folderEd, const wchar_t* extension,
                          const std::function<void(const std::wstring&, const std::wstring&)>& job) {
+    writtenByRun_.clear();
     const int n = ListBox_GetCount(list);
     for (int i = 0; i < n; ++i) {
         FilesDone = i;
@@ -48,7 +70,15 @@ void TMainForm::RunBatch(HWND list, int besideSourceId, const TFileNameEdit& fol
                      reinterpret_cast<LPARAM>(core::BatchProgressLine(i, FileCount).c_str()));
         const std::wstring source = ListBoxText(list, i);
         const std::wstring folder = LongFolderName(core::FolderFieldPath(WindowText(folderEd.Edit())));
-        job(source, core::BatchDestination(source, Checked(besideSourceId), folder, extension));
+        const std::wstring destination =
+            core::DestinationNotWrittenByRun(core::BatchDestination(source, Checked(besideSourceId), folder, extension),
+                                             [this](const std::wstring& name) { return WrittenByRun(name); });
+        const EntryNamed named(batchEntry_, source);
+        try {
+            job(source, destination);
+        } catch (const JobFailure& failure) {
+            throw JobFailure(core::MessageNamingEntry(failure.Message(), source));
+        }
     }
 }
 

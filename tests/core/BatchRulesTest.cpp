@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <string>
 #include <vector>
 
@@ -34,6 +36,24 @@ TEST(BatchRules, DestinationBesideTheSourceOrInTheChosenFolder) {
                      testing::PrintToString(std::wstring(c.folder)));
         EXPECT_EQ(core::BatchDestination(c.source, c.besideSource, c.folder, c.extension), c.destination);
     }
+}
+
+TEST(BatchRules, ARunNeverOverwritesWhatItHasWritten) {
+    const Names written = {L"C:\\Salida\\Lied.wav", L"C:\\Salida\\Lied (2).wav", L"C:\\Salida\\Take"};
+    const auto byRun = [&](const std::wstring& name) {
+        return std::find(written.begin(), written.end(), name) != written.end();
+    };
+    EXPECT_EQ(core::DestinationNotWrittenByRun(L"C:\\Salida\\Neu.wav", byRun), L"C:\\Salida\\Neu.wav");
+    EXPECT_EQ(core::DestinationNotWrittenByRun(L"C:\\Salida\\Lied.wav", byRun), L"C:\\Salida\\Lied (3).wav");
+    EXPECT_EQ(core::DestinationNotWrittenByRun(L"C:\\Salida\\Take", byRun), L"C:\\Salida\\Take (2)");
+}
+
+TEST(BatchRules, EntryMessagesEndWithTheEntryOnce) {
+    const std::wstring entry = L"D:\\Musik\\Lied.mp3";
+    EXPECT_EQ(core::MessageNamingEntry(L"No podía abrir el fichero.", entry),
+              L"No podía abrir el fichero. D:\\Musik\\Lied.mp3");
+    EXPECT_EQ(core::MessageNamingEntry(L"No podía leer el fichero. D:\\Musik\\Lied.mp3", entry),
+              L"No podía leer el fichero. D:\\Musik\\Lied.mp3");
 }
 
 TEST(BatchRules, ProgressLineCountsFromOne) {

@@ -49,6 +49,7 @@ struct Direction {
     int list, beside, ownFolder, folder, go;
     const wchar_t* sourceExtension;
     const wchar_t* destinationExtension;
+    const wchar_t* notASource; // the job's message for a file that is no sound of its kind
 };
 
 const Direction kMp3ToWav = {"MP3 to WAV",
@@ -58,7 +59,8 @@ const Direction kMp3ToWav = {"MP3 to WAV",
                              IDC_MAIN_OUTDIRECTORYED,
                              IDC_MAIN_GOBTN2,
                              L".mp3",
-                             L".wav"};
+                             L".wav",
+                             L"No un fichero válido de MP3."};
 const Direction kWavToMp3 = {"WAV to MP3",
                              IDC_MAIN_FILELIST2,
                              IDC_MAIN_QUELLCHECK2,
@@ -66,7 +68,8 @@ const Direction kWavToMp3 = {"WAV to MP3",
                              IDC_MAIN_OUTDIRECTORY2ED,
                              IDC_MAIN_GOBTN4,
                              L".wav",
-                             L".mp3"};
+                             L".mp3",
+                             L"No un fichero válido de WAV."};
 
 // A tone of the given length as a WAV, or as an MP3 made from it by lame.
 std::wstring MakeSource(const std::wstring& folder, const std::wstring& stem, const wchar_t* extension,
@@ -146,30 +149,77 @@ TEST(BatchRun, ThreeFilesBothWaysBesideTheSourcesAndIntoAChosenFolder) {
     }
 }
 
+// Two entries of one name from two folders, and between them one that is no
+// sound file, sent into one folder that holds a result from an earlier day.
+TEST(BatchRun, ARunKeepsItsOwnResultsAndNamesTheEntryThatFailed) {
+    for (const Direction* direction : {&kMp3ToWav, &kWavToMp3}) {
+        SCOPED_TRACE(direction->name);
+        Converter converter;
+        SKIP_WITHOUT_MP3_CODEC(converter);
+        ASSERT_GE(UseMp3FormatOf44100(converter), 0);
+        const std::wstring chosen = WorkFile(L"una carpeta"), noiseFolder = WorkFile(L"ruido");
+        CreateDirectoryW(chosen.c_str(), nullptr);
+        CreateDirectoryW(noiseFolder.c_str(), nullptr);
+        const std::wstring first = chosen + L"\\Lied" + direction->destinationExtension;
+        const std::wstring second = chosen + L"\\Lied (2)" + direction->destinationExtension;
+        const std::wstring noise = noiseFolder + L"\\Ruido" + direction->sourceExtension;
+        DeleteFileW(second.c_str());
+        Host("echo antes > " + Q(first) + " && { printf '\\377\\373\\220\\104'; head -c 20000 /dev/zero | "
+             "tr '\\0' U; } > " + Q(noise));
+        const Names files = {MakeSource(WorkFile(L"uno"), L"Lied", direction->sourceExtension, 1.0), noise,
+                             MakeSource(WorkFile(L"dos"), L"Lied", direction->sourceExtension, 2.0)};
+        converter.DropFiles(direction->list, files);
+        converter.Click(direction->ownFolder);
+        converter.SetText(direction->folder, L"\"" + chosen + L"\"");
+        converter.StartClick(direction->go);
+        const MessageBoxSeen box = converter.WaitForMessageBox();
+        EXPECT_EQ(box.text, std::wstring(direction->notASource) + L" " + noise);
+        Converter::Answer(box, IDOK);
+        ASSERT_TRUE(converter.RunReturned());
+        EXPECT_NEAR(Seconds(first), 1.0, kSecondsTolerance) << "the earlier file is replaced";
+        EXPECT_NEAR(Seconds(second), 2.0, kSecondsTolerance) << "the second Lied does not overwrite the first";
+        EXPECT_FALSE(Exists(chosen + L"\\Ruido" + direction->destinationExtension));
+        EXPECT_EQ(converter.StatusText(0), L"Proceso fichero 3 de 3");
+    }
+}
+
 TEST(BatchRun, CancelDuringTheSecondOfFiveWritesNothingAfterIt) {
-    Converter converter;
-    SKIP_WITHOUT_MP3_CODEC(converter);
-    ASSERT_GE(UseMp3FormatOf44100(converter), 0);
-    const std::wstring folder = WorkFile(L"cinco");
-    const double lengths[] = {1.0, 240.0, 1.0, 1.0, 1.0};
-    Names files;
-    for (int i = 0; i < 5; ++i) {
-        files.push_back(MakeSource(folder, L"parte" + std::to_wstring(i + 1), L".wav", lengths[i]));
+    // A close request to the main window from outside counts as a cancel; the program then ends.
+    for (const bool closeMain : {false, true}) {
+        SCOPED_TRACE(closeMain ? "main window close request" : "cancel button");
+        Converter converter;
+        SKIP_WITHOUT_MP3_CODEC(converter);
+        ASSERT_GE(UseMp3FormatOf44100(converter), 0);
+        const std::wstring folder = WorkFile(L"cinco");
+        const double lengths[] = {1.0, 240.0, 1.0, 1.0, 1.0};
+        Names files;
+        for (int i = 0; i < 5; ++i) {
+            files.push_back(MakeSource(folder, L"parte" + std::to_wstring(i + 1), L".wav", lengths[i]));
+            DeleteFileW((folder + L"\\parte" + std::to_wstring(i + 1) + L".mp3").c_str());
+        }
+        converter.DropFiles(IDC_MAIN_FILELIST2, files);
+        converter.StartClick(IDC_MAIN_GOBTN4);
+        HWND status = nullptr;
+        ASSERT_TRUE(WaitFor([&] { return (status = converter.TopLevel(L"TStatusForm")) != nullptr; }));
+        ASSERT_TRUE(WaitFor([&] { return converter.StatusText(0) == L"Proceso fichero 2 de 5"; }));
+        if (closeMain) {
+            PostMessageW(converter.Main(), WM_CLOSE, 0, 0);
+        } else {
+            PostMessageW(status, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+        }
+        ASSERT_TRUE(converter.RunReturned());
+        // No message for the entries that never ran: the program would still wait in it.
+        EXPECT_EQ(converter.WaitForExit(closeMain ? kWaitMs : 0), closeMain);
+        EXPECT_NEAR(Seconds(folder + L"\\parte1.mp3"), 1.0, kSecondsTolerance) << "the first file is complete";
+        EXPECT_LT(Seconds(folder + L"\\parte2.mp3"), lengths[1] - 1) << "the second file was cut short";
+        for (int i = 3; i <= 5; ++i) {
+            EXPECT_FALSE(Exists(folder + L"\\parte" + std::to_wstring(i) + L".mp3")) << "file " << i;
+        }
+        if (!closeMain) {
+            EXPECT_EQ(converter.StatusText(0), L"Proceso fichero 2 de 5");
+            EXPECT_EQ(converter.ListItems(IDC_MAIN_FILELIST2), files);
+        }
     }
-    converter.DropFiles(IDC_MAIN_FILELIST2, files);
-    converter.StartClick(IDC_MAIN_GOBTN4);
-    HWND status = nullptr;
-    ASSERT_TRUE(WaitFor([&] { return (status = converter.TopLevel(L"TStatusForm")) != nullptr; }));
-    ASSERT_TRUE(WaitFor([&] { return converter.StatusText(0) == L"Proceso fichero 2 de 5"; }));
-    PostMessageW(status, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
-    ASSERT_TRUE(converter.RunReturned());
-    EXPECT_NEAR(Seconds(folder + L"\\parte1.mp3"), 1.0, kSecondsTolerance) << "the first file is complete";
-    EXPECT_LT(Seconds(folder + L"\\parte2.mp3"), lengths[1] - 1) << "the second file was cut short";
-    for (int i = 3; i <= 5; ++i) {
-        EXPECT_FALSE(Exists(folder + L"\\parte" + std::to_wstring(i) + L".mp3")) << "file " << i;
-    }
-    EXPECT_EQ(converter.StatusText(0), L"Proceso fichero 2 de 5");
-    EXPECT_EQ(converter.ListItems(IDC_MAIN_FILELIST2), files);
 }
 
 // An MP3 list entry that already ends in .wav would be its own destination.
@@ -193,7 +243,7 @@ TEST(BatchRun, AnEntryThatIsItsOwnDestinationIsSkippedAndTheRunGoesOn) {
 
     converter.StartClick(IDC_MAIN_GOBTN2);
     const MessageBoxSeen box = converter.WaitForMessageBox();
-    EXPECT_EQ(box.text, L"El fichero de destino es el mismo que el fichero de fuente.");
+    EXPECT_EQ(box.text, L"El fichero de destino es el mismo que el fichero de fuente. " + same) << "names the entry";
     Converter::Answer(box, IDOK);
     ASSERT_TRUE(converter.RunReturned());
     EXPECT_EQ(ReadWholeFile(same), before) << "the source is untouched";

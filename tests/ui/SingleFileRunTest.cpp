@@ -76,11 +76,13 @@ TEST(SingleFileRun, MissingFileNameIsRefusedBeforeAnythingIsConverted) {
     EXPECT_EQ(converter.TopLevel(L"TStatusForm"), nullptr);
 }
 
+enum class StopTarget { ProgressWindow, CancelButton, MainWindow };
+
 struct Stop {
     const char* name;
     UINT message;
     WPARAM wParam;
-    bool toCancelButton;
+    StopTarget target;
 };
 
 // A long WAV to WAV run is stopped once both bars have moved.
@@ -89,9 +91,12 @@ TEST(SingleFileRun, CancelAndCloseRequestLeaveAValidShorterWav) {
     Host("sox -n -r 22050 -c 1 -b 8 " + Q(source) + " synth 1800 sine 440");
     const long long fullData = (FileSize(source) - 44) * 2;
     const Stop stops[] = {
-        {"cancel button", WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), false},
-        {"close request", WM_CLOSE, 0, false},
-        {"Esc", WM_KEYDOWN, VK_ESCAPE, true},
+        {"cancel button", WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), StopTarget::ProgressWindow},
+        {"close request", WM_CLOSE, 0, StopTarget::ProgressWindow},
+        {"Esc", WM_KEYDOWN, VK_ESCAPE, StopTarget::CancelButton},
+        // From the task bar or another program: the run ends as cancelled, then the program.
+        {"main window close request", WM_CLOSE, 0, StopTarget::MainWindow},
+        {"end of session", WM_ENDSESSION, TRUE, StopTarget::MainWindow},
     };
     for (const Stop& stop : stops) {
         Converter converter;
@@ -107,9 +112,12 @@ TEST(SingleFileRun, CancelAndCloseRequestLeaveAValidShorterWav) {
         if (stop.message == WM_CLOSE) {
             SaveScreenshot("progress-window");
         }
-        HWND target = stop.toCancelButton ? GetDlgItem(status, IDC_STATUS_CANCELBTN) : status;
-        PostMessageW(target, stop.message, stop.wParam, 0);
+        const HWND targets[] = {status, GetDlgItem(status, IDC_STATUS_CANCELBTN), converter.Main()};
+        PostMessageW(targets[static_cast<int>(stop.target)], stop.message, stop.wParam, 0);
         ASSERT_TRUE(converter.RunReturned()) << stop.name;
+        EXPECT_EQ(converter.WaitForExit(stop.target == StopTarget::MainWindow ? kWaitMs : 0),
+                  stop.target == StopTarget::MainWindow)
+            << stop.name;
         const std::string info = SoxInfo(destination);
         ASSERT_FALSE(info.empty()) << stop.name;
         const long long data = FileSize(destination) - 44;
@@ -178,6 +186,10 @@ TEST(SingleFileRun, FaultsAreShownInAMessageBox) {
          IDC_MAIN_INPUT3ED, IDC_MAIN_OUTPUT3ED, IDC_MAIN_GOBTN5, L"flotante.wav", L"flotante-out.wav", L"acmStream*"},
         {"invalid MP3", "head -c 5000 /dev/zero > {src}", true, IDC_MAIN_INPUTFILEED, IDC_MAIN_OUTPUTFILEED,
          IDC_MAIN_GOBTN1, L"ceros.mp3", L"ceros.wav", L"No un fichero válido de MP3."},
+        {"frame header then arbitrary bytes",
+         "{ printf '\\377\\373\\220\\104'; head -c 20000 /dev/zero | tr '\\0' U; } > {src}", true,
+         IDC_MAIN_INPUTFILEED, IDC_MAIN_OUTPUTFILEED, IDC_MAIN_GOBTN1, L"ruido.mp3", L"ruido.wav",
+         L"No un fichero válido de MP3."},
     };
     Converter converter;
     ASSERT_GE(SelectFormat(converter, IDC_MAIN_WAVFORMATS, {L"16 bits"}), 0);
@@ -193,6 +205,8 @@ TEST(SingleFileRun, FaultsAreShownInAMessageBox) {
         converter.SetText(f.destination, destination);
         converter.StartClick(f.go);
         const MessageBoxSeen box = converter.WaitForMessageBox();
+        EXPECT_EQ(GetWindow(box.window, GW_OWNER), converter.TopLevel(L"TStatusForm"))
+            << f.name << ": the progress window owns the message";
         if (f.text.back() == L'*') {
             EXPECT_EQ(box.text.substr(0, f.text.size() - 1), f.text.substr(0, f.text.size() - 1)) << f.name;
         } else {
