@@ -4,6 +4,11 @@
 #include "InstallerFixture.h"
 
 #include <dde.h>
+#include <shlobj.h>
+#include <shobjidl.h>
+
+#include <algorithm>
+#include <thread>
 
 namespace installer {
 namespace {
@@ -37,6 +42,17 @@ bool ProgramManagerAnswers() {
     answered = GetWindowLongPtrW(probe, GWLP_USERDATA) != 0;
     DestroyWindow(probe);
     return answered;
+}
+
+constexpr char kAnswerAtom[] = "ProgmanFalso";
+
+// Deletes the atom until it is gone: how many references were left.
+int AtomReferencesLeft(const char* name) {
+    int references = 0;
+    for (ATOM atom; (atom = GlobalFindAtomA(name)) != 0 && references < 100; ++references) {
+        GlobalDeleteAtom(atom);
+    }
+    return references;
 }
 
 // A Program Manager of the test's own: answers the initiate, records every
@@ -74,8 +90,9 @@ private:
             GlobalGetAtomNameA(HIWORD(lParam), topic, sizeof topic);
             // Atoms keep the case of their first registration.
             if (_stricmp(application, "PROGMAN") == 0 && _stricmp(topic, "PROGMAN") == 0) {
+                // Atoms of a name of its own, so that their references can be counted.
                 SendMessageA(client, WM_DDE_ACK, reinterpret_cast<WPARAM>(window),
-                             MAKELPARAM(GlobalAddAtomA("PROGMAN"), GlobalAddAtomA("PROGMAN")));
+                             MAKELPARAM(GlobalAddAtomA(kAnswerAtom), GlobalAddAtomA(kAnswerAtom)));
             }
             return 0;
         }
@@ -149,21 +166,90 @@ TEST_F(NoProgramManagerTest, CommandsSentToAnAnsweringServer) {
     ProgramRun uninstall = Uninstall(target + L"\\uninstall.exe");
     EXPECT_EQ(uninstall.exitCode, 0u);
     EXPECT_EQ(server.commands, std::vector<std::string>{"[DeleteGroup(\"Grupo Falso\")]"});
+    // The atoms of each answer to the initiate were the client's to delete.
+    EXPECT_EQ(AtomReferencesLeft(kAnswerAtom), 0);
 }
 
 TEST_F(NoProgramManagerTest, ServerThatNeverAcknowledgesCannotHangSetup) {
     FakeProgramManager server(false);
     LogSpec log;
     log.groupName = "Grupo Mudo";
-    log.entries = {{"a.txt", "Uno"}};
-    MakeDistribution(log, {{"a.txt", "a"}});
+    log.entries = {{"a.txt", "Uno"}, {"b.txt", "Dos"}, {"c.txt", "Tres"}};
+    MakeDistribution(log, {{"a.txt", "a"}, {"b.txt", "b"}, {"c.txt", "c"}});
     std::wstring target = Folder(L"destino");
 
+    const DWORD start = GetTickCount();
     ProgramRun install = Install(target);
+    const DWORD elapsed = GetTickCount() - start;
     ASSERT_FALSE(install.boxes.empty());
     EXPECT_EQ(install.boxes.back().text, kInstalledText);
     EXPECT_EQ(install.exitCode, 0u);
-    EXPECT_EQ(server.commands.size(), 2u);
+    // The first unanswered command ends the conversation: one wait, not four.
+    EXPECT_EQ(server.commands.size(), 1u);
+    EXPECT_LT(elapsed, 25000u);
+    RecordProperty("SilentServerMs", static_cast<int>(elapsed));
+}
+
+TEST_F(NoProgramManagerTest, ClosingTheProgressWindowCannotHangSetup) {
+    FakeProgramManager server(false);
+    MakeDistribution(TwoItemLog("Grupo Cerrado"), {{"a.txt", "a"}, {"b.txt", "b"}});
+    std::wstring target = Folder(L"destino");
+    Process setup(source_ + L"\\setup.exe");
+    HWND main = WaitForWindow(setup.Id(), L"VeltraClass");
+    ASSERT_TRUE(main);
+    SendMessageW(ChildrenOf(main)[5], WM_SETTEXT, 0, reinterpret_cast<LPARAM>(target.c_str()));
+    Click(main, L"Continuar");
+    ASSERT_TRUE(WaitUntil([&] { return !server.commands.empty(); }));
+    PostMessageW(WaitForWindow(setup.Id(), L"(De)InstallWndclass"), WM_CLOSE, 0, 0);
+
+    // Whatever boxes still show are answered; the program must end.
+    EXPECT_TRUE(WaitUntil([&] {
+        for (HWND box : WindowsOf(setup.Id(), L"#32770")) {
+            PostMessageW(box, WM_COMMAND, IDOK, 0);
+        }
+        return setup.HasEnded(0);
+    }));
+    EXPECT_EQ(server.commands.size(), 1u);
+}
+
+// A window whose thread never takes its messages, as a hung program has.
+class HungWindow {
+public:
+    HungWindow()
+        : release_(CreateEventW(nullptr, TRUE, FALSE, nullptr)), made_(CreateEventW(nullptr, TRUE, FALSE, nullptr)),
+          thread_([this] {
+              HWND window = CreateWindowW(L"STATIC", L"colgada", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr,
+                                          nullptr, nullptr);
+              SetEvent(made_);
+              WaitForSingleObject(release_, INFINITE);
+              DestroyWindow(window);
+          }) {
+        WaitForSingleObject(made_, kPatience);
+    }
+    ~HungWindow() {
+        SetEvent(release_);
+        thread_.join();
+        CloseHandle(release_);
+        CloseHandle(made_);
+    }
+
+private:
+    HANDLE release_;
+    HANDLE made_;
+    std::thread thread_;
+};
+
+TEST_F(NoProgramManagerTest, HungWindowCannotHoldTheBroadcast) {
+    HungWindow hung;
+    LogSpec log;
+    log.groupName = "Grupo Colgado";
+    MakeDistribution(log);
+    ForgetAfterwards(StartMenuPrograms() + L"\\Grupo Colgado");
+
+    ProgramRun install = Install(Folder(L"destino"));
+
+    ASSERT_FALSE(install.boxes.empty());
+    EXPECT_EQ(install.boxes.back().text, kInstalledText);
 }
 
 } // namespace
