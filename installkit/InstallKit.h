@@ -82,3 +82,8 @@ bool ProgmanConnect();
 void ProgmanExecute(const std::string& command);
 void ProgmanDisconnect();
 
+// Where no Program Manager answers, the group is made directly as a Start Menu
+// folder named by the log's group, with one shell link per captioned entry.
+void CreateStartMenuGroup(const std::string& targetDir);
+// Removes the links the log names from that folder, then the folder if empty.
+void DeleteStartMenuGroup();

@@ -99,6 +99,8 @@ void RunInstallation() {
     if (ProgmanConnect()) {
         CreateProgramGroup();
         ProgmanDisconnect();
+    } else {
+        CreateStartMenuGroup(TargetDir);
     }
     StartCodecInstaller();
     MessageBoxA(ProgressWindow, kInstalledText, kInstalledCaption, MB_TASKMODAL | MB_ICONINFORMATION | MB_OK);

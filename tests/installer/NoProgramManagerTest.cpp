@@ -130,9 +130,37 @@ LogSpec TwoItemLog(const std::string& group) {
 
 TEST_F(NoProgramManagerTest, SessionHasNoProgramManager) { EXPECT_FALSE(ProgramManagerAnswers()); }
 
-TEST_F(NoProgramManagerTest, InstallAndUninstallRunThroughWithoutAGroup) {
+// What a shell link runs and where: its target and its working folder.
+std::pair<std::wstring, std::wstring> LinkTarget(const std::wstring& link) {
+    std::pair<std::wstring, std::wstring> seen;
+    CoInitialize(nullptr);
+    IShellLinkW* shellLink = nullptr;
+    IPersistFile* file = nullptr;
+    if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                                   reinterpret_cast<void**>(&shellLink))) &&
+        SUCCEEDED(shellLink->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file))) &&
+        SUCCEEDED(file->Load(link.c_str(), STGM_READ))) {
+        wchar_t text[MAX_PATH] = {};
+        shellLink->GetPath(text, MAX_PATH, nullptr, 0);
+        seen.first = text;
+        shellLink->GetWorkingDirectory(text, MAX_PATH);
+        seen.second = text;
+    }
+    if (file) {
+        file->Release();
+    }
+    if (shellLink) {
+        shellLink->Release();
+    }
+    CoUninitialize();
+    return seen;
+}
+
+TEST_F(NoProgramManagerTest, InstallAndUninstallMakeAndRemoveTheGroupThemselves) {
     MakeDistribution(TwoItemLog("Veltra Sin Progman"), {{"a.txt", "a"}, {"b.txt", "b"}});
     std::wstring target = Folder(L"destino");
+    std::wstring group = StartMenuPrograms() + L"\\Veltra Sin Progman";
+    ForgetAfterwards(group);
 
     ProgramRun install = Install(target);
     ASSERT_EQ(install.boxes.size(), 2u);
@@ -140,12 +168,18 @@ TEST_F(NoProgramManagerTest, InstallAndUninstallRunThroughWithoutAGroup) {
     EXPECT_EQ(install.boxes[1].text, kInstalledText);
     EXPECT_EQ(install.exitCode, 0u);
     EXPECT_EQ(ReadBytes(target + L"\\a.txt"), "a");
-    EXPECT_FALSE(Exists(StartMenuPrograms() + L"\\Veltra Sin Progman"));
+    std::vector<std::wstring> links = FilesIn(group);
+    std::sort(links.begin(), links.end());
+    EXPECT_EQ(links, (std::vector<std::wstring>{L"Desinstalar.lnk", L"Uno.lnk"}));
+    auto [path, folder] = LinkTarget(group + L"\\Uno.lnk");
+    EXPECT_EQ(_wcsicmp(path.c_str(), (target + L"\\a.txt").c_str()), 0) << path;
+    EXPECT_EQ(_wcsicmp(folder.c_str(), (target + L"\\").c_str()), 0) << folder;
 
     ProgramRun uninstall = Uninstall(target + L"\\uninstall.exe");
     ASSERT_EQ(uninstall.boxes.size(), 1u);
     EXPECT_EQ(uninstall.boxes[0].text, kUninstalledText);
     EXPECT_FALSE(Exists(target + L"\\a.txt"));
+    EXPECT_FALSE(Exists(group));
 }
 
 TEST_F(NoProgramManagerTest, CommandsSentToAnAnsweringServer) {
