@@ -10,6 +10,11 @@ namespace {
 const std::string kHeader = "VELTRA (De)Install 2.0 - Install.log\r\nNicht ver\xE4ndern, nicht l\xF6schen!\r\n"
                             "Prueba\r\nVeltraPrueba\r\nGrupo\r\nprueba.grp\r\n";
 
+std::string WithGroup(const std::string& group, const std::string& entryName = "a.txt") {
+    return "VELTRA (De)Install 2.0 - Install.log\r\nNicht ver\xE4ndern, nicht l\xF6schen!\r\nPrueba\r\n"
+           "VeltraPrueba\r\n" + group + "\r\nprueba.grp\r\n1\r\n" + entryName + "\r\nA\r\n\r\n";
+}
+
 struct DamagedCase {
     const char* name;
     std::string log; // empty: no Install.log at all
@@ -31,6 +36,13 @@ std::vector<DamagedCase> DamagedLogs() {
         {"drive letter in a name", kHeader + "1\r\nC:a.txt\r\nA\r\n\r\n"},
         {"group file outside", "VELTRA (De)Install 2.0 - Install.log\r\nNicht ver\xE4ndern, nicht l\xF6schen!\r\n"
                                "Prueba\r\nVeltraPrueba\r\nGrupo\r\n..\\prueba.grp\r\n0\r\n"},
+        {"empty group name", WithGroup("")},
+        {"group name dot dot", WithGroup("..")},
+        {"group name ending its command", WithGroup("Grupo\")][DeleteGroup(\"x")},
+        {"device name", WithGroup("Grupo", "CON.txt")},
+        {"stream of a file", WithGroup("Grupo", "x.exe:s")},
+        {"parent directory before a zero byte", WithGroup("Grupo", std::string("..\0x", 4))},
+        {"log over 64 KiB", WithGroup("Grupo") + std::string(64 * 1024, ' ')},
     };
 }
 
@@ -165,6 +177,40 @@ TEST_F(SetupTest, InstallsTheListedFilesAndTheirGroup) {
     EXPECT_EQ(items, (std::vector<std::wstring>{L"Desinstalar.lnk", L"Programa Prueba.lnk", L"nein!.lnk"}));
 }
 
+TEST_F(SetupTest, EmptyOrRelativeDirectoryIsRefusedAndTheWindowStays) {
+    MakeDistribution({});
+    const std::pair<size_t, std::wstring> fields[] = {{5, L""}, {5, L"relativo"}, {5, L"C:relativo"},
+                                                      {5, L"\\sin\\unidad"}, {4, L""}, {4, L"fuente"}};
+    for (const auto& [control, text] : fields) {
+        SCOPED_TRACE(testing::Message() << control << " " << testing::PrintToString(text));
+        Process setup(source_ + L"\\setup.exe");
+        HWND main = WaitForWindow(setup.Id(), L"VeltraClass");
+        ASSERT_TRUE(main);
+        SendMessageW(ChildrenOf(main)[control], WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+        Click(main, L"Continuar");
+        MessageBoxSeen box = WaitForMessageBox(setup.Id());
+        EXPECT_EQ(box.text, L"El directorio no es válido.");
+        EXPECT_TRUE(HasIcon(box));
+        EXPECT_EQ(GetWindow(box.window, GW_OWNER), nullptr);
+        Answer(box, IDOK);
+        EXPECT_TRUE(IsWindowVisible(main));
+        EXPECT_TRUE(WindowsOf(setup.Id(), L"(De)InstallWndclass").empty());
+    }
+}
+
+TEST_F(SetupTest, CommasAndParenthesesInTheGroupComeOutRight) {
+    LogSpec log;
+    log.groupName = "Audio (2), Prueba";
+    log.entries = {{"a.txt", "Uno (a), b"}};
+    MakeDistribution(log, {{"a.txt", "a"}});
+    ForgetGroupAfterwards(log.groupName);
+
+    ProgramRun run = Install(Folder(L"destino"));
+
+    EXPECT_EQ(run.exitCode, 0u);
+    EXPECT_EQ(FilesIn(StartMenuPrograms() + L"\\Audio (2), Prueba"), std::vector<std::wstring>{L"Uno (a), b.lnk"});
+}
+
 TEST_F(SetupTest, FullDiskIsACopyFailure) {
     LogSpec log;
     log.entries = {{"grande.dat", "NEIN!"}, {"a.txt", "NEIN!"}};
@@ -181,6 +227,28 @@ TEST_F(SetupTest, FullDiskIsACopyFailure) {
                                      L"\\grande.dat !");
     EXPECT_EQ(run.boxes[2].caption, kInstalledCaption);
     EXPECT_EQ(ReadBytes(target + L"\\a.txt"), "a");
+}
+
+TEST_F(SetupTest, FailedCopyKeepsTheInstalledFileAndLeavesNoTemporary) {
+    LogSpec log;
+    log.entries = {{"datos.dat", "NEIN!"}, {"a.txt", "NEIN!"}};
+    MakeDistribution(log, {{"a.txt", "a"}});
+    std::wstring target = Folder(L"destino");
+    WriteBytes(target + L"\\datos.dat", "la copia instalada que funciona");
+    // A source that opens but cannot be read.
+    testsupport::HostResult link = testsupport::RunHost(
+        "ln -s /proc/self/mem " + testsupport::ShellQuote(testsupport::UnixPath(source_) + "/datos.dat"));
+    ASSERT_EQ(link.exitCode, 0) << link.output;
+
+    ProgramRun run = Install(target);
+
+    ASSERT_EQ(run.boxes.size(), 3u);
+    EXPECT_EQ(run.boxes[0].text, L"¡No poder copiar de fichero \r\n" + source_ + L"\\datos.dat\r\n a \r\n" + target +
+                                     L"\\datos.dat !");
+    EXPECT_EQ(ReadBytes(target + L"\\datos.dat"), "la copia instalada que funciona");
+    std::vector<std::wstring> left = FilesIn(target);
+    std::sort(left.begin(), left.end());
+    EXPECT_EQ(left, (std::vector<std::wstring>{L"a.txt", L"datos.dat"}));
 }
 
 TEST_F(SetupTest, LongTargetIsNotCut) {
