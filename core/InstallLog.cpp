@@ -2,6 +2,7 @@
 
 #include "TextNumbers.h"
 
+#include <cctype>
 #include <cstdint>
 #include <optional>
 
@@ -83,13 +84,40 @@ bool IsParentComponent(const std::string& component) {
     return dots >= 2;
 }
 
-// True when dir + name stays inside dir: not absolute, no drive letter, no
-// parent-directory component.
+// A zero byte would cut the name where the ANSI file functions read it, so
+// what was checked would not be what is opened.
+bool HasControlByte(const std::string& text) {
+    for (char c : text) {
+        if (static_cast<unsigned char>(c) < 0x20) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// Windows opens a device, not a file, for these names whatever extension
+// follows and whatever blanks end them, in any folder.
+bool IsDeviceName(const std::string& component) {
+    std::string stem = component.substr(0, component.find('.'));
+    stem = stem.substr(0, stem.find_last_not_of(' ') + 1);
+    for (char& c : stem) {
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    }
+    if (stem == "CON" || stem == "PRN" || stem == "AUX" || stem == "NUL") {
+        return true;
+    }
+    return stem.size() == 4 && (stem.compare(0, 3, "COM") == 0 || stem.compare(0, 3, "LPT") == 0) &&
+           stem[3] >= '1' && stem[3] <= '9';
+}
+
+// True when dir + name stays inside dir and names a plain file there: not
+// absolute, no colon (drive letters and alternate streams), no parent-directory
+// component, no device and no control byte.
 bool StaysInDirectory(const std::string& name) {
     if (!name.empty() && IsSeparator(name[0])) {
         return false;
     }
-    if (name.size() >= 2 && name[1] == ':') {
+    if (name.find(':') != std::string::npos || HasControlByte(name)) {
         return false;
     }
     size_t start = 0;
@@ -98,7 +126,8 @@ bool StaysInDirectory(const std::string& name) {
         while (stop < name.size() && !IsSeparator(name[stop])) {
             ++stop;
         }
-        if (IsParentComponent(name.substr(start, stop - start))) {
+        const std::string component = name.substr(start, stop - start);
+        if (IsParentComponent(component) || IsDeviceName(component)) {
             return false;
         }
         start = stop + 1;
@@ -106,9 +135,27 @@ bool StaysInDirectory(const std::string& name) {
     return true;
 }
 
+// Text that goes between the quotes of a Program Manager command: a quote or
+// a square bracket would end the command early and let the rest run as
+// commands of their own. Commas and parentheses inside the quotes are safe.
+bool FitsInCommand(const std::string& text) {
+    return text.find_first_of("\"[]") == std::string::npos && !HasControlByte(text);
+}
+
+// The group also names a folder of the Start Menu, directly under Programs.
+bool IsGroupName(const std::string& name) {
+    if (!FitsInCommand(name) || name.find_first_of("\\/:*?<>|") != std::string::npos) {
+        return false;
+    }
+    return name.find_first_not_of(". ") != std::string::npos;
+}
+
 } // namespace
 
 bool ParseInstallLog(const std::string& bytes, const std::string& targetBase, InstallLogRecord& log) {
+    if (bytes.size() > kLogSizeLimit) {
+        return false;
+    }
     LogLines lines(bytes);
     if (lines.Next() != kSignature || lines.Next() != kWarning) {
         return false;
@@ -124,7 +171,8 @@ bool ParseInstallLog(const std::string& bytes, const std::string& targetBase, In
     // Only the low 16 bits of the count are meaningful; a negative count thus
     // becomes a large one.
     log.EntryCount = static_cast<uint16_t>(static_cast<uint32_t>(count) & 0xFFFFu);
-    if (log.EntryCount > kLogEntryCapacity || !StaysInDirectory(log.GroupFile)) {
+    if (log.EntryCount > kLogEntryCapacity || !IsGroupName(log.GroupName) || !StaysInDirectory(log.GroupFile) ||
+        !FitsInCommand(log.GroupFile)) {
         return false;
     }
     bool valid = true;
@@ -140,7 +188,8 @@ bool ParseInstallLog(const std::string& bytes, const std::string& targetBase, In
         LogEntry& entry = log.Entries[k];
         readField(entry.FileName);
         readField(entry.ItemCaption);
-        if (!StaysInDirectory(entry.FileName)) {
+        if (!StaysInDirectory(entry.FileName) || !FitsInCommand(entry.FileName) ||
+            !FitsInCommand(entry.ItemCaption)) {
             valid = false;
         }
     }
@@ -167,5 +216,13 @@ std::string WithoutBackslash(const std::string& text) {
 }
 
 std::string DriveRoot(const std::string& path) { return path.substr(0, 1) + ":\\"; }
+
+bool IsAbsoluteDirectory(const std::string& path) {
+    if (path.size() >= 3 && std::isalpha(static_cast<unsigned char>(path[0])) && path[1] == ':' &&
+        IsSeparator(path[2])) {
+        return true;
+    }
+    return path.size() >= 3 && IsSeparator(path[0]) && IsSeparator(path[1]) && !IsSeparator(path[2]);
+}
 
 } // namespace core

@@ -12,6 +12,8 @@ namespace core {
 constexpr size_t kLogEntryCapacity = 100;
 constexpr size_t kLogEntryTextLimit = 99;
 constexpr size_t kProgramNameLimit = 255;
+// A real log is a few hundred bytes; anything beyond this is not read at all.
+constexpr size_t kLogSizeLimit = 64 * 1024;
 
 // The caption that means "no Program Manager item for this file".
 extern const char* const kNoItemCaption;
@@ -43,5 +45,8 @@ std::string WithBackslash(const std::string& text);
 std::string WithoutBackslash(const std::string& text);
 // "X:\" for a path that starts with X.
 std::string DriveRoot(const std::string& path);
+// A directory named from a drive's root ("C:\...") or a share ("\\server\share"),
+// so that it does not depend on the current drive or folder.
+bool IsAbsoluteDirectory(const std::string& path);
 
 } // namespace core

@@ -41,6 +41,8 @@ extern HWND ProgmanServer;
 extern bool DdeConnected;
 extern bool DdeAcknowledged;
 extern bool DdeTerminated;
+extern bool DdeInitiating; // the initiate's broadcast is under way
+extern bool DdeSilent;     // a command went unanswered; the rest are not sent
 
 // The full path of the running program and its directory (ending in "\").
 std::string OwnProgramPath();
@@ -73,6 +75,15 @@ void EndProcedure();
 HWND MakeStatic(const std::string& text, int x, int y, int width, int height);
 void MakeButtons();
 
+// WM_DDE_ACK from server: the first answer to the initiate makes the
+// conversation; every later one acknowledges the command in progress.
+void ProgmanAcknowledged(HWND server, LPARAM lParam);
 bool ProgmanConnect();
 void ProgmanExecute(const std::string& command);
 void ProgmanDisconnect();
+
+// Where no Program Manager answers, the group is made directly as a Start Menu
+// folder named by the log's group, with one shell link per captioned entry.
+void CreateStartMenuGroup(const std::string& targetDir);
+// Removes the links the log names from that folder, then the folder if empty.
+void DeleteStartMenuGroup();

@@ -25,14 +25,16 @@ std::string OwnDirectory() { return core::WithBackslash(core::DirectoryPart(OwnP
 
 namespace {
 
-bool ReadWholeFile(const std::string& path, std::string& bytes) {
+// Reads one byte past the size limit at most, so that an oversized log is
+// seen as such without being held in memory.
+bool ReadBoundedFile(const std::string& path, std::string& bytes) {
     ScopedFile file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.IsOpen()) {
         return false;
     }
     char block[4096];
-    for (;;) {
+    while (bytes.size() <= core::kLogSizeLimit) {
         DWORD got = 0;
         if (!ReadFile(file.Get(), block, sizeof block, &got, nullptr)) {
             return false;
@@ -42,13 +44,14 @@ bool ReadWholeFile(const std::string& path, std::string& bytes) {
         }
         bytes.append(block, got);
     }
+    return false;
 }
 
 } // namespace
 
 bool ReadInstallLog() {
     std::string bytes;
-    if (!ReadWholeFile(OwnDirectory() + kLogFileName, bytes)) {
+    if (!ReadBoundedFile(OwnDirectory() + kLogFileName, bytes)) {
         return false;
     }
     return core::ParseInstallLog(bytes, ThisProgram.logTargetBase(), InstallLog);

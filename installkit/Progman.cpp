@@ -8,6 +8,8 @@ HWND ProgmanServer;
 bool DdeConnected;
 bool DdeAcknowledged;
 bool DdeTerminated;
+bool DdeInitiating;
+bool DdeSilent;
 
 namespace {
 
@@ -16,46 +18,85 @@ constexpr int kPollLimit = 10000;
 constexpr unsigned kMessageLimit = 1000000;
 // A server that never acknowledges must not hold the installation forever.
 constexpr DWORD kAcknowledgeTimeoutMs = 10000;
-// Wakes the blocking wait so that the time limit is seen even when no other
-// message arrives; short, because a timer may fire a little early.
-constexpr UINT kWakeIntervalMs = 250;
-constexpr UINT_PTR kWakeTimer = 1;
+// Per window of the broadcast, and for the terminate: a hung window must not
+// hold the installer either.
+constexpr UINT kSendTimeoutMs = 5000;
+
+// A quit message taken by a nested loop belongs to the program's own loop.
+void PassOnQuit(const MSG& message) { PostQuitMessage(static_cast<int>(message.wParam)); }
 
 // A poll takes at most one pending message; it counts whether or not one was there.
 template <typename Condition> void PollWhile(Condition condition) {
     for (int poll = 0; poll < kPollLimit && condition(); ++poll) {
         MSG message;
         if (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            if (message.message == WM_QUIT) {
+                PassOnQuit(message);
+                return;
+            }
             TranslateMessage(&message);
             DispatchMessageA(&message);
         }
     }
 }
 
+// Sleeps on the queue rather than on a timer, so the limit holds even when
+// the window that would own a timer is gone. A command left unanswered ends
+// the conversation's commands.
 void WaitForAcknowledgement() {
-    SetTimer(ProgressWindow, kWakeTimer, kWakeIntervalMs, nullptr);
     const DWORD start = GetTickCount();
     unsigned handled = 0;
-    MSG message;
-    while (!DdeAcknowledged && handled < kMessageLimit && GetTickCount() - start < kAcknowledgeTimeoutMs) {
-        if (GetMessageA(&message, nullptr, 0, 0) <= 0) {
-            break; // the quit message (or a failed wait)
+    bool quit = false;
+    for (DWORD elapsed = 0; !DdeAcknowledged && !quit && handled < kMessageLimit && elapsed < kAcknowledgeTimeoutMs;
+         elapsed = GetTickCount() - start) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, kAcknowledgeTimeoutMs - elapsed, QS_ALLINPUT);
+        MSG message;
+        while (!DdeAcknowledged && !quit && handled < kMessageLimit &&
+               PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            if (message.message == WM_QUIT) {
+                PassOnQuit(message);
+                quit = true;
+            } else {
+                ++handled;
+                TranslateMessage(&message);
+                DispatchMessageA(&message);
+            }
         }
-        ++handled;
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
     }
-    KillTimer(ProgressWindow, kWakeTimer);
+    DdeSilent = !DdeAcknowledged;
 }
 
 } // namespace
 
+void ProgmanAcknowledged(HWND server, LPARAM lParam) {
+    if (DdeInitiating || !DdeConnected) {
+        // An answer to the initiate carries atoms that are now the client's.
+        GlobalDeleteAtom(LOWORD(lParam));
+        GlobalDeleteAtom(HIWORD(lParam));
+        if (DdeConnected) {
+            // One conversation is enough; a second server is let go.
+            PostMessageA(server, WM_DDE_TERMINATE, reinterpret_cast<WPARAM>(ProgressWindow), 0);
+        } else {
+            ProgmanServer = server;
+            DdeConnected = true;
+        }
+        return;
+    }
+    // The acknowledgement of a command comes packed; the pack is the receiver's to free.
+    FreeDDElParam(WM_DDE_ACK, lParam);
+    DdeAcknowledged = true;
+}
+
 bool ProgmanConnect() {
     DdeConnected = false;
+    DdeSilent = false;
     ATOM application = GlobalAddAtomA(kProgman);
     ATOM topic = GlobalAddAtomA(kProgman);
-    SendMessageA(HWND_BROADCAST, WM_DDE_INITIATE, reinterpret_cast<WPARAM>(ProgressWindow),
-                 MAKELPARAM(application, topic));
+    DWORD_PTR ignored = 0;
+    DdeInitiating = true;
+    SendMessageTimeoutA(HWND_BROADCAST, WM_DDE_INITIATE, reinterpret_cast<WPARAM>(ProgressWindow),
+                        MAKELPARAM(application, topic), SMTO_ABORTIFHUNG, kSendTimeoutMs, &ignored);
+    DdeInitiating = false;
     GlobalDeleteAtom(application);
     GlobalDeleteAtom(topic);
     PollWhile([] { return !DdeConnected; });
@@ -63,6 +104,12 @@ bool ProgmanConnect() {
 }
 
 void ProgmanExecute(const std::string& command) {
+    // After one command went unanswered (or the client window is gone) the
+    // rest would only wait out their limits one by one.
+    if (DdeSilent || !IsWindow(ProgressWindow)) {
+        DdeSilent = true;
+        return;
+    }
     HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE, command.size() + 1);
     if (!memory) {
         return;
@@ -75,6 +122,8 @@ void ProgmanExecute(const std::string& command) {
         if (PostMessageA(ProgmanServer, WM_DDE_EXECUTE, reinterpret_cast<WPARAM>(ProgressWindow),
                          reinterpret_cast<LPARAM>(memory))) {
             WaitForAcknowledgement();
+        } else {
+            DdeSilent = true;
         }
         GlobalUnlock(memory);
     }
@@ -84,6 +133,8 @@ void ProgmanExecute(const std::string& command) {
 void ProgmanDisconnect() {
     DdeTerminated = false;
     DdeAcknowledged = false;
-    SendMessageA(ProgmanServer, WM_DDE_TERMINATE, reinterpret_cast<WPARAM>(ProgressWindow), 0);
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutA(ProgmanServer, WM_DDE_TERMINATE, reinterpret_cast<WPARAM>(ProgressWindow), 0,
+                        SMTO_ABORTIFHUNG, kSendTimeoutMs, &ignored);
     PollWhile([] { return !DdeAcknowledged && !DdeTerminated; });
 }

@@ -156,14 +156,7 @@ LRESULT CALLBACK ProgressWindowProc(HWND window, UINT message, WPARAM wParam, LP
         DdeTerminated = true;
         return 0;
     case WM_DDE_ACK:
-        // The first answer is the initiate's; every later one acknowledges the
-        // command in progress.
-        if (!DdeConnected) {
-            ProgmanServer = reinterpret_cast<HWND>(wParam);
-            DdeConnected = true;
-        } else {
-            DdeAcknowledged = true;
-        }
+        ProgmanAcknowledged(reinterpret_cast<HWND>(wParam), lParam);
         return 0;
     }
     return DefWindowProcA(window, message, wParam, lParam);

@@ -12,6 +12,9 @@
 namespace {
 
 constexpr DWORD kTransferBytes = 2048;
+constexpr char kTemporaryPrefix[] = "~veltra";
+constexpr char kTemporaryExtension[] = ".tmp";
+constexpr unsigned kTemporaryAttempts = 100;
 
 // The whole text of a field: a long path is taken as it is, never cut.
 std::string FieldText(HWND field) {
@@ -20,16 +23,63 @@ std::string FieldText(HWND field) {
     return text.data();
 }
 
+// Creates a fresh file beside target, named after this process so that two
+// setups in one folder do not meet, and sets path to its name.
+HANDLE CreateTemporaryBeside(const std::string& target, std::string& path) {
+    const std::string stem = core::DirectoryPart(target) + kTemporaryPrefix + std::to_string(GetCurrentProcessId());
+    for (unsigned attempt = 0; attempt < kTemporaryAttempts; ++attempt) {
+        path = stem + "-" + std::to_string(attempt) + kTemporaryExtension;
+        HANDLE file =
+            CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file != INVALID_HANDLE_VALUE || GetLastError() != ERROR_FILE_EXISTS) {
+            return file;
+        }
+    }
+    return INVALID_HANDLE_VALUE;
+}
+
+// The copy's bytes go here first; deleted again unless it replaced the target.
+class TemporaryFile {
+public:
+    explicit TemporaryFile(const std::string& target)
+        : file_(CreateTemporaryBeside(target, path_)), created_(file_.IsOpen()) {}
+    ~TemporaryFile() {
+        file_.Close();
+        if (created_ && !kept_) {
+            DeleteFileA(path_.c_str());
+        }
+    }
+    TemporaryFile(const TemporaryFile&) = delete;
+    TemporaryFile& operator=(const TemporaryFile&) = delete;
+
+    ScopedFile& File() { return file_; }
+    // Closes and renames over target; false leaves target as it was.
+    bool Replace(const std::string& target) {
+        if (!file_.Close()) {
+            return false;
+        }
+        kept_ = MoveFileExA(path_.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING) != FALSE;
+        return kept_;
+    }
+
+private:
+    std::string path_; // before file_, which fills it
+    ScopedFile file_;
+    bool created_;
+    bool kept_ = false;
+};
+
 // False on any failure to open, create, read, write (a short write included,
-// as on a full disk) or close.
+// as on a full disk), close or replace. The bytes go to a temporary file first,
+// so a failed copy never empties a working installed file.
 bool CopyBytes(const std::string& source, const std::string& target) {
     ScopedFile in(CreateFileA(source.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!in.IsOpen()) {
         return false;
     }
-    ScopedFile out(CreateFileA(target.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                               nullptr));
+    TemporaryFile temporary(target);
+    ScopedFile& out = temporary.File();
     if (!out.IsOpen()) {
         return false;
     }
@@ -51,7 +101,7 @@ bool CopyBytes(const std::string& source, const std::string& target) {
         }
     }
     ok = in.Close() && ok;
-    return out.Close() && ok;
+    return ok && temporary.Replace(target);
 }
 
 void CreateProgramGroup() {
@@ -87,9 +137,16 @@ void CopyOneFile(const std::string& source, const std::string& target) {
 }
 
 void RunInstallation() {
+    const std::string source = FieldText(SourceField);
+    const std::string target = FieldText(TargetField);
+    // An empty or relative field would depend on the current drive and folder.
+    if (!core::IsAbsoluteDirectory(source) || !core::IsAbsoluteDirectory(target)) {
+        MessageBoxA(nullptr, kInvalidDirectoryText, kSetupCaption, MB_TASKMODAL | MB_ICONINFORMATION | MB_OK);
+        return;
+    }
     BuildProgressWindow(kInstallWaitText, true);
-    SourceDir = core::WithBackslash(FieldText(SourceField));
-    TargetDir = core::WithBackslash(FieldText(TargetField));
+    SourceDir = core::WithBackslash(source);
+    TargetDir = core::WithBackslash(target);
     // Only the last level is made; an existing directory is fine.
     CreateDirectoryA(core::WithoutBackslash(TargetDir).c_str(), nullptr);
     for (size_t k = 0; k < InstallLog.EntryCount; ++k) {
@@ -99,6 +156,8 @@ void RunInstallation() {
     if (ProgmanConnect()) {
         CreateProgramGroup();
         ProgmanDisconnect();
+    } else {
+        CreateStartMenuGroup(TargetDir);
     }
     StartCodecInstaller();
     MessageBoxA(ProgressWindow, kInstalledText, kInstalledCaption, MB_TASKMODAL | MB_ICONINFORMATION | MB_OK);

@@ -7,6 +7,7 @@ inline constexpr char kSetupDamagedLogText[] = "El fichero Install.log es daña.
 inline constexpr char kSetupDamagedLogCaption[] = "La desinstalación es termino";
 inline constexpr char kSourceLabel[] = "Fuente:";
 inline constexpr char kTargetLabel[] = "Destino:";
+inline constexpr char kInvalidDirectoryText[] = "El directorio no es válido.";
 inline constexpr char kUninstallerNote[] = "El programa tiene un programa de la desinstalación.";
 inline constexpr char kInstallWaitText[] = "Instalar el programa... Esperar, por favor";
 inline constexpr char kCodecInstaller[] = "l3codecp.exe";

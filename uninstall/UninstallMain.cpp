@@ -32,4 +32,12 @@ const InstallerProgram ThisProgram = {
     CreateUninstallControls, ConfirmUninstallation,
 };
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { return RunInstallerProgram(); }
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    // Beside setup.exe lies a distribution, whose log lists the distribution's
+    // own files: nothing here was installed, so nothing is deleted.
+    if (GetFileAttributesA((OwnDirectory() + kSetupFileName).c_str()) != INVALID_FILE_ATTRIBUTES) {
+        MessageBoxA(nullptr, kInstallationSourceText, kUninstallCaption, MB_ICONINFORMATION | MB_OK);
+        return 0;
+    }
+    return RunInstallerProgram();
+}

@@ -11,6 +11,8 @@ inline constexpr char kConfirmUninstallText[] = "¿Quere usted desinstalar el pr
 inline constexpr char kConfirmUninstallCaption[] = "Desinstalar?";
 inline constexpr char kUninstalledCaption[] = "La desinstalación es acabado";
 inline constexpr char kUninstalledText[] = "¡Tiene usted que borrar el directorio del programa!";
+inline constexpr char kSetupFileName[] = "setup.exe";
+inline constexpr char kInstallationSourceText[] = "Este directorio es la fuente de la instalación; no se borra nada.";
 
 inline std::string UninstallWelcome(const std::string& programName) {
     return "¡Bienvenido del programa de la desinstalación de " + programName + "!";

@@ -25,6 +25,8 @@ void RunUninstallation() {
     if (ProgmanConnect()) {
         DeleteProgramGroup();
         ProgmanDisconnect();
+    } else {
+        DeleteStartMenuGroup();
     }
     // The directory cannot be removed while it is the current one.
     SetCurrentDirectoryA(core::DriveRoot(OwnDir).c_str());

@@ -40,8 +40,14 @@ struct LogCase {
     bool valid;
 };
 
+std::string OneEntry(const std::string& group, const std::string& caption, const std::string& name = "c.exe") {
+    return Lines({kSignature, kWarning, "P", "S", group, "g.grp", "1", name, caption}) + kCrLf;
+}
+
 std::vector<LogCase> LogCases() {
     std::string twoEntries = Lines(WithEntries("2", kTwoEntries));
+    std::string padded = twoEntries + kCrLf;
+    padded += std::string(core::kLogSizeLimit - padded.size(), ' ');
     std::vector<std::string> lfHeader = Header("0");
     return {
         {"count 0, exactly seven lines", Lines(Header("0")), true},
@@ -78,6 +84,23 @@ std::vector<LogCase> LogCases() {
         {"count above the table", Lines(WithEntries("101", kTwoEntries)) + kCrLf, false},
         {"negative count", Lines(WithEntries("-1", kTwoEntries)) + kCrLf, false},
         {"count whose low 16 bits are 2", Lines(WithEntries("65538", kTwoEntries)) + kCrLf, true},
+        {"exactly the size limit", padded, true},
+        {"one byte over the size limit", padded + " ", false},
+        {"commas and parentheses in group and caption", OneEntry("Audio (2), Prueba", "Uno (a), b"), true},
+        {"empty group name", OneEntry("", "C"), false},
+        {"group name dot", OneEntry(".", "C"), false},
+        {"group name dot dot", OneEntry("..", "C"), false},
+        {"group name of blanks", OneEntry("  ", "C"), false},
+        {"group name with backslash", OneEntry("Audio\\Sub", "C"), false},
+        {"group name with star", OneEntry("Audio*", "C"), false},
+        {"group name ending its command", OneEntry("Grupo\")][DeleteGroup(\"x", "C"), false},
+        {"group name with square bracket", OneEntry("Grupo [x]", "C"), false},
+        {"group name with control byte", OneEntry("Grupo\tx", "C"), false},
+        {"caption with quote", OneEntry("G", "Uno\")][DeleteGroup(\"x"), false},
+        {"caption with square bracket", OneEntry("G", "Uno]"), false},
+        {"caption with zero byte", OneEntry("G", std::string("Uno\0x", 5)), false},
+        {"parent directory before a zero byte", OneEntry("G", "C", std::string("..\0x", 4)), false},
+        {"name with control byte", OneEntry("G", "C", "a\tb.txt"), false},
     };
 }
 
@@ -120,7 +143,12 @@ INSTANTIATE_TEST_SUITE_P(InstallLog, EntryNames,
                                          NameCase{".. \\evil.exe", false}, NameCase{"...\\evil.exe", false},
                                          NameCase{"C:\\Windows\\evil.exe", false}, NameCase{"c:evil.exe", false},
                                          NameCase{"\\evil.exe", false}, NameCase{"/evil.exe", false},
-                                         NameCase{"\\\\server\\share\\evil.exe", false}));
+                                         NameCase{"\\\\server\\share\\evil.exe", false}, NameCase{"CON", false},
+                                         NameCase{"con.txt", false}, NameCase{"Nul .log", false},
+                                         NameCase{"sub\\aux", false}, NameCase{"PRN.x.y", false},
+                                         NameCase{"COM1", false}, NameCase{"com9.dll", false}, NameCase{"LPT1", false},
+                                         NameCase{"COM0", true}, NameCase{"LPT10", true}, NameCase{"CONSOLE.exe", true},
+                                         NameCase{"x.exe:s", false}, NameCase{"a[1].txt", false}));
 
 TEST(InstallLog, GroupFileOutsideTheDirectoryIsDamaged) {
     std::vector<std::string> lines = {kSignature, kWarning, "P", "S", "G", "..\\..\\Windows\\win.ini", "0"};

@@ -5,6 +5,9 @@
 
 #include <dde.h>
 
+#include <algorithm>
+#include <thread>
+
 namespace installer {
 namespace {
 
@@ -38,6 +41,8 @@ bool ProgramManagerAnswers() {
     DestroyWindow(probe);
     return answered;
 }
+
+constexpr char kAnswerAtom[] = "ProgmanFalso";
 
 // A Program Manager of the test's own: answers the initiate, records every
 // command, and acknowledges commands and the terminate only when asked to.
@@ -74,8 +79,9 @@ private:
             GlobalGetAtomNameA(HIWORD(lParam), topic, sizeof topic);
             // Atoms keep the case of their first registration.
             if (_stricmp(application, "PROGMAN") == 0 && _stricmp(topic, "PROGMAN") == 0) {
+                // Atoms of a name of its own, so that a leak of them shows.
                 SendMessageA(client, WM_DDE_ACK, reinterpret_cast<WPARAM>(window),
-                             MAKELPARAM(GlobalAddAtomA("PROGMAN"), GlobalAddAtomA("PROGMAN")));
+                             MAKELPARAM(GlobalAddAtomA(kAnswerAtom), GlobalAddAtomA(kAnswerAtom)));
             }
             return 0;
         }
@@ -113,9 +119,11 @@ LogSpec TwoItemLog(const std::string& group) {
 
 TEST_F(NoProgramManagerTest, SessionHasNoProgramManager) { EXPECT_FALSE(ProgramManagerAnswers()); }
 
-TEST_F(NoProgramManagerTest, InstallAndUninstallRunThroughWithoutAGroup) {
+TEST_F(NoProgramManagerTest, InstallAndUninstallMakeAndRemoveTheGroupThemselves) {
     MakeDistribution(TwoItemLog("Veltra Sin Progman"), {{"a.txt", "a"}, {"b.txt", "b"}});
     std::wstring target = Folder(L"destino");
+    std::wstring group = StartMenuPrograms() + L"\\Veltra Sin Progman";
+    ForgetAfterwards(group);
 
     ProgramRun install = Install(target);
     ASSERT_EQ(install.boxes.size(), 2u);
@@ -123,12 +131,21 @@ TEST_F(NoProgramManagerTest, InstallAndUninstallRunThroughWithoutAGroup) {
     EXPECT_EQ(install.boxes[1].text, kInstalledText);
     EXPECT_EQ(install.exitCode, 0u);
     EXPECT_EQ(ReadBytes(target + L"\\a.txt"), "a");
-    EXPECT_FALSE(Exists(StartMenuPrograms() + L"\\Veltra Sin Progman"));
+    std::vector<std::wstring> links = FilesIn(group);
+    std::sort(links.begin(), links.end());
+    EXPECT_EQ(links, (std::vector<std::wstring>{L"Desinstalar.lnk", L"Uno.lnk"}));
+    // The link keeps its target as ANSI text and its working folder as UTF-16.
+    std::string link = ReadBytes(group + L"\\Uno.lnk");
+    std::wstring folder = target + L"\\";
+    EXPECT_NE(link.find(std::string(target.begin(), target.end()) + "\\a.txt"), std::string::npos);
+    EXPECT_NE(link.find(std::string(reinterpret_cast<const char*>(folder.c_str()), folder.size() * 2)),
+              std::string::npos);
 
     ProgramRun uninstall = Uninstall(target + L"\\uninstall.exe");
     ASSERT_EQ(uninstall.boxes.size(), 1u);
     EXPECT_EQ(uninstall.boxes[0].text, kUninstalledText);
     EXPECT_FALSE(Exists(target + L"\\a.txt"));
+    EXPECT_FALSE(Exists(group));
 }
 
 TEST_F(NoProgramManagerTest, CommandsSentToAnAnsweringServer) {
@@ -149,21 +166,71 @@ TEST_F(NoProgramManagerTest, CommandsSentToAnAnsweringServer) {
     ProgramRun uninstall = Uninstall(target + L"\\uninstall.exe");
     EXPECT_EQ(uninstall.exitCode, 0u);
     EXPECT_EQ(server.commands, std::vector<std::string>{"[DeleteGroup(\"Grupo Falso\")]"});
+    // The atoms of each answer to the initiate were the client's to delete.
+    EXPECT_EQ(GlobalFindAtomA(kAnswerAtom), 0);
 }
 
 TEST_F(NoProgramManagerTest, ServerThatNeverAcknowledgesCannotHangSetup) {
     FakeProgramManager server(false);
     LogSpec log;
     log.groupName = "Grupo Mudo";
-    log.entries = {{"a.txt", "Uno"}};
-    MakeDistribution(log, {{"a.txt", "a"}});
+    log.entries = {{"a.txt", "Uno"}, {"b.txt", "Dos"}, {"c.txt", "Tres"}};
+    MakeDistribution(log, {{"a.txt", "a"}, {"b.txt", "b"}, {"c.txt", "c"}});
     std::wstring target = Folder(L"destino");
 
+    const DWORD start = GetTickCount();
     ProgramRun install = Install(target);
+    const DWORD elapsed = GetTickCount() - start;
     ASSERT_FALSE(install.boxes.empty());
     EXPECT_EQ(install.boxes.back().text, kInstalledText);
     EXPECT_EQ(install.exitCode, 0u);
-    EXPECT_EQ(server.commands.size(), 2u);
+    // The first unanswered command ends the conversation: one wait, not four.
+    EXPECT_EQ(server.commands.size(), 1u);
+    EXPECT_LT(elapsed, 25000u);
+}
+
+TEST_F(NoProgramManagerTest, ClosingTheProgressWindowCannotHangSetup) {
+    FakeProgramManager server(false);
+    MakeDistribution(TwoItemLog("Grupo Cerrado"), {{"a.txt", "a"}, {"b.txt", "b"}});
+    std::wstring target = Folder(L"destino");
+    Process setup(source_ + L"\\setup.exe");
+    HWND main = WaitForWindow(setup.Id(), L"VeltraClass");
+    ASSERT_TRUE(main);
+    SendMessageW(ChildrenOf(main)[5], WM_SETTEXT, 0, reinterpret_cast<LPARAM>(target.c_str()));
+    Click(main, L"Continuar");
+    ASSERT_TRUE(WaitUntil([&] { return !server.commands.empty(); }));
+    PostMessageW(WaitForWindow(setup.Id(), L"(De)InstallWndclass"), WM_CLOSE, 0, 0);
+
+    // Whatever boxes still show are answered; the program must end.
+    EXPECT_TRUE(WaitUntil([&] {
+        for (HWND box : WindowsOf(setup.Id(), L"#32770")) {
+            PostMessageW(box, WM_COMMAND, IDOK, 0);
+        }
+        return setup.HasEnded(0);
+    }));
+    EXPECT_EQ(server.commands.size(), 1u);
+}
+
+TEST_F(NoProgramManagerTest, HungWindowCannotHoldTheBroadcast) {
+    // A window whose thread takes no messages while setup runs, as a hung program's.
+    HANDLE made = CreateEventW(nullptr, TRUE, FALSE, nullptr), release = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    std::thread hung([&] {
+        HWND window = CreateWindowW(L"STATIC", L"", WS_OVERLAPPED, 0, 0, 9, 9, nullptr, nullptr, nullptr, nullptr);
+        SetEvent(made);
+        WaitForSingleObject(release, INFINITE);
+        DestroyWindow(window);
+    });
+    WaitForSingleObject(made, kPatience);
+    MakeDistribution({});
+    ForgetAfterwards(StartMenuPrograms() + L"\\Veltra Prueba");
+
+    ProgramRun install = Install(Folder(L"destino"));
+    SetEvent(release);
+    hung.join();
+    CloseHandle(made);
+    CloseHandle(release);
+    ASSERT_FALSE(install.boxes.empty());
+    EXPECT_EQ(install.boxes.back().text, kInstalledText);
 }
 
 } // namespace

@@ -10,6 +10,12 @@ namespace {
 const std::string kHeader = "VELTRA (De)Install 2.0 - Install.log\r\nNicht ver\xE4ndern, nicht l\xF6schen!\r\n"
                             "Prueba\r\nVeltraPrueba\r\nGrupo\r\nprueba.grp\r\n";
 
+std::string WithGroup(const std::string& group, const std::string& entryName = "a.txt") {
+    return "VELTRA (De)Install 2.0 - Install.log\r\nNicht ver\xE4ndern, nicht l\xF6schen!\r\nPrueba\r\n"
+           "VeltraPrueba\r\n" +
+           group + "\r\nprueba.grp\r\n1\r\n" + entryName + "\r\nA\r\n\r\n";
+}
+
 struct DamagedCase {
     const char* name;
     std::string log; // empty: no Install.log at all
@@ -31,6 +37,11 @@ std::vector<DamagedCase> DamagedLogs() {
         {"drive letter in a name", kHeader + "1\r\nC:a.txt\r\nA\r\n\r\n"},
         {"group file outside", "VELTRA (De)Install 2.0 - Install.log\r\nNicht ver\xE4ndern, nicht l\xF6schen!\r\n"
                                "Prueba\r\nVeltraPrueba\r\nGrupo\r\n..\\prueba.grp\r\n0\r\n"},
+        {"empty group name", WithGroup("")},
+        {"group name ending its command", WithGroup("Grupo\")][DeleteGroup(\"x")},
+        {"device name", WithGroup("Grupo", "CON.txt")},
+        {"parent directory before a zero byte", WithGroup("Grupo", std::string("..\0x", 4))},
+        {"log over 64 KiB", WithGroup("Grupo") + std::string(64 * 1024, ' ')},
     };
 }
 
@@ -132,13 +143,14 @@ TEST_F(SetupTest, MainWindowShowsTheLogAndTheDirectories) {
 
 TEST_F(SetupTest, InstallsTheListedFilesAndTheirGroup) {
     LogSpec log;
-    log.groupName = "Veltra Prueba Setup";
-    log.entries = {{"programa.exe", "Programa Prueba"}, {"leame.txt", "nein!"}, {"datos.dat", "NEIN!"},
-                   {"falta.dat", "NEIN!"},             {"uninstall.exe", "Desinstalar"}, {"Install.log", "NEIN!"}};
+    log.groupName = "Veltra (Prueba), Setup";
+    log.entries = {
+        {"programa.exe", "Programa (a), b"}, {"leame.txt", "nein!"},  {"datos.dat", "NEIN!"}, {"falta.dat", "NEIN!"},
+        {"uninstall.exe", "Desinstalar"},    {"Install.log", "NEIN!"}};
     MakeDistribution(log, {{"programa.exe", "programa"}, {"leame.txt", "l\xE9" "ame"}, {"datos.dat", "datos nuevos"}});
     std::wstring target = Folder(L"destino");
     WriteBytes(target + L"\\datos.dat", "datos viejos que son mas largos");
-    std::wstring group = StartMenuPrograms() + L"\\Veltra Prueba Setup";
+    std::wstring group = StartMenuPrograms() + L"\\Veltra (Prueba), Setup";
     ForgetGroupAfterwards(log.groupName);
 
     ProgramRun run = Install(target);
@@ -162,25 +174,51 @@ TEST_F(SetupTest, InstallsTheListedFilesAndTheirGroup) {
 
     std::vector<std::wstring> items = FilesIn(group);
     std::sort(items.begin(), items.end());
-    EXPECT_EQ(items, (std::vector<std::wstring>{L"Desinstalar.lnk", L"Programa Prueba.lnk", L"nein!.lnk"}));
+    EXPECT_EQ(items, (std::vector<std::wstring>{L"Desinstalar.lnk", L"Programa (a), b.lnk", L"nein!.lnk"}));
+}
+
+TEST_F(SetupTest, EmptyOrRelativeDirectoryIsRefusedAndTheWindowStays) {
+    MakeDistribution({});
+    const std::pair<size_t, std::wstring> fields[] = {
+        {5, L""}, {5, L"relativo"}, {5, L"C:relativo"}, {5, L"\\sin\\unidad"}, {4, L""}, {4, L"fuente"}};
+    for (const auto& [control, text] : fields) {
+        SCOPED_TRACE(testing::Message() << control << " " << testing::PrintToString(text));
+        Process setup(source_ + L"\\setup.exe");
+        HWND main = WaitForWindow(setup.Id(), L"VeltraClass");
+        ASSERT_TRUE(main);
+        SendMessageW(ChildrenOf(main)[control], WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+        Click(main, L"Continuar");
+        MessageBoxSeen box = WaitForMessageBox(setup.Id());
+        EXPECT_EQ(box.text, L"El directorio no es válido.");
+        EXPECT_TRUE(HasIcon(box));
+        EXPECT_EQ(GetWindow(box.window, GW_OWNER), nullptr);
+        Answer(box, IDOK);
+        EXPECT_TRUE(IsWindowVisible(main));
+        EXPECT_TRUE(WindowsOf(setup.Id(), L"(De)InstallWndclass").empty());
+    }
 }
 
 TEST_F(SetupTest, FullDiskIsACopyFailure) {
     LogSpec log;
-    log.entries = {{"grande.dat", "NEIN!"}, {"a.txt", "NEIN!"}};
+    log.entries = {{"grande.dat", "NEIN!"}, {"datos.dat", "NEIN!"}, {"a.txt", "NEIN!"}};
     MakeDistribution(log, {{"grande.dat", std::string(5000, 'x')}, {"a.txt", "a"}});
     std::wstring target = Folder(L"destino");
-    testsupport::HostResult link =
-        testsupport::RunHost("ln -s /dev/full " + testsupport::ShellQuote(testsupport::UnixPath(target) + "/grande.dat"));
+    WriteBytes(target + L"\\datos.dat", "la copia instalada");
+    // The source datos.dat opens but cannot be read.
+    testsupport::HostResult link = testsupport::RunHost(
+        "ln -s /dev/full " + testsupport::ShellQuote(testsupport::UnixPath(target) + "/grande.dat") +
+        " && ln -s /proc/self/mem " + testsupport::ShellQuote(testsupport::UnixPath(source_) + "/datos.dat"));
     ASSERT_EQ(link.exitCode, 0) << link.output;
 
     ProgramRun run = Install(target);
 
-    ASSERT_EQ(run.boxes.size(), 3u);
+    ASSERT_EQ(run.boxes.size(), 4u);
     EXPECT_EQ(run.boxes[0].text, L"¡No poder copiar de fichero \r\n" + source_ + L"\\grande.dat\r\n a \r\n" + target +
                                      L"\\grande.dat !");
-    EXPECT_EQ(run.boxes[2].caption, kInstalledCaption);
+    EXPECT_EQ(run.boxes[3].caption, kInstalledCaption);
     EXPECT_EQ(ReadBytes(target + L"\\a.txt"), "a");
+    EXPECT_EQ(ReadBytes(target + L"\\datos.dat"), "la copia instalada");
+    EXPECT_EQ(FilesIn(target).size(), 3u); // no temporary file left
 }
 
 TEST_F(SetupTest, LongTargetIsNotCut) {

@@ -56,6 +56,23 @@ TEST_F(UninstallTest, DamagedLogGivesItsMessageAndDeletesNothing) {
     }
 }
 
+TEST_F(UninstallTest, InTheDistributionItDeletesNothing) {
+    LogSpec log;
+    log.entries = {{"a.txt", "A"}, {"uninstall.exe", "Desinstalar"}, {"Install.log", "NEIN!"}};
+    MakeDistribution(log, {{"a.txt", "a"}});
+    std::vector<std::wstring> before = FilesIn(source_);
+
+    Process uninstall(source_ + L"\\uninstall.exe");
+    MessageBoxSeen box = WaitForMessageBox(uninstall.Id());
+    EXPECT_EQ(box.text, L"Este directorio es la fuente de la instalación; no se borra nada.");
+    EXPECT_TRUE(HasIcon(box));
+    EXPECT_EQ(GetWindow(box.window, GW_OWNER), nullptr);
+    EXPECT_TRUE(WindowsOf(uninstall.Id(), L"VeltraClass").empty());
+    Answer(box, IDOK);
+    ASSERT_TRUE(uninstall.HasEnded());
+    EXPECT_EQ(FilesIn(source_), before);
+}
+
 TEST_F(UninstallTest, MainWindowNamesTheProgramAndDragsByAnyPoint) {
     std::wstring folder = Folder(L"programa");
     LogSpec log;
