@@ -11,7 +11,9 @@ bool EndsWith(const std::wstring& text, const std::wstring& tail) {
     return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
 }
 
-bool NoFile(const std::wstring&) { return false; }
+bool NoFile(const std::wstring&) {
+    return false;
+}
 
 } // namespace
 
