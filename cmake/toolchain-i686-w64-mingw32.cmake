@@ -1,5 +1,5 @@
-# Cross build for 32-bit Windows, the release target. This machine cannot run it;
-# its tree is compiled and linked, and its tests are not executed.
+# Cross build for 32-bit Windows, the release target; its tests run through
+# Wine's 32-bit loader where the kernel runs 32-bit code.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR i686)
 set(SONARIS_TRIPLET i686-w64-mingw32)
@@ -10,3 +10,4 @@ set(CMAKE_FIND_ROOT_PATH /usr/i686-w64-mingw32)
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../tools/wine-run)
