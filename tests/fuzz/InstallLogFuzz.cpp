@@ -1,9 +1,13 @@
 // Fuzz target for Install.log: an accepted log names only files that stay in
-// the target folder, holds no more entries than its table and no line end or
-// end-of-file mark inside a text, and keeps every text within its limit.
+// the target folder and are no device or stream, holds no more entries than its
+// table and no control byte inside a name, and keeps every text within its
+// limit; the group name and captions cannot end a Program Manager command.
 #include "FuzzSupport.h"
 
 #include "core/InstallLog.h"
+
+#include <cctype>
+#include <cstring>
 
 namespace {
 
@@ -48,6 +52,31 @@ bool CleanText(const std::string& text, size_t limit) {
     return text.size() <= limit && text.find('\r') == std::string::npos && text.find('\x1A') == std::string::npos;
 }
 
+bool HasNone(const std::string& text, const char* forbidden) {
+    return std::none_of(text.begin(), text.end(), [&](char c) {
+        return static_cast<unsigned char>(c) < 0x20 || std::strchr(forbidden, c) != nullptr;
+    });
+}
+
+// CON, PRN, AUX, NUL, COM1-9 and LPT1-9 name devices in any folder, with any extension.
+bool NamesDevice(const std::string& name) {
+    size_t start = 0;
+    while (start <= name.size()) {
+        size_t stop = name.find_first_of("\\/", start);
+        stop = stop == std::string::npos ? name.size() : stop;
+        std::string stem = name.substr(start, std::min(name.find('.', start), stop) - start);
+        stem.erase(stem.find_last_not_of(' ') + 1);
+        std::transform(stem.begin(), stem.end(), stem.begin(), [](char c) { return std::toupper(c); });
+        const bool numbered = stem.size() == 4 && (stem.rfind("COM", 0) == 0 || stem.rfind("LPT", 0) == 0) &&
+                              stem[3] >= '1' && stem[3] <= '9';
+        if (stem == "CON" || stem == "PRN" || stem == "AUX" || stem == "NUL" || numbered) {
+            return true;
+        }
+        start = stop + 1;
+    }
+    return false;
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -60,11 +89,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FUZZ_CHECK(log.DefaultTarget.rfind(kTargetBase, 0) == 0);
     FUZZ_CHECK(CleanText(log.ProgramName, core::kProgramNameLimit));
     FUZZ_CHECK(StaysInside(log.GroupFile));
+    FUZZ_CHECK(HasNone(log.GroupFile, ":") && !NamesDevice(log.GroupFile));
+    FUZZ_CHECK(HasNone(log.GroupName, "\"[]\\/:*?<>|"));
     for (size_t k = 0; k < log.EntryCount; ++k) {
         const core::LogEntry& entry = log.Entries[k];
         FUZZ_CHECK(StaysInside(entry.FileName));
         FUZZ_CHECK(CleanText(entry.FileName, core::kLogEntryTextLimit));
         FUZZ_CHECK(CleanText(entry.ItemCaption, core::kLogEntryTextLimit));
+        FUZZ_CHECK(HasNone(entry.FileName, ":") && !NamesDevice(entry.FileName));
+        FUZZ_CHECK(HasNone(entry.ItemCaption, "\"[]"));
     }
     return 0;
 }
