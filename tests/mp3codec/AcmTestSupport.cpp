@@ -4,6 +4,7 @@
 #include "support/HostTool.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <fstream>
 #include <iterator>
@@ -15,6 +16,9 @@ namespace {
 constexpr size_t kGuardBytes = 64;
 constexpr BYTE kGuardValue = 0xA5;
 constexpr size_t kMinPreparedSource = 64;
+constexpr double kPi = 3.14159265358979323846;
+// Keeps the level of a silent frequency finite: far below any 16-bit noise.
+constexpr double kSilence = 1e-12;
 
 BOOL CALLBACK FindDriverCallback(HACMDRIVERID id, DWORD_PTR instance, DWORD) {
     ACMDRIVERDETAILSW details = {};
@@ -138,14 +142,14 @@ ScopedDriver::~ScopedDriver() {
     }
 }
 
-FormatRecord PcmRecord(DWORD rate, WORD channels) {
+FormatRecord PcmRecord(DWORD rate, WORD channels, WORD bits) {
     FormatRecord record;
     WAVEFORMATEX* wfx = record.wfx();
     wfx->wFormatTag = WAVE_FORMAT_PCM;
     wfx->nChannels = channels;
     wfx->nSamplesPerSec = rate;
-    wfx->wBitsPerSample = 16;
-    wfx->nBlockAlign = static_cast<WORD>(channels * 2);
+    wfx->wBitsPerSample = bits;
+    wfx->nBlockAlign = static_cast<WORD>(channels * bits / 8);
     wfx->nAvgBytesPerSec = rate * wfx->nBlockAlign;
     return record;
 }
@@ -283,6 +287,44 @@ SignalStats StatOfRaw(const std::string& name, DWORD rate, WORD channels) {
         stats.roughFrequency = std::stod(match[1]);
     }
     return stats;
+}
+
+Bytes Tone(const WAVEFORMATEX& format, double frequency, double seconds, double peak) {
+    const size_t frames = static_cast<size_t>(seconds * format.nSamplesPerSec);
+    const bool wide = format.wBitsPerSample == 16;
+    Bytes pcm;
+    for (size_t i = 0; i < frames; ++i) {
+        const double value = peak * std::sin(2 * kPi * frequency * static_cast<double>(i) / format.nSamplesPerSec);
+        for (WORD c = 0; c < format.nChannels; ++c) {
+            if (wide) {
+                const auto sample = static_cast<int16_t>(std::lround(value * 32767));
+                pcm.push_back(static_cast<BYTE>(sample & 0xFF));
+                pcm.push_back(static_cast<BYTE>((sample >> 8) & 0xFF));
+            } else {
+                pcm.push_back(static_cast<BYTE>(std::lround(value * 127) + 128));
+            }
+        }
+    }
+    return pcm;
+}
+
+double ToneLevel(const WAVEFORMATEX& format, const Bytes& pcm, double frequency) {
+    const size_t rate = format.nSamplesPerSec, frames = pcm.size() / format.nBlockAlign;
+    EXPECT_GE(frames, 2 * rate) << "less than two seconds of sound";
+    const size_t first = frames / 2 - rate / 2;
+    double re = 0, im = 0, weights = 0;
+    for (size_t n = 0; n < rate; ++n) {
+        const BYTE* frame = pcm.data() + (first + n) * format.nBlockAlign;
+        const double value = format.wBitsPerSample == 16 ? static_cast<int16_t>(frame[0] | frame[1] << 8) / 32768.0
+                                                         : (frame[0] - 128) / 128.0;
+        const double phase = 2 * kPi * static_cast<double>(n) / static_cast<double>(rate - 1);
+        const double window = 0.42 - 0.5 * std::cos(phase) + 0.08 * std::cos(2 * phase);
+        const double angle = 2 * kPi * frequency * static_cast<double>(n) / static_cast<double>(rate);
+        re += value * window * std::cos(angle);
+        im -= value * window * std::sin(angle);
+        weights += window;
+    }
+    return 20 * std::log10(2 * std::hypot(re, im) / weights + kSilence);
 }
 
 } // namespace acmtest
