@@ -73,6 +73,40 @@ std::vector<std::wstring> Registrations() {
     return names;
 }
 
+// The current user's driver priorities in their order, as msacm32 reads them.
+std::vector<std::wstring> Priorities() {
+    std::vector<std::wstring> entries;
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, mp3codec::kDriverPriorityKey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) {
+        return entries;
+    }
+    for (int position = 1;; ++position) {
+        wchar_t value[256] = {};
+        DWORD size = sizeof(value) - sizeof(wchar_t);
+        if (RegQueryValueExW(key, (L"Priority" + std::to_wstring(position)).c_str(), nullptr, nullptr,
+                             reinterpret_cast<BYTE*>(value), &size) != ERROR_SUCCESS) {
+            break;
+        }
+        entries.push_back(Lower(value));
+    }
+    RegCloseKey(key);
+    return entries;
+}
+
+void SetPriorities(const std::vector<std::wstring>& entries) {
+    RegDeleteKeyW(HKEY_CURRENT_USER, mp3codec::kDriverPriorityKey);
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, mp3codec::kDriverPriorityKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr,
+                              &key, nullptr),
+              ERROR_SUCCESS);
+    for (size_t i = 0; i < entries.size(); ++i) {
+        RegSetValueExW(key, (L"Priority" + std::to_wstring(i + 1)).c_str(), 0, REG_SZ,
+                       reinterpret_cast<const BYTE*>(entries[i].c_str()),
+                       static_cast<DWORD>((entries[i].size() + 1) * sizeof(wchar_t)));
+    }
+    RegCloseKey(key);
+}
+
 BOOL CALLBACK FindMessageText(HWND child, LPARAM text) {
     wchar_t buffer[1024];
     if (GetDlgCtrlID(child) == 0xFFFF && GetWindowTextW(child, buffer, 1024) > 0) {
@@ -97,12 +131,17 @@ HWND WaitForMessageBox(HANDLE process) {
 } // namespace
 
 TEST(CodecInstaller, RunTwiceLeavesExactlyOneRegistration) {
+    const std::wstring ours = L"1, " + Lower(mp3codec::kDriverAlias);
+    SetPriorities({L"1, msacm.imaadpcm", L"0, msacm.msg711", ours, L"1, msacm.msadpcm"});
     for (int run = 0; run < 2; ++run) {
         ScopedHandle process = StartInstaller(L" /S");
         ASSERT_TRUE(process);
         EXPECT_EQ(WaitForExit(process.get()), 0u);
     }
     EXPECT_EQ(Registrations(), std::vector<std::wstring>{mp3codec::kDriverAlias});
+    // First, once, and the others keep their order and their enabled state.
+    EXPECT_EQ(Priorities(),
+              (std::vector<std::wstring>{ours, L"1, msacm.imaadpcm", L"0, msacm.msg711", L"1, msacm.msadpcm"}));
     wchar_t system[MAX_PATH];
     GetSystemDirectoryW(system, MAX_PATH);
     const std::wstring driver = std::wstring(system) + L"\\" + mp3codec::kDriverFileName;
