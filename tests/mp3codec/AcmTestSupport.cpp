@@ -2,6 +2,7 @@
 
 #include "mp3codec/CodecIdentity.h"
 #include "support/HostTool.h"
+#include "support/ToneLevel.h"
 
 #include <algorithm>
 #include <cmath>
@@ -17,8 +18,6 @@ constexpr size_t kGuardBytes = 64;
 constexpr BYTE kGuardValue = 0xA5;
 constexpr size_t kMinPreparedSource = 64;
 constexpr double kPi = 3.14159265358979323846;
-// Keeps the level of a silent frequency finite: far below any 16-bit noise.
-constexpr double kSilence = 1e-12;
 
 BOOL CALLBACK FindDriverCallback(HACMDRIVERID id, DWORD_PTR instance, DWORD) {
     ACMDRIVERDETAILSW details = {};
@@ -309,22 +308,11 @@ Bytes Tone(const WAVEFORMATEX& format, double frequency, double seconds, double 
 }
 
 double ToneLevel(const WAVEFORMATEX& format, const Bytes& pcm, double frequency) {
-    const size_t rate = format.nSamplesPerSec, frames = pcm.size() / format.nBlockAlign;
-    EXPECT_GE(frames, 2 * rate) << "less than two seconds of sound";
-    const size_t first = frames / 2 - rate / 2;
-    double re = 0, im = 0, weights = 0;
-    for (size_t n = 0; n < rate; ++n) {
-        const BYTE* frame = pcm.data() + (first + n) * format.nBlockAlign;
-        const double value = format.wBitsPerSample == 16 ? static_cast<int16_t>(frame[0] | frame[1] << 8) / 32768.0
-                                                         : (frame[0] - 128) / 128.0;
-        const double phase = 2 * kPi * static_cast<double>(n) / static_cast<double>(rate - 1);
-        const double window = 0.42 - 0.5 * std::cos(phase) + 0.08 * std::cos(2 * phase);
-        const double angle = 2 * kPi * frequency * static_cast<double>(n) / static_cast<double>(rate);
-        re += value * window * std::cos(angle);
-        im -= value * window * std::sin(angle);
-        weights += window;
-    }
-    return 20 * std::log10(2 * std::hypot(re, im) / weights + kSilence);
+    const size_t frames = pcm.size() / format.nBlockAlign;
+    EXPECT_GE(frames, 2u * format.nSamplesPerSec) << "less than two seconds of sound";
+    return frames < format.nSamplesPerSec ? 0
+                                          : testsupport::ToneLevel(pcm.data(), frames, format.nSamplesPerSec,
+                                                                   format.nChannels, format.wBitsPerSample, frequency);
 }
 
 } // namespace acmtest
