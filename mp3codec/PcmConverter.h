@@ -26,14 +26,14 @@ struct PcmShape {
 bool IsConvertiblePcm(const WAVEFORMATEX& record, PcmShape& shape);
 
 class PcmConverter final : public CodecStream {
-  public:
+public:
     // Null when libsoxr cannot be set up for the two rates.
     static std::unique_ptr<PcmConverter> Create(const PcmShape& src, const PcmShape& dst);
 
     bool MaxOutput(DWORD srcLength, DWORD& dstLength) const override;
     bool MaxInput(DWORD dstLength, DWORD& srcLength) const override;
 
-  private:
+private:
     struct ResamplerDeleter {
         void operator()(soxr* resampler) const;
     };
