@@ -11,7 +11,10 @@ namespace {
 // Wine each look at the queue costs about as much as converting a block of
 // MPEG data, and a repaint or a cancel a few milliseconds later is not seen.
 constexpr DWORD kPumpIntervalMs = 10;
-constexpr size_t kFileBufferSize = 64 * 1024;
+// A decoded MP3 is ten times its source; written 64 KiB at a time, the calls
+// into Wine's file layer alone cost a tenth of the decoder's time, with 1 MiB
+// their cost is half that, and larger buffers gain nothing more.
+constexpr size_t kFileBufferSize = 1024 * 1024;
 
 } // namespace
 
