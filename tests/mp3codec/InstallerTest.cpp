@@ -73,38 +73,29 @@ std::vector<std::wstring> Registrations() {
     return names;
 }
 
+std::wstring PriorityName(size_t position) {
+    return L"Priority" + std::to_wstring(position);
+}
+
 // The current user's driver priorities in their order, as msacm32 reads them.
 std::vector<std::wstring> Priorities() {
     std::vector<std::wstring> entries;
-    HKEY key = nullptr;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, mp3codec::kDriverPriorityKey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) {
-        return entries;
-    }
-    for (int position = 1;; ++position) {
-        wchar_t value[256] = {};
-        DWORD size = sizeof(value) - sizeof(wchar_t);
-        if (RegQueryValueExW(key, (L"Priority" + std::to_wstring(position)).c_str(), nullptr, nullptr,
-                             reinterpret_cast<BYTE*>(value), &size) != ERROR_SUCCESS) {
-            break;
-        }
+    wchar_t value[256];
+    for (DWORD size = sizeof(value);
+         RegGetValueW(HKEY_CURRENT_USER, mp3codec::kDriverPriorityKey, PriorityName(entries.size() + 1).c_str(),
+                      RRF_RT_REG_SZ, nullptr, value, &size) == ERROR_SUCCESS;
+         size = sizeof(value)) {
         entries.push_back(Lower(value));
     }
-    RegCloseKey(key);
     return entries;
 }
 
 void SetPriorities(const std::vector<std::wstring>& entries) {
     RegDeleteKeyW(HKEY_CURRENT_USER, mp3codec::kDriverPriorityKey);
-    HKEY key = nullptr;
-    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, mp3codec::kDriverPriorityKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr,
-                              &key, nullptr),
-              ERROR_SUCCESS);
     for (size_t i = 0; i < entries.size(); ++i) {
-        RegSetValueExW(key, (L"Priority" + std::to_wstring(i + 1)).c_str(), 0, REG_SZ,
-                       reinterpret_cast<const BYTE*>(entries[i].c_str()),
-                       static_cast<DWORD>((entries[i].size() + 1) * sizeof(wchar_t)));
+        RegSetKeyValueW(HKEY_CURRENT_USER, mp3codec::kDriverPriorityKey, PriorityName(i + 1).c_str(), REG_SZ,
+                        entries[i].c_str(), static_cast<DWORD>((entries[i].size() + 1) * sizeof(wchar_t)));
     }
-    RegCloseKey(key);
 }
 
 BOOL CALLBACK FindMessageText(HWND child, LPARAM text) {
