@@ -70,18 +70,13 @@ uint64_t PcmConverter::OutputFrames(uint64_t inputFrames) const {
     return (inputFrames * dst_.sampleRate + src_.sampleRate - 1) / src_.sampleRate;
 }
 
-// Frames beyond the whole source frames that one conversion may turn into
-// output: a partial frame completed from an earlier call, and what the filter
-// still holds.
-uint64_t PcmConverter::ExtraFrames() const {
-    return 1 + (resampler_ ? kHeldFrames : 0);
-}
-
+// A frame completed from a partial one of an earlier call fits into the
+// rounding up of srcLength; with a rate change, the filter may still hold
+// kHeldFrames that the end flag's flush gives out, and the rate ratio rounds.
 bool PcmConverter::MaxOutput(DWORD srcLength, DWORD& dstLength) const {
     const DWORD align = src_.BlockAlign();
-    const uint64_t frames = (uint64_t{srcLength} + align - 1) / align + ExtraFrames();
-    // One frame more for the rounding of the rate ratio.
-    const uint64_t bytes = (OutputFrames(frames) + 1) * dst_.BlockAlign();
+    const uint64_t frames = (uint64_t{srcLength} + align - 1) / align + (resampler_ ? kHeldFrames : 0);
+    const uint64_t bytes = (OutputFrames(frames) + (resampler_ ? 1 : 0)) * dst_.BlockAlign();
     if (bytes > MAXDWORD) {
         return false;
     }
@@ -90,12 +85,15 @@ bool PcmConverter::MaxOutput(DWORD srcLength, DWORD& dstLength) const {
 }
 
 bool PcmConverter::MaxInput(DWORD dstLength, DWORD& srcLength) const {
-    const uint64_t room = dstLength / dst_.BlockAlign();
-    const uint64_t frames = room > 0 ? (room - 1) * src_.sampleRate / dst_.sampleRate : 0;
-    if (frames <= ExtraFrames()) {
+    uint64_t room = dstLength / dst_.BlockAlign();
+    if (resampler_) {
+        room = room > 1 ? (room - 1) * src_.sampleRate / dst_.sampleRate : 0;
+        room = room > kHeldFrames ? room - kHeldFrames : 0;
+    }
+    if (room == 0) {
         return false;
     }
-    srcLength = static_cast<DWORD>((frames - ExtraFrames()) * src_.BlockAlign());
+    srcLength = static_cast<DWORD>(std::min<uint64_t>(room * src_.BlockAlign(), MAXDWORD));
     return true;
 }
 

@@ -51,7 +51,6 @@ private:
     int Quantize(float value);
     float TriangularDither();
     uint64_t OutputFrames(uint64_t inputFrames) const;
-    uint64_t ExtraFrames() const;
 
     PcmShape src_;
     PcmShape dst_;
