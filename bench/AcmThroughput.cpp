@@ -2,8 +2,12 @@
 // seconds it took, reading and writing included:
 //   acm-throughput encode PIECE.wav OUT.mp3 KBPS BLOCK
 //   acm-throughput decode PIECE.mp3 OUT.raw RATE CHANNELS BLOCK
+//   acm-throughput resample PIECE.wav OUT.raw RATE CHANNELS BITS BLOCK
+// or prints the level of one frequency in dB of full scale:
+//   acm-throughput level SOUND.raw RATE CHANNELS BITS FREQUENCY
 #include "core/StdioByteFile.h"
 #include "core/WavFile.h"
+#include "support/ToneLevel.h"
 
 #include <windows.h>
 
@@ -104,19 +108,77 @@ bool Convert(HANDLE in, HANDLE out, WAVEFORMATEX* src, WAVEFORMATEX* dst, DWORD 
     return true;
 }
 
+void SetPcm(WAVEFORMATEX& pcm, const char* rate, const char* channels, WORD bits) {
+    pcm.wFormatTag = WAVE_FORMAT_PCM;
+    pcm.nSamplesPerSec = std::strtoul(rate, nullptr, 10);
+    pcm.nChannels = static_cast<WORD>(std::strtoul(channels, nullptr, 10));
+    pcm.wBitsPerSample = bits;
+    pcm.nBlockAlign = static_cast<WORD>(pcm.nChannels * bits / 8);
+    pcm.nAvgBytesPerSec = pcm.nSamplesPerSec * pcm.nBlockAlign;
+}
+
+int PrintLevel(char** argv) {
+    std::vector<uint8_t> pcm;
+    if (FILE* file = std::fopen(argv[2], "rb")) {
+        uint8_t chunk[65536];
+        for (size_t n; (n = std::fread(chunk, 1, sizeof(chunk), file)) > 0;) {
+            pcm.insert(pcm.end(), chunk, chunk + n);
+        }
+        std::fclose(file);
+    }
+    const unsigned rate = std::strtoul(argv[3], nullptr, 10), channels = std::strtoul(argv[4], nullptr, 10),
+                   bits = std::strtoul(argv[5], nullptr, 10);
+    const size_t frames = channels * bits / 8 ? pcm.size() / (channels * bits / 8) : 0;
+    if (frames < rate || rate == 0) {
+        Fail("less than a second of sound");
+        return 1;
+    }
+    std::printf("%.2f\n", testsupport::ToneLevel(pcm.data(), frames, rate, channels, bits, std::atof(argv[6])));
+    return 0;
+}
+
+int Resample(char** argv) {
+    File in, out;
+    in.handle = CreateFileA(argv[2], GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    out.handle = CreateFileA(argv[3], GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    WAVEFORMATEX src = {}, dst = {};
+    if (in.handle == INVALID_HANDLE_VALUE || out.handle == INVALID_HANDLE_VALUE ||
+        !ReadWavHeader(argv[2], in.handle, src)) {
+        Fail("cannot open the files");
+        return 1;
+    }
+    SetPcm(dst, argv[4], argv[5], static_cast<WORD>(std::strtoul(argv[6], nullptr, 10)));
+    return Convert(in.handle, out.handle, &src, &dst, std::strtoul(argv[7], nullptr, 10)) ? 0 : 1;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     const bool encode = argc == 6 && std::strcmp(argv[1], "encode") == 0;
     const bool decode = argc == 7 && std::strcmp(argv[1], "decode") == 0;
-    if (!encode && !decode) {
+    const bool resample = argc == 8 && std::strcmp(argv[1], "resample") == 0;
+    if (argc == 7 && std::strcmp(argv[1], "level") == 0) {
+        return PrintLevel(argv);
+    }
+    if (!encode && !decode && !resample) {
         std::fprintf(stderr, "usage: acm-throughput encode IN.wav OUT.mp3 KBPS BLOCK\n"
-                             "       acm-throughput decode IN.mp3 OUT.raw RATE CHANNELS BLOCK\n");
+                             "       acm-throughput decode IN.mp3 OUT.raw RATE CHANNELS BLOCK\n"
+                             "       acm-throughput resample IN.wav OUT.raw RATE CHANNELS BITS BLOCK\n"
+                             "       acm-throughput level IN.raw RATE CHANNELS BITS FREQUENCY\n");
         return 2;
     }
     LARGE_INTEGER frequency, start, end;
     QueryPerformanceFrequency(&frequency);
     QueryPerformanceCounter(&start);
+    if (resample) {
+        const int failed = Resample(argv);
+        QueryPerformanceCounter(&end);
+        if (!failed) {
+            std::printf("%.3f\n",
+                        static_cast<double>(end.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart));
+        }
+        return failed;
+    }
     File in, out;
     in.handle = CreateFileA(argv[2], GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     out.handle = CreateFileA(argv[3], GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
@@ -135,12 +197,7 @@ int main(int argc, char** argv) {
         mp3.wfx.nAvgBytesPerSec = std::strtoul(argv[4], nullptr, 10) * 1000 / 8;
         block = std::strtoul(argv[5], nullptr, 10);
     } else {
-        pcm.wFormatTag = WAVE_FORMAT_PCM;
-        pcm.nSamplesPerSec = std::strtoul(argv[4], nullptr, 10);
-        pcm.nChannels = static_cast<WORD>(std::strtoul(argv[5], nullptr, 10));
-        pcm.wBitsPerSample = 16;
-        pcm.nBlockAlign = static_cast<WORD>(pcm.nChannels * 2);
-        pcm.nAvgBytesPerSec = pcm.nSamplesPerSec * pcm.nBlockAlign;
+        SetPcm(pcm, argv[4], argv[5], 16);
         mp3.wfx.nAvgBytesPerSec = 128000 / 8;
         block = std::strtoul(argv[6], nullptr, 10);
     }

@@ -7,16 +7,25 @@
 //   jobbench mp3wav|mp3cdwav SOURCE DESTINATION
 //   jobbench wav2wav SOURCE DESTINATION CHANNELS RATE BITS
 //   jobbench wavmp3 SOURCE DESTINATION CHANNELS RATE KBPS
+//   jobbench filecopy SOURCE DESTINATION BYTES
+//
+// filecopy is the floor for a job's file work: it reads all of SOURCE and
+// writes BYTES bytes to a new DESTINATION, in the jobs' 1 MiB pieces, with
+// nothing in between, and reports its time as job_seconds.
 #include "JobTestHost.h"
 #include "jobs/ConvertJobs.h"
 #include "jobs/JobFailure.h"
+#include "jobs/Win32File.h"
 
 #include <psapi.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -42,7 +51,11 @@ long conversions = 0;
 using ConvertFn = MMRESULT(WINAPI*)(HACMSTREAM, LPACMSTREAMHEADER, DWORD);
 using ReadFn = BOOL(WINAPI*)(HANDLE, LPVOID, DWORD, LPDWORD, LPOVERLAPPED);
 using WriteFn = BOOL(WINAPI*)(HANDLE, LPCVOID, DWORD, LPDWORD, LPOVERLAPPED);
+using OpenFn = MMRESULT(WINAPI*)(LPHACMSTREAM, HACMDRIVER, LPWAVEFORMATEX, LPWAVEFORMATEX, LPWAVEFILTER, DWORD_PTR,
+                                 DWORD_PTR, DWORD);
 ConvertFn realConvert = nullptr;
+OpenFn realOpen = nullptr;
+LONGLONG openTicks = 0;
 ReadFn realRead = nullptr;
 WriteFn realWrite = nullptr;
 
@@ -55,6 +68,15 @@ MMRESULT WINAPI TimedConvert(HACMSTREAM stream, LPACMSTREAMHEADER header, DWORD 
     lastConversionEnd = Now();
     codecTicks += lastConversionEnd - start;
     ++conversions;
+    return result;
+}
+
+// Opening a stream loads and starts the codec's driver.
+MMRESULT WINAPI TimedOpen(LPHACMSTREAM stream, HACMDRIVER driver, LPWAVEFORMATEX in, LPWAVEFORMATEX out,
+                          LPWAVEFILTER filter, DWORD_PTR callback, DWORD_PTR instance, DWORD flags) {
+    const LONGLONG start = Now();
+    const MMRESULT result = realOpen(stream, driver, in, out, filter, callback, instance, flags);
+    openTicks += Now() - start;
     return result;
 }
 
@@ -105,9 +127,32 @@ void* Wrap(const char* dll, const char* name, void* replacement) {
 bool WrapPlatformCalls() {
     realConvert =
         reinterpret_cast<ConvertFn>(Wrap("msacm32.dll", "acmStreamConvert", reinterpret_cast<void*>(&TimedConvert)));
+    realOpen = reinterpret_cast<OpenFn>(Wrap("msacm32.dll", "acmStreamOpen", reinterpret_cast<void*>(&TimedOpen)));
     realRead = reinterpret_cast<ReadFn>(Wrap("kernel32.dll", "ReadFile", reinterpret_cast<void*>(&TimedRead)));
     realWrite = reinterpret_cast<WriteFn>(Wrap("kernel32.dll", "WriteFile", reinterpret_cast<void*>(&TimedWrite)));
-    return realConvert && realRead && realWrite;
+    return realConvert && realOpen && realRead && realWrite;
+}
+
+constexpr size_t kFilePiece = 1024 * 1024;
+
+// All of source read, bytes written to a new destination.
+bool CopyFloor(const std::wstring& source, const std::wstring& destination, uint64_t bytes) {
+    std::unique_ptr<Win32File> in = Win32File::OpenForReading(source);
+    std::unique_ptr<Win32File> out = Win32File::CreateAnew(destination);
+    if (!in || !out) {
+        return false;
+    }
+    std::vector<uint8_t> piece(kFilePiece);
+    while (in->Read(piece.data(), piece.size()) == piece.size()) {
+    }
+    for (uint64_t left = bytes; left > 0;) {
+        const size_t n = static_cast<size_t>(std::min<uint64_t>(left, piece.size()));
+        if (!out->Write(piece.data(), n)) {
+            return false;
+        }
+        left -= n;
+    }
+    return true;
 }
 
 // Also times the message pump, the one per-block cost the design asks for
@@ -137,7 +182,7 @@ int SelectMp3(const JobTestHost& host, uint16_t channels, uint32_t rate, uint32_
 
 int Usage() {
     std::fprintf(stderr, "usage: jobbench mp3wav|mp3cdwav SRC DST | wav2wav SRC DST CH RATE BITS | "
-                         "wavmp3 SRC DST CH RATE KBPS\n");
+                         "wavmp3 SRC DST CH RATE KBPS | filecopy SRC DST BYTES\n");
     return 2;
 }
 
@@ -152,6 +197,15 @@ int wmain(int argc, wchar_t** argv) {
     if (!WrapPlatformCalls()) {
         std::fprintf(stderr, "jobbench: acmStreamConvert, ReadFile or WriteFile is not imported\n");
         return 1;
+    }
+    if (mode == L"filecopy") {
+        const LONGLONG start = Now();
+        if (!CopyFloor(argv[2], argv[3], std::wcstoull(argv[4], nullptr, 10))) {
+            std::fprintf(stderr, "jobbench: the copy failed\n");
+            return 1;
+        }
+        std::printf("job_seconds=%.4f\n", Seconds(Now() - start));
+        return 0;
     }
     BenchHost host;
     void (*job)(JobHost&, const std::wstring&, const std::wstring&) = nullptr;
@@ -190,10 +244,10 @@ int wmain(int argc, wchar_t** argv) {
     memory.cb = sizeof memory;
     GetProcessMemoryInfo(GetCurrentProcess(), &memory, sizeof memory);
     std::printf("job_seconds=%.4f setup_seconds=%.4f closing_seconds=%.4f codec_seconds=%.4f file_seconds=%.4f "
-                "pump_seconds=%.4f conversions=%ld peak_working_set_mb=%.1f\n",
+                "pump_seconds=%.4f stream_open_seconds=%.4f conversions=%ld peak_working_set_mb=%.1f\n",
                 Seconds(elapsed), Seconds(firstConversion - start), Seconds(start + elapsed - lastConversionEnd),
                 Seconds(codecTicks), Seconds(fileTicks),
-                Seconds(host.pumpTicks), conversions,
+                Seconds(host.pumpTicks), Seconds(openTicks), conversions,
                 static_cast<double>(memory.PeakWorkingSetSize) / (1024.0 * 1024.0));
     return 0;
 }

@@ -6,10 +6,17 @@
 # reference's time, their ratio (reference over job: above 1 the job is faster),
 # and what the job adds to its codecs' own time inside acmStreamConvert, with
 # and without the time inside ReadFile and WriteFile. "Opening" is the time up
-# to the first conversion (checks, files and streams opened), "closing" the
-# time after the last (streams reset and closed, final header, files closed).
+# to the first conversion (checks, files and streams opened; acmStreamOpen,
+# which loads and starts the codec, shown apart), "closing" the time after the
+# last (streams reset and closed, final header, files closed). The floor is a
+# bare read of the source and write of as many bytes as the job wrote, by the
+# same program in 1 MiB pieces: file work that no job can avoid. Written in one
+# burst, those bytes now and then wait for the disk, which the job, writing
+# them over its whole run, does not; the floor is therefore its fastest run.
 # Then the peak working set of WAV to WAV on 10 MB and on 1 GB of WAV.
-# Medians of BENCH_RUNS runs (3).
+# Medians of BENCH_RUNS runs (3); the shares are medians of each run's own
+# shares, so that a run slowed down by other work on the machine does not
+# mix its job time with another run's codec time.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${BUILD_DIR:-build}
@@ -40,8 +47,9 @@ harness() { "$WINELOADER" "$harness" "$1" "$(windows_name "$2")" "$(windows_name
 # compare LABEL REFERENCE-COMMAND... -- JOB SOURCE DESTINATION [FORMAT...]
 # Both sides write a fresh file each run.
 compare() {
-    local label=$1 ref=() job=() i report
-    local -a ref_t=() job_t=() setup_t=() closing_t=() codec_t=() file_t=() pump_t=()
+    local label=$1 ref=() job=() i report a n b s y size
+    local -a ref_t=() job_t=() setup_t=() closing_t=() codec_t=() file_t=() pump_t=() open_t=() floor_t=()
+    local -a adds_t=() nofiles_t=() beyond_t=() floor_share_t=()
     shift
     while [ "$1" != "--" ]; do ref+=("$1"); shift; done
     shift
@@ -57,17 +65,35 @@ compare() {
         closing_t+=("$(field closing_seconds "$report")")
         codec_t+=("$(field codec_seconds "$report")")
         file_t+=("$(field file_seconds "$report")") pump_t+=("$(field pump_seconds "$report")")
+        open_t+=("$(field stream_open_seconds "$report")")
+        size=$(stat -c %s "${job[2]}")
+        rm -f "$work"/job.*
+        floor_t+=("$(field job_seconds "$(harness filecopy "${job[1]}" "$work/copy.out" "$size")")")
+        rm -f "$work/copy.out"
+        read -r a n < <(awk -v j="${job_t[-1]}" -v c="${codec_t[-1]}" -v f="${file_t[-1]}" \
+            'BEGIN {print (j - c) / c * 100, (j - c - f) / c * 100}')
+        adds_t+=("$a") nofiles_t+=("$n")
         ref_t+=("$(host_seconds "${ref[@]}")")
+    done
+    b=$(printf '%s\n' "${floor_t[@]}" | sort -g | head -n1)
+    for ((i = 0; i < runs; i++)); do
+        read -r y s < <(awk -v j="${job_t[i]}" -v c="${codec_t[i]}" -v b="$b" \
+            'BEGIN {print (j - c - b) / c * 100, b / c * 100}')
+        beyond_t+=("$y") floor_share_t+=("$s")
     done
     awk -v l="$label" -v t="${ref[0]}" -v j="$(median "${job_t[@]}")" -v s="$(median "${setup_t[@]}")" \
         -v e="$(median "${closing_t[@]}")" \
         -v c="$(median "${codec_t[@]}")" -v f="$(median "${file_t[@]}")" -v p="$(median "${pump_t[@]}")" \
+        -v o="$(median "${open_t[@]}")" -v b="$b" \
+        -v a="$(median "${adds_t[@]}")" -v n="$(median "${nofiles_t[@]}")" -v y="$(median "${beyond_t[@]}")" \
+        -v q="$(median "${floor_share_t[@]}")" \
         -v r="$(median "${ref_t[@]}")" 'BEGIN {
         printf "%s: job %.3f s, %s %.3f s, ratio %s/job %.2f\n", l, j, t, r, t, r / j
-        printf "  inside the job: opening %.3f s, closing %.3f s, codecs %.3f s, files %.3f s, message pump %.3f s, " \
-            "the rest %.3f s\n", s, e, c, f, p, j - s - e - c - f - p
-        printf "  the job adds %.1f %% to its codecs; without file reads and writes %.1f %%\n",
-            (j - c) / c * 100, (j - c - f) / c * 100 }'
+        printf "  inside the job: opening %.3f s (acmStreamOpen %.3f s), closing %.3f s, codecs %.3f s, files %.3f s, " \
+            "message pump %.3f s, the rest %.3f s\n", s, o, e, c, f, p, j - s - e - c - f - p
+        printf "  the job adds %.1f %% to its codecs; without file reads and writes %.1f %%\n", a, n
+        printf "  floor: a bare read and write of the same bytes takes %.3f s, %.1f %% of the codecs; " \
+            "the job adds %.1f %% beyond it\n", b, q, y }'
 }
 
 echo "jobs: making the pieces"

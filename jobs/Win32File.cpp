@@ -26,8 +26,17 @@ std::unique_ptr<Win32File> Win32File::OpenForReading(const std::wstring& name) {
 }
 
 std::unique_ptr<Win32File> Win32File::CreateAnew(const std::wstring& name) {
-    return Wrap(CreateFileW(name.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
-                            FILE_ATTRIBUTE_NORMAL, nullptr));
+    // Wine makes every CREATE_ALWAYS file by emptying it, even a new one, and
+    // on ext4 a file emptied that way has all its data pushed towards the disk
+    // when it is closed: closing a decoded MP3 of 100 MB then took 5 to 35 ms.
+    // Only an existing file needs emptying.
+    for (const DWORD disposition : {CREATE_NEW, CREATE_ALWAYS}) {
+        if (auto file = Wrap(CreateFileW(name.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                         disposition, FILE_ATTRIBUTE_NORMAL, nullptr))) {
+            return file;
+        }
+    }
+    return nullptr;
 }
 
 std::unique_ptr<Win32File> Win32File::OpenForUpdate(const std::wstring& name) {

@@ -5,6 +5,7 @@
 #include "Mp3Decoder.h"
 #include "Mp3Encoder.h"
 #include "Mp3Formats.h"
+#include "PcmConverter.h"
 
 #include <algorithm>
 #include <cstring>
@@ -16,8 +17,10 @@ namespace mp3codec {
 namespace {
 
 constexpr wchar_t kCopyright[] = L"Copyright (C) VELTRA";
-constexpr wchar_t kLicensing[] = L"Codifica con LAME y decodifica con libmpg123, ambas bajo la licencia LGPL.";
-constexpr wchar_t kFeatures[] = L"Codifica PCM de 16 bits en MPEG Layer-3 de tasa constante y decodifica MPEG-1, 2 y 2.5.";
+constexpr wchar_t kLicensing[] =
+    L"Codifica con LAME, decodifica con libmpg123 y cambia la frecuencia con libsoxr, todas bajo la licencia LGPL.";
+constexpr wchar_t kFeatures[] = L"Codifica PCM de 16 bits en MPEG Layer-3 de tasa constante, decodifica MPEG-1, 2 y "
+                                L"2.5, y convierte PCM entre frecuencias, canales y bits con filtro.";
 
 // Format tag indexes of the driver: PCM first, as every codec lists it.
 constexpr DWORD kPcmTagIndex = 0;
@@ -78,7 +81,7 @@ LRESULT OnDriverDetails(ACMDRIVERDETAILSW* details) {
     filled.wPid = MM_PID_UNMAPPED;
     filled.vdwACM = MAKE_ACM_VERSION(3, 50, 0);
     filled.vdwDriver = MAKE_ACM_VERSION(MP3CODEC_VERSION_MAJOR, MP3CODEC_VERSION_MINOR, MP3CODEC_VERSION_PATCH);
-    filled.fdwSupport = ACMDRIVERDETAILS_SUPPORTF_CODEC;
+    filled.fdwSupport = ACMDRIVERDETAILS_SUPPORTF_CODEC | ACMDRIVERDETAILS_SUPPORTF_CONVERTER;
     filled.cFormatTags = kFormatTagCount;
     filled.cFilterTags = 0;
     CopyText(filled.szShortName, kDriverShortName);
@@ -233,8 +236,11 @@ LRESULT OnStreamOpen(ACMDRVSTREAMINSTANCE* instance) {
     }
     const WAVEFORMATEX& src = *instance->pwfxSrc;
     const WAVEFORMATEX& dst = *instance->pwfxDst;
+    PcmShape pcmSrc = {}, pcmDst = {};
     const bool encoding = IsEncoding(src, dst);
-    if (!encoding && !IsDecoding(src, dst)) {
+    const bool decoding = IsDecoding(src, dst);
+    const bool converting = IsConvertiblePcm(src, pcmSrc) && IsConvertiblePcm(dst, pcmDst);
+    if (!encoding && !decoding && !converting) {
         return ACMERR_NOTPOSSIBLE;
     }
     if (instance->fdwOpen & ACM_STREAMOPENF_QUERY) {
@@ -243,8 +249,10 @@ LRESULT OnStreamOpen(ACMDRVSTREAMINSTANCE* instance) {
     std::unique_ptr<CodecStream> stream;
     if (encoding) {
         stream = Mp3Encoder::Create(Mp3Format{dst.nSamplesPerSec, dst.nChannels, dst.nAvgBytesPerSec * 8});
-    } else {
+    } else if (decoding) {
         stream = Mp3Decoder::Create(src.nSamplesPerSec, src.nChannels);
+    } else {
+        stream = PcmConverter::Create(pcmSrc, pcmDst);
     }
     if (!stream) {
         return MMSYSERR_NOMEM;

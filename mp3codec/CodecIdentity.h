@@ -21,6 +21,10 @@ constexpr wchar_t kDrivers32Key[] = L"Software\\Microsoft\\Windows NT\\CurrentVe
 constexpr wchar_t kDriverDescriptionsKey[] = L"Software\\Microsoft\\Windows NT\\CurrentVersion\\drivers.desc";
 // msacm32 caches a driver's format tags in a subkey of this one named after the alias.
 constexpr wchar_t kDriverCacheKey[] = L"Software\\Microsoft\\AudioCompressionManager\\DriverCache";
+// The per-user order in which msacm32 offers its drivers to a stream opened
+// without a driver handle: values "Priority1", "Priority2", ... each holding
+// "1, <alias>" (0 for a disabled driver).
+constexpr wchar_t kDriverPriorityKey[] = L"Software\\Microsoft\\Multimedia\\Audio Compression Manager\\Priority v4.00";
 
 constexpr wchar_t kDriverShortName[] = L"Sonaris MP3";
 constexpr wchar_t kDriverLongName[] = L"Códec MPEG Layer-3 de VELTRA Sonaris";

@@ -5,6 +5,7 @@
 
 #include <cstring>
 #include <memory>
+#include <string>
 #include <type_traits>
 #include <vector>
 
@@ -20,6 +21,10 @@ struct KeyCloser {
     void operator()(HKEY key) const { RegCloseKey(key); }
 };
 using ScopedKey = std::unique_ptr<std::remove_pointer_t<HKEY>, KeyCloser>;
+
+constexpr wchar_t kEnabledPriority[] = L"1, ";
+// msacm32 reads at most this many characters of a priority entry.
+constexpr size_t kPriorityValueLength = 256;
 
 struct DriverImage {
     const BYTE* data = nullptr;
@@ -99,6 +104,59 @@ DWORD SetText(const wchar_t* keyPath, const wchar_t* name, const std::wstring& v
         RegSetValueExW(key.get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()), bytes));
 }
 
+std::wstring PriorityName(size_t position) {
+    return L"Priority" + std::to_wstring(position);
+}
+
+bool NamesDriver(const std::wstring& entry) {
+    const size_t comma = entry.find(L',');
+    const size_t start = entry.find_first_not_of(L' ', comma == std::wstring::npos ? 0 : comma + 1);
+    return start != std::wstring::npos && lstrcmpiW(entry.c_str() + start, kDriverAlias) == 0;
+}
+
+// The entries after the driver's own, in their order; the list ends at the first
+// missing number, as msacm32 reads it.
+std::vector<std::wstring> OtherPriorities(HKEY key) {
+    std::vector<std::wstring> entries;
+    for (size_t position = 1;; ++position) {
+        wchar_t value[kPriorityValueLength] = {};
+        DWORD size = sizeof(value) - sizeof(wchar_t), type = 0;
+        if (RegQueryValueExW(key, PriorityName(position).c_str(), nullptr, &type, reinterpret_cast<BYTE*>(value),
+                             &size) != ERROR_SUCCESS ||
+            type != REG_SZ) {
+            return entries;
+        }
+        if (!NamesDriver(value)) {
+            entries.push_back(value);
+        }
+    }
+}
+
+// The platform's own PCM converter would otherwise take every PCM-to-PCM stream
+// that is opened without a driver handle, and it does no filtering.
+DWORD PutDriverFirst() {
+    HKEY raw = nullptr;
+    const LONG opened = RegCreateKeyExW(HKEY_CURRENT_USER, kDriverPriorityKey, 0, nullptr, 0,
+                                        KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr, &raw, nullptr);
+    if (opened != ERROR_SUCCESS) {
+        return static_cast<DWORD>(opened);
+    }
+    ScopedKey key(raw);
+    std::vector<std::wstring> entries = OtherPriorities(key.get());
+    entries.insert(entries.begin(), std::wstring(kEnabledPriority) + kDriverAlias);
+    for (size_t i = 0; i < entries.size(); ++i) {
+        const auto bytes = static_cast<DWORD>((entries[i].size() + 1) * sizeof(wchar_t));
+        const LONG result = RegSetValueExW(key.get(), PriorityName(i + 1).c_str(), 0, REG_SZ,
+                                           reinterpret_cast<const BYTE*>(entries[i].c_str()), bytes);
+        if (result != ERROR_SUCCESS) {
+            return static_cast<DWORD>(result);
+        }
+    }
+    // An entry of the driver that stood twice leaves one number over.
+    RegDeleteValueW(key.get(), PriorityName(entries.size() + 1).c_str());
+    return ERROR_SUCCESS;
+}
+
 DWORD RegisterDriver() {
     // A fixed value name: a second run overwrites the first registration.
     DWORD error = SetText(kDrivers32Key, kDriverAlias, kDriverFileName);
@@ -107,6 +165,9 @@ DWORD RegisterDriver() {
     }
     // msacm32 would otherwise go on with the format tags of an older driver.
     RegDeleteKeyW(HKEY_LOCAL_MACHINE, (std::wstring(kDriverCacheKey) + L"\\" + kDriverAlias).c_str());
+    if (error == ERROR_SUCCESS) {
+        error = PutDriverFirst();
+    }
     return error;
 }
 

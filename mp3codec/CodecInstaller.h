@@ -1,7 +1,7 @@
 #pragma once
-// Installs the driver that l3codecp.exe carries: into the system folder, and
-// into the Drivers32 list that msacm32 reads. Running it again changes nothing
-// but a changed driver file.
+// Installs the driver that l3codecp.exe carries: into the system folder, into
+// the Drivers32 list that msacm32 reads, and first into the current user's
+// driver priorities. Running it again changes nothing but a changed driver file.
 #include <windows.h>
 
 #include <string>

@@ -33,7 +33,7 @@ JobTestHost::JobTestHost() : components_(MakeComponents()) {
 }
 
 bool JobTestHost::CancelRequested() const {
-    return cancelAfterBlocks >= 0 && static_cast<int>(progress.size()) > cancelAfterBlocks;
+    return cancelAfterBlocks >= 0 && cancelChecks++ >= cancelAfterBlocks;
 }
 
 void JobTestHost::SetConverting(bool value) {

@@ -36,11 +36,12 @@ public:
     std::vector<core::WaveFormatRecord> pcmFormats;
     int mp3Index = 0;
     int pcmIndex = 0;
-    int cancelAfterBlocks = -1; // CancelRequested once this many progress reports came after the first
+    int cancelAfterBlocks = -1; // CancelRequested once this many blocks are done (the jobs ask once a block)
     std::vector<int> progress;
     std::vector<std::wstring> messages;
     bool converting = false;
     int convertingChanges = 0;
+    mutable int cancelChecks = 0;
 
 private:
     void AddMP3FormatEntry(const std::wstring&) override {}

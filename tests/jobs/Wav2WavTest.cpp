@@ -80,6 +80,20 @@ TEST(Wav2Wav, ReportsProgressFromZeroThroughHundredBackToZero) {
     EXPECT_EQ(host.convertingChanges, 2);
 }
 
+// A new destination is made without emptying, an existing one must still be emptied.
+TEST(Wav2Wav, LeavesNothingOfALongerFileItReplaces) {
+    ASSERT_TRUE(Host("sox -r 22050 -c 1 -n -b 8 {short.wav} synth 100s sine 440"));
+    WriteWorkFile("replaced.wav", std::vector<uint8_t>(100000, 0xAA));
+    JobTestHost host;
+    host.pcmIndex = host.FindPcm(1, 22050, 16);
+
+    EXPECT_EQ(RunOn(host, ConvertWAV2WAV, "short.wav", "replaced.wav"), L"");
+
+    int64_t dataSize = 0;
+    ASSERT_TRUE(HasExactWavHeader("replaced.wav", &dataSize));
+    EXPECT_EQ(dataSize, 200);
+}
+
 TEST(Wav2Wav, EmptyDataGivesAnEmptyWav) {
     std::vector<uint8_t> empty = {'R', 'I', 'F', 'F', 36, 0, 0,   0,   'W', 'A',  'V',  'E', 'f', 'm',  't',
                                   ' ', 16,  0,   0,   0,  1, 0,   1,   0,   0x22, 0x56, 0,   0,   0x22, 0x56,

@@ -2,8 +2,10 @@
 
 #include "mp3codec/CodecIdentity.h"
 #include "support/HostTool.h"
+#include "support/ToneLevel.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <fstream>
 #include <iterator>
@@ -15,6 +17,7 @@ namespace {
 constexpr size_t kGuardBytes = 64;
 constexpr BYTE kGuardValue = 0xA5;
 constexpr size_t kMinPreparedSource = 64;
+constexpr double kPi = 3.14159265358979323846;
 
 BOOL CALLBACK FindDriverCallback(HACMDRIVERID id, DWORD_PTR instance, DWORD) {
     ACMDRIVERDETAILSW details = {};
@@ -138,14 +141,14 @@ ScopedDriver::~ScopedDriver() {
     }
 }
 
-FormatRecord PcmRecord(DWORD rate, WORD channels) {
+FormatRecord PcmRecord(DWORD rate, WORD channels, WORD bits) {
     FormatRecord record;
     WAVEFORMATEX* wfx = record.wfx();
     wfx->wFormatTag = WAVE_FORMAT_PCM;
     wfx->nChannels = channels;
     wfx->nSamplesPerSec = rate;
-    wfx->wBitsPerSample = 16;
-    wfx->nBlockAlign = static_cast<WORD>(channels * 2);
+    wfx->wBitsPerSample = bits;
+    wfx->nBlockAlign = static_cast<WORD>(channels * bits / 8);
     wfx->nAvgBytesPerSec = rate * wfx->nBlockAlign;
     return record;
 }
@@ -283,6 +286,33 @@ SignalStats StatOfRaw(const std::string& name, DWORD rate, WORD channels) {
         stats.roughFrequency = std::stod(match[1]);
     }
     return stats;
+}
+
+Bytes Tone(const WAVEFORMATEX& format, double frequency, double seconds, double peak) {
+    const size_t frames = static_cast<size_t>(seconds * format.nSamplesPerSec);
+    const bool wide = format.wBitsPerSample == 16;
+    Bytes pcm;
+    for (size_t i = 0; i < frames; ++i) {
+        const double value = peak * std::sin(2 * kPi * frequency * static_cast<double>(i) / format.nSamplesPerSec);
+        for (WORD c = 0; c < format.nChannels; ++c) {
+            if (wide) {
+                const auto sample = static_cast<int16_t>(std::lround(value * 32767));
+                pcm.push_back(static_cast<BYTE>(sample & 0xFF));
+                pcm.push_back(static_cast<BYTE>((sample >> 8) & 0xFF));
+            } else {
+                pcm.push_back(static_cast<BYTE>(std::lround(value * 127) + 128));
+            }
+        }
+    }
+    return pcm;
+}
+
+double ToneLevel(const WAVEFORMATEX& format, const Bytes& pcm, double frequency) {
+    const size_t frames = pcm.size() / format.nBlockAlign;
+    EXPECT_GE(frames, 2u * format.nSamplesPerSec) << "less than two seconds of sound";
+    return frames < format.nSamplesPerSec ? 0
+                                          : testsupport::ToneLevel(pcm.data(), frames, format.nSamplesPerSec,
+                                                                   format.nChannels, format.wBitsPerSample, frequency);
 }
 
 } // namespace acmtest

@@ -40,7 +40,7 @@ struct FormatRecord {
     const MPEGLAYER3WAVEFORMAT* mp3() const { return reinterpret_cast<const MPEGLAYER3WAVEFORMAT*>(bytes); }
 };
 
-FormatRecord PcmRecord(DWORD rate, WORD channels);
+FormatRecord PcmRecord(DWORD rate, WORD channels, WORD bits = 16);
 // An MPEG layer-3 record as a caller derives it from a frame header; the
 // extension carries values of some other codec on purpose.
 FormatRecord DerivedMp3Record(DWORD rate, WORD channels, DWORD bitRate);
@@ -106,6 +106,12 @@ struct SignalStats {
 };
 // sox stat of raw 16-bit PCM at that rate and channel count.
 SignalStats StatOfRaw(const std::string& name, DWORD rate, WORD channels);
+
+// A sine of that frequency and peak (1 is full scale) in the record's PCM shape.
+Bytes Tone(const WAVEFORMATEX& format, double frequency, double seconds, double peak);
+// The peak of one frequency in dB of full scale, taken from the middle second of
+// the first channel through a Blackman window.
+double ToneLevel(const WAVEFORMATEX& format, const Bytes& pcm, double frequency);
 
 
 } // namespace acmtest

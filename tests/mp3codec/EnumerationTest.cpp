@@ -209,7 +209,8 @@ TEST(StreamOpen, RefusesConversionsItCannotDo) {
         {"three channels", threeChannels, DerivedMp3Record(44100, 3, 128000)},
         {"decoding to another rate", DerivedMp3Record(44100, 2, 128000), PcmRecord(22050, 2)},
         {"decoding to 8 bits", DerivedMp3Record(44100, 2, 128000), eightBit},
-        {"PCM to PCM", PcmRecord(44100, 2), PcmRecord(44100, 2)},
+        {"PCM at 96000 Hz", PcmRecord(96000, 2), PcmRecord(44100, 2)},
+        {"PCM to 8-bit with a wrong block", PcmRecord(44100, 2), eightBit},
     };
     ScopedDriver driver(FindCodecDriver());
     for (const Case& c : cases) {
@@ -221,7 +222,9 @@ TEST(StreamSize, BySourceAndByDestinationAgree) {
     ScopedDriver driver(FindCodecDriver());
     FormatRecord pcm = PcmRecord(44100, 2);
     FormatRecord mp3 = DerivedMp3Record(44100, 2, 128000);
-    for (const auto& [src, dst] : {std::pair(&pcm, &mp3), std::pair(&mp3, &pcm)}) {
+    FormatRecord low = PcmRecord(8000, 1, 8);
+    for (const auto& [src, dst] :
+         {std::pair(&pcm, &mp3), std::pair(&mp3, &pcm), std::pair(&pcm, &low), std::pair(&low, &pcm)}) {
         ScopedStream stream;
         ASSERT_MMRESULT(0, acmStreamOpen(&stream.handle, driver.get(), src->wfx(), dst->wfx(), nullptr, 0, 0, 0));
         for (DWORD source : {4u, 1024u, 4096u, 65536u}) {

@@ -73,6 +73,31 @@ std::vector<std::wstring> Registrations() {
     return names;
 }
 
+std::wstring PriorityName(size_t position) {
+    return L"Priority" + std::to_wstring(position);
+}
+
+// The current user's driver priorities in their order, as msacm32 reads them.
+std::vector<std::wstring> Priorities() {
+    std::vector<std::wstring> entries;
+    wchar_t value[256];
+    for (DWORD size = sizeof(value);
+         RegGetValueW(HKEY_CURRENT_USER, mp3codec::kDriverPriorityKey, PriorityName(entries.size() + 1).c_str(),
+                      RRF_RT_REG_SZ, nullptr, value, &size) == ERROR_SUCCESS;
+         size = sizeof(value)) {
+        entries.push_back(Lower(value));
+    }
+    return entries;
+}
+
+void SetPriorities(const std::vector<std::wstring>& entries) {
+    RegDeleteKeyW(HKEY_CURRENT_USER, mp3codec::kDriverPriorityKey);
+    for (size_t i = 0; i < entries.size(); ++i) {
+        RegSetKeyValueW(HKEY_CURRENT_USER, mp3codec::kDriverPriorityKey, PriorityName(i + 1).c_str(), REG_SZ,
+                        entries[i].c_str(), static_cast<DWORD>((entries[i].size() + 1) * sizeof(wchar_t)));
+    }
+}
+
 BOOL CALLBACK FindMessageText(HWND child, LPARAM text) {
     wchar_t buffer[1024];
     if (GetDlgCtrlID(child) == 0xFFFF && GetWindowTextW(child, buffer, 1024) > 0) {
@@ -97,12 +122,17 @@ HWND WaitForMessageBox(HANDLE process) {
 } // namespace
 
 TEST(CodecInstaller, RunTwiceLeavesExactlyOneRegistration) {
+    const std::wstring ours = L"1, " + Lower(mp3codec::kDriverAlias);
+    SetPriorities({L"1, msacm.imaadpcm", L"0, msacm.msg711", ours, L"1, msacm.msadpcm"});
     for (int run = 0; run < 2; ++run) {
         ScopedHandle process = StartInstaller(L" /S");
         ASSERT_TRUE(process);
         EXPECT_EQ(WaitForExit(process.get()), 0u);
     }
     EXPECT_EQ(Registrations(), std::vector<std::wstring>{mp3codec::kDriverAlias});
+    // First, once, and the others keep their order and their enabled state.
+    EXPECT_EQ(Priorities(),
+              (std::vector<std::wstring>{ours, L"1, msacm.imaadpcm", L"0, msacm.msg711", L"1, msacm.msadpcm"}));
     wchar_t system[MAX_PATH];
     GetSystemDirectoryW(system, MAX_PATH);
     const std::wstring driver = std::wstring(system) + L"\\" + mp3codec::kDriverFileName;

@@ -1,10 +1,26 @@
 #include "UiTestSupport.h"
+#include "support/ToneLevel.h"
 #include "ui/resource.h"
 
 #include <commctrl.h>
 
+#include <sstream>
+
 namespace uitest {
 namespace {
+
+// The level of one frequency in a sound file, at the file's rate.
+double LevelOf(const std::wstring& file, double frequency) {
+    unsigned rate = 0, channels = 0;
+    std::istringstream(SoxInfo(file)) >> rate >> channels;
+    Host("sox " + Q(file) + " -t raw -e signed-integer -b 16 " + Q(file + L".raw"));
+    const std::string bytes = testsupport::ReadBytes(file + L".raw");
+    const size_t frames = channels ? bytes.size() / (2 * channels) : 0;
+    EXPECT_GE(frames, rate) << "less than a second of sound";
+    return frames < rate || rate == 0 ? 0
+                                      : testsupport::ToneLevel(reinterpret_cast<const uint8_t*>(bytes.data()), frames,
+                                                               rate, channels, 16, frequency);
+}
 
 TEST(SingleFileRun, WavToWavConvertsIntoTheChosenFormat) {
     Converter converter;
@@ -16,6 +32,48 @@ TEST(SingleFileRun, WavToWavConvertsIntoTheChosenFormat) {
     const std::string info = SoxInfo(destination);
     EXPECT_EQ(info.substr(0, info.rfind(' ')), "44100 2 16");
     EXPECT_NEAR(std::stod(info.substr(info.rfind(' '))), 2 * 44100, 1024 * 2.1);
+}
+
+struct ToneRun {
+    const char* name;
+    const char* source; // sox options of a three-second tone at half scale
+    const char* lame;   // with options, the tone goes through an MP3 and the CD-quality run
+    const wchar_t* format;
+    double tone, mirror;
+};
+constexpr double kMirrorLimitDb = -100;
+constexpr double kKeptToleranceDb = 0.1;
+
+// Rate changes through the window are filtered: the tone keeps its level and no
+// alias or image of it comes back.
+TEST(SingleFileRun, RateChangesCarryNoMirrorOfATone) {
+    Converter converter;
+    const ToneRun runs[] = {
+        {"15 kHz from 44100 to 22050", "-r 44100 -c 2", nullptr, L"22050 Hz; 16 bits; Stereo", 15000, 7050},
+        {"5 kHz from 22050 to 44100", "-r 22050 -c 2", nullptr, L"44100 Hz; 16 bits; Stereo", 5000, 17050},
+        {"5 kHz MP3 at 22050 to CD quality", "-r 22050 -c 1", "-m m -b 64", nullptr, 5000, 17050},
+    };
+    for (const ToneRun& r : runs) {
+        const std::wstring wav = WorkFile(L"tono.wav"), mp3 = WorkFile(L"tono.mp3"), out = WorkFile(L"tono-out.wav");
+        Host(std::string("sox -n -b 16 ") + r.source + " " + Q(wav) + " synth 3 sine " + std::to_string(r.tone) +
+             " vol 0.5");
+        DeleteFileW(out.c_str());
+        if (r.lame) {
+            SKIP_WITHOUT_MP3_CODEC(converter);
+            Host(std::string("lame --quiet ") + r.lame + " " + Q(wav) + " " + Q(mp3));
+            SendMessageW(converter.Control(IDC_MAIN_CDQUALCHECK), BM_SETCHECK, BST_CHECKED, 0);
+            RunSingle(converter, IDC_MAIN_INPUTFILEED, mp3, IDC_MAIN_OUTPUTFILEED, out, IDC_MAIN_GOBTN1);
+        } else {
+            ASSERT_GE(SelectFormat(converter, IDC_MAIN_WAVFORMATS, {r.format}), 0) << r.name;
+            RunSingle(converter, IDC_MAIN_INPUT3ED, L"\"" + wav + L"\"", IDC_MAIN_OUTPUT3ED, L"\"" + out + L"\"",
+                      IDC_MAIN_GOBTN5);
+        }
+        const double source = LevelOf(wav, r.tone);
+        EXPECT_LT(LevelOf(out, r.mirror) - source, kMirrorLimitDb) << r.name;
+        if (!r.lame && r.tone < 11025) {
+            EXPECT_NEAR(LevelOf(out, r.tone), source, kKeptToleranceDb) << r.name;
+        }
+    }
 }
 
 struct Mp3Case {

@@ -1,0 +1,96 @@
+// PCM to PCM streams opened without a driver handle, as the converter opens them:
+// the codec must take them over from the platform's unfiltered converter.
+#include "AcmTestSupport.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
+using namespace acmtest;
+
+namespace {
+
+constexpr double kTonePeak = 0.5;
+constexpr double kToneDb = -6.0206; // 20 log10(kTonePeak)
+
+struct Shape {
+    DWORD rate;
+    WORD channels;
+    WORD bits;
+};
+
+struct ToneCase {
+    const char* name;
+    Shape src, dst;
+    double tone;
+    double probe; // an alias or image of the tone, which must stay below kMirrorLimitDb
+};
+constexpr double kMirrorLimitDb = -100;
+constexpr double kKeptToleranceDb = 0.1;
+
+class PcmTone : public ::testing::TestWithParam<ToneCase> {};
+
+// Blocks of an odd size cut frames in two; the destination is what
+// acmStreamSize asks for, so the end flag's flush must fit into it.
+constexpr size_t kOddBlock = 4099;
+
+} // namespace
+
+TEST_P(PcmTone, KeepsTheToneAndNoMirrorOfIt) {
+    const ToneCase& c = GetParam();
+    const FormatRecord src = PcmRecord(c.src.rate, c.src.channels, c.src.bits);
+    const FormatRecord dst = PcmRecord(c.dst.rate, c.dst.channels, c.dst.bits);
+    const Bytes input = Tone(*src.wfx(), c.tone, 3, kTonePeak);
+    RunPlan plan;
+    plan.blockSize = kOddBlock;
+    plan.drainAfterEnd = true;
+    const RunResult run = RunStream(src.wfx(), dst.wfx(), input, plan);
+    EXPECT_EQ(run.driverId, FindCodecDriver()) << "the platform's own converter took the stream";
+    EXPECT_TRUE(run.guardIntact);
+    EXPECT_TRUE(run.withinDestination);
+
+    const double inputFrames = static_cast<double>(input.size() / src.wfx()->nBlockAlign);
+    EXPECT_NEAR(static_cast<double>(run.output.size() / dst.wfx()->nBlockAlign), inputFrames * c.dst.rate / c.src.rate,
+                1.0);
+    if (c.tone < c.dst.rate / 2.0) {
+        EXPECT_NEAR(ToneLevel(*dst.wfx(), run.output, c.tone), kToneDb, kKeptToleranceDb);
+    }
+    EXPECT_LT(ToneLevel(*dst.wfx(), run.output, c.probe) - kToneDb, kMirrorLimitDb);
+
+    plan.blockSize = input.size();
+    EXPECT_EQ(RunStream(src.wfx(), dst.wfx(), input, plan).output, run.output) << "one call differs from blocks";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Tones, PcmTone,
+    ::testing::Values(ToneCase{"AliasOf15kHzFrom44100To22050", {44100, 2, 16}, {22050, 2, 16}, 15000, 7050},
+                      ToneCase{"ImageOf5kHzFrom22050To44100", {22050, 2, 16}, {44100, 2, 16}, 5000, 17050},
+                      ToneCase{"CdQualityFromMono22050", {22050, 1, 16}, {44100, 2, 16}, 5000, 17050},
+                      ToneCase{"Passband20kHzFrom48000To44100", {48000, 1, 16}, {44100, 1, 16}, 20000, 21100},
+                      ToneCase{"AliasOf23kHzFrom48000To44100", {48000, 1, 16}, {44100, 1, 16}, 23000, 21100},
+                      ToneCase{"Passband20kHzFrom44100To48000", {44100, 2, 16}, {48000, 2, 16}, 20000, 23900},
+                      ToneCase{"ImageFrom8000To48000", {8000, 1, 16}, {48000, 2, 16}, 3000, 5000},
+                      ToneCase{"AliasFrom48000To8000", {48000, 2, 16}, {8000, 1, 16}, 5000, 3000}),
+    [](const ::testing::TestParamInfo<ToneCase>& info) { return std::string(info.param.name); });
+
+TEST(PcmConvert, StereoToMonoAveragesAndMonoToStereoCopies) {
+    const FormatRecord stereo = PcmRecord(22050, 2), mono = PcmRecord(22050, 1);
+    const Bytes pair = {0x10, 0x00, 0x20, 0x00, 0xF0, 0xFF, 0x10, 0x00}; // (16, 32), (-16, 16)
+    EXPECT_EQ(RunStream(stereo.wfx(), mono.wfx(), pair, RunPlan()).output, (Bytes{0x18, 0x00, 0x00, 0x00}));
+    EXPECT_EQ(RunStream(mono.wfx(), stereo.wfx(), Bytes{0x34, 0x12}, RunPlan()).output,
+              (Bytes{0x34, 0x12, 0x34, 0x12}));
+}
+
+TEST(PcmConvert, SixteenToEightBitsIsDitheredWithinOneStep) {
+    const FormatRecord wide = PcmRecord(11025, 1), narrow = PcmRecord(11025, 1, 8);
+    const Bytes input = Tone(*wide.wfx(), 440, 1, kTonePeak);
+    const Bytes output = RunStream(wide.wfx(), narrow.wfx(), input, RunPlan()).output;
+    ASSERT_EQ(output.size(), input.size() / 2);
+    size_t offRounding = 0;
+    for (size_t i = 0; i < output.size(); ++i) {
+        const double exact = static_cast<int16_t>(input[2 * i] | input[2 * i + 1] << 8) / 256.0 + 128;
+        ASSERT_LE(std::abs(output[i] - exact), 1.5) << "sample " << i;
+        offRounding += output[i] != std::lround(exact);
+    }
+    EXPECT_GT(offRounding, output.size() / 10) << "no dither";
+}
