@@ -13,7 +13,7 @@ WavDestination::WavDestination(ByteFile& file, const WaveFormatRecord& format) :
 WavDestination::~WavDestination() {
     if (!finished_) {
         // Best effort on the way out of a failure: the failure is what gets reported.
-        WriteWAVHeader(file_, format_, kWavHeaderSize);
+        WriteWAVHeader(file_, format_, kWavHeaderSize, BehindData());
     }
 }
 
@@ -24,9 +24,21 @@ bool WavDestination::Write(const void* buffer, size_t count) {
     return file_.Write(buffer, count);
 }
 
+void WavDestination::EndSound() {
+    const int64_t end = file_.Size();
+    if (!file_.Seek(end)) {
+        throw FileWriteError("WAV sound end");
+    }
+    soundEnd_ = end;
+    const uint8_t pad = 0;
+    if (end % 2 != 0 && !Write(&pad, sizeof pad)) {
+        throw FileWriteError("WAV pad byte");
+    }
+}
+
 void WavDestination::Finish() {
     finished_ = true;
-    if (!WriteWAVHeader(file_, format_, kWavHeaderSize)) {
+    if (!WriteWAVHeader(file_, format_, kWavHeaderSize, BehindData())) {
         throw FileWriteError("WAV header");
     }
 }

@@ -4,7 +4,8 @@
 // (a failure, a cancel that never reached Finish) the sizes of what was written.
 // The sample data is written through it: a write that would take the file past
 // what the 32-bit RIFF sizes describe is refused like one on a full medium, so
-// a header never wraps around.
+// a header never wraps around. After EndSound what is written goes behind the
+// data chunk as further chunks, counted in the RIFF size only.
 #include "ByteFile.h"
 #include "WaveFormatRecord.h"
 
@@ -20,6 +21,9 @@ public:
     WavDestination(const WavDestination&) = delete;
     WavDestination& operator=(const WavDestination&) = delete;
 
+    // Closes the sound at the end of the file, with a pad byte when its length
+    // is odd, so that whole chunks can follow; throws FileWriteError.
+    void EndSound();
     // Writes the final header; throws FileWriteError.
     void Finish();
 
@@ -33,6 +37,8 @@ private:
     ByteFile& file_;
     WaveFormatRecord format_;
     bool finished_ = false;
+    int64_t soundEnd_ = -1; // file length at EndSound, pad byte excluded
+    int64_t BehindData() const { return soundEnd_ < 0 ? 0 : file_.Size() - soundEnd_; }
 };
 
 } // namespace core

@@ -10,6 +10,7 @@ namespace {
 
 constexpr size_t kChunkHeaderSize = 8;
 constexpr int64_t kRiffPreambleSize = 12;
+constexpr int64_t kListTypeSize = 4;
 
 bool IdIs(const uint8_t* p, const char* id) { return std::memcmp(p, id, 4) == 0; }
 
@@ -24,6 +25,19 @@ void ReadFmtBody(ByteFile& file, uint32_t size, int64_t bodyEnd, int64_t fileLen
     ReadExact(file, head, take);
     std::memcpy(info.format.bytes.data(), head, take);
     SeekOrThrow(file, bodyEnd);
+}
+
+// Notes where the items of the first "INFO" list lie; other lists are skipped.
+void NoteInfoList(ByteFile& file, int64_t bodyStart, int64_t bodyEnd, int64_t fileLength, WavHeaderInfo& info) {
+    if (info.infoOffset != 0 || bodyStart + kListTypeSize > std::min(bodyEnd, fileLength)) {
+        return;
+    }
+    uint8_t type[kListTypeSize];
+    ReadExact(file, type, sizeof type);
+    if (IdIs(type, "INFO")) {
+        info.infoOffset = bodyStart + kListTypeSize;
+        info.infoLength = std::min(bodyEnd, fileLength) - info.infoOffset;
+    }
 }
 
 } // namespace
@@ -54,6 +68,8 @@ WavHeaderInfo ReadWAVHeader(ByteFile& file) {
             info.dataOffset = bodyStart;
             declaredLength = size;
             info.valid = true;
+        } else if (IdIs(header, "LIST")) {
+            NoteInfoList(file, bodyStart, bodyEnd, fileLength, info);
         }
         position = bodyEnd + padding;
         if (position < fileLength) {
@@ -68,7 +84,7 @@ WavHeaderInfo ReadWAVHeader(ByteFile& file) {
     return info;
 }
 
-bool WriteWAVHeader(ByteFile& file, const WaveFormatRecord& format, int64_t dataStart) {
+bool WriteWAVHeader(ByteFile& file, const WaveFormatRecord& format, int64_t dataStart, int64_t behindData) {
     if (!file.Seek(0)) {
         return false;
     }
@@ -80,7 +96,7 @@ bool WriteWAVHeader(ByteFile& file, const WaveFormatRecord& format, int64_t data
     PutLe32(header + 16, kWavFmtChunkSize);
     std::memcpy(header + 20, format.bytes.data(), kWavFmtChunkSize);
     std::memcpy(header + 36, "data", 4);
-    PutLe32(header + 40, static_cast<uint32_t>(length - dataStart));
+    PutLe32(header + 40, static_cast<uint32_t>(length - dataStart - behindData));
     return file.Write(header, sizeof header);
 }
 

@@ -17,6 +17,8 @@ struct WavHeaderInfo {
     WaveFormatRecord format;    // first 18 bytes from the last "fmt " body, rest zero
     int64_t dataOffset = 0;     // file position of the first sample byte
     int64_t dataLength = 0;     // data chunk size (up to 4 GiB - 1), cut to what the file holds
+    int64_t infoOffset = 0;     // first item of the first "LIST" chunk of type "INFO"; 0 without one
+    int64_t infoLength = 0;     // bytes of its items, cut to what the file holds
 };
 
 // Reads from position 0. The pad byte behind an odd-sized chunk is skipped,
@@ -27,8 +29,9 @@ struct WavHeaderInfo {
 WavHeaderInfo ReadWAVHeader(ByteFile& file);
 
 // Writes the 44-byte header at position 0 for the file as it now is and leaves
-// the position at 44. The sizes follow from the file length and dataStart.
+// the position at 44. The sizes follow from the file length and dataStart; the
+// last behindData bytes (chunks behind the samples) count in the RIFF size only.
 // False when a write or seek failed.
-bool WriteWAVHeader(ByteFile& file, const WaveFormatRecord& format, int64_t dataStart);
+bool WriteWAVHeader(ByteFile& file, const WaveFormatRecord& format, int64_t dataStart, int64_t behindData = 0);
 
 } // namespace core

@@ -4,6 +4,7 @@
 #include "ConversionChain.h"
 #include "JobRun.h"
 #include "JobTexts.h"
+#include "TagTransfer.h"
 #include "Win32File.h"
 #include "core/BlockProgress.h"
 #include "core/FormatDerivation.h"
@@ -30,6 +31,7 @@ void ConvertMP3(JobHost& host, const std::wstring& source, const std::wstring& d
             host.ShowJobMessage(jobtext::kNotMp3);
             return;
         }
+        const std::optional<core::ID3TagFields> tag = ReadMp3TagFields(*input);
         ConverterComponents& c = host.Components();
         core::DeriveMp3DecodeFormats(audio->header, host.MP3Formats(), c.mp3wav.ACMFormatIn, c.mp3wav.ACMFormatOut);
         std::unique_ptr<Win32File> output = Win32File::CreateAnew(destination);
@@ -53,6 +55,7 @@ void ConvertMP3(JobHost& host, const std::wstring& source, const std::wstring& d
         if (raise) {
             raise->Finish();
         }
+        AppendInfoList(wav, tag);
         wav.Finish();
     });
 }

@@ -5,11 +5,13 @@
 #include "ConversionChain.h"
 #include "JobRun.h"
 #include "JobTexts.h"
+#include "TagTransfer.h"
 #include "Win32File.h"
 #include "core/BlockProgress.h"
 #include "core/FormatDerivation.h"
 #include "core/WavDestination.h"
 #include "core/WavFile.h"
+#include "core/WavInfoList.h"
 
 #include <functional>
 #include <optional>
@@ -92,6 +94,7 @@ void ConvertWAVMP3(JobHost& host, const std::wstring& source, const std::wstring
             .Run(host, *wav.file, wav.info.dataLength, wav.info.dataLength);
         shape.Finish();
         encode.Finish();
+        AppendID3Tag(output, core::ReadWavInfoList(*wav.file, wav.info));
     });
 }
 
@@ -105,6 +108,7 @@ void ConvertWAV2WAV(JobHost& host, const std::wstring& source, const std::wstrin
         ActiveStream convert(c.wavtowav, core::BlockBufferSize(c.wavtowav.ACMFormatIn.BlockAlign()));
         ConversionChain({&c.wavtowav}, result).Run(host, *wav.file, wav.info.dataLength, wav.info.dataLength);
         convert.Finish();
+        KeepInfoList(*wav.file, wav.info, result);
         result.Finish();
     });
 }

@@ -25,7 +25,7 @@ void ExpectSizesMatch(const MemoryByteFile& file, uint32_t dataBytes) {
     EXPECT_EQ(Le32(b, 40), dataBytes);
 }
 
-void Append(MemoryByteFile& file, size_t count) {
+void Append(core::ByteFile& file, size_t count) {
     const std::vector<uint8_t> data(count, 0x11);
     if (!file.Write(data.data(), data.size())) {
         throw core::FileWriteError("full");
@@ -46,6 +46,20 @@ TEST(WavDestination, FinishDescribesTheData) {
     Append(file, 1001);
     wav.Finish();
     ExpectSizesMatch(file, 1001);
+}
+
+// Chunks behind an odd sound follow its pad byte and count in the RIFF size only.
+TEST(WavDestination, ChunksBehindTheSound) {
+    MemoryByteFile file;
+    WavDestination wav(file, kCd);
+    Append(file, 7);
+    wav.EndSound();
+    Append(wav, 12);
+    wav.Finish();
+    ASSERT_EQ(file.Bytes().size(), 44u + 8 + 12);
+    EXPECT_EQ(file.Bytes()[51], 0);
+    EXPECT_EQ(Le32(file.Bytes(), 4), 36u + 8 + 12);
+    EXPECT_EQ(Le32(file.Bytes(), 40), 7u);
 }
 
 // A full medium: the header written on the way out still matches what the file holds.

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -43,6 +44,13 @@ Bytes FmtChunk(size_t extra = 0) {
     return b;
 }
 
+// A "LIST" chunk of type "INFO" with itemBytes of items, of which present are there.
+Bytes InfoList(size_t itemBytes, size_t present) {
+    Bytes b = Chunk("LIST", static_cast<uint32_t>(4 + itemBytes), 4 + present);
+    std::copy_n("INFO", 4, b.begin() + 8);
+    return b;
+}
+
 Bytes Riff(std::initializer_list<Bytes> chunks) {
     Bytes b = {'R', 'I', 'F', 'F', 0, 0, 0, 0, 'W', 'A', 'V', 'E'};
     for (const Bytes& c : chunks) {
@@ -58,6 +66,8 @@ struct ReadCase {
     int64_t dataOffset;
     int64_t dataLength;
     uint16_t channels;
+    int64_t infoOffset = 0;
+    int64_t infoLength = 0;
 };
 
 class WavReader : public testing::TestWithParam<ReadCase> {};
@@ -73,6 +83,8 @@ TEST_P(WavReader, FindsFormatAndData) {
         EXPECT_EQ(info.dataLength, c.dataLength);
     }
     EXPECT_EQ(info.format.Channels(), c.channels);
+    EXPECT_EQ(info.infoOffset, c.infoOffset);
+    EXPECT_EQ(info.infoLength, c.infoLength);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -93,7 +105,15 @@ INSTANTIATE_TEST_SUITE_P(
                     // As sox writes 8-bit mono with an odd number of samples.
                     ReadCase{"odd_data_with_final_pad", Riff({FmtChunk(), Chunk("data", 7), Bytes{0}}), true, 44, 7, 2},
                     // As the converter has always written an odd number of sample bytes.
-                    ReadCase{"odd_data_without_final_pad", Riff({FmtChunk(), Chunk("data", 7)}), true, 44, 7, 2}),
+                    ReadCase{"odd_data_without_final_pad", Riff({FmtChunk(), Chunk("data", 7)}), true, 44, 7, 2},
+                    ReadCase{"info_behind_odd_data", Riff({FmtChunk(), Chunk("data", 3), Bytes{0}, InfoList(9, 9)}),
+                             true, 44, 3, 2, 60, 9},
+                    ReadCase{"first_info_counts", Riff({InfoList(2, 2), FmtChunk(), InfoList(6, 6), Chunk("data", 2)}),
+                             true, 76, 2, 2, 24, 2},
+                    ReadCase{"info_cut_at_end", Riff({FmtChunk(), Chunk("data", 2), InfoList(9, 1)}), true, 44, 2, 2,
+                             58, 1},
+                    ReadCase{"list_type_cut", Riff({FmtChunk(), Chunk("data", 2), Chunk("LIST", 40, 2)}), true, 44, 2,
+                             2}),
     [](const testing::TestParamInfo<ReadCase>& info) { return std::string(info.param.name); });
 
 TEST(WavReader, FmtExtensionBytesAreDropped) {

@@ -80,23 +80,23 @@ void WriteWorkFile(const std::string& name, const std::vector<uint8_t>& bytes) {
     out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
 }
 
-testing::AssertionResult HasExactWavHeader(const std::string& name, int64_t* dataSize) {
+testing::AssertionResult HasExactWavHeader(const std::string& name, int64_t* dataSize, int64_t behindData) {
     const std::vector<uint8_t> bytes = ReadWorkFile(name);
     if (bytes.size() < 44) {
         return testing::AssertionFailure() << name << " has " << bytes.size() << " bytes";
     }
     const uint8_t* h = bytes.data();
-    const int64_t size = static_cast<int64_t>(bytes.size());
+    const int64_t size = static_cast<int64_t>(bytes.size()), dataEnd = size - behindData;
     if (std::memcmp(h, "RIFF", 4) || std::memcmp(h + 8, "WAVEfmt ", 8) || Le32(h + 16) != 16 ||
         std::memcmp(h + 36, "data", 4)) {
         return testing::AssertionFailure() << name << " lacks the canonical header";
     }
-    if (Le32(h + 4) != size - 8 || Le32(h + 40) != size - 44) {
+    if (Le32(h + 4) != size - 8 || Le32(h + 40) != dataEnd - 44) {
         return testing::AssertionFailure()
                << name << ": RIFF size " << Le32(h + 4) << ", data size " << Le32(h + 40) << ", file " << size;
     }
     if (dataSize) {
-        *dataSize = size - 44;
+        *dataSize = dataEnd - 44;
     }
     return testing::AssertionSuccess();
 }

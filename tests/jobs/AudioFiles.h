@@ -31,5 +31,7 @@ std::vector<uint8_t> ReadWorkFile(const std::string& name);
 void WriteWorkFile(const std::string& name, const std::vector<uint8_t>& bytes);
 
 // Checks that a WAV work file has the 44-byte header whose sizes match the
-// file, and gives its data size (-1 when the header is wrong).
-testing::AssertionResult HasExactWavHeader(const std::string& name, int64_t* dataSize = nullptr);
+// file with behindData bytes of chunks behind the samples, and gives its data
+// size (-1 when the header is wrong).
+testing::AssertionResult HasExactWavHeader(const std::string& name, int64_t* dataSize = nullptr,
+                                           int64_t behindData = 0);

@@ -66,7 +66,7 @@ INSTANTIATE_TEST_SUITE_P(
         DecodeCase{"Stereo44100ToCd", "lame --quiet -b 128 {tone.wav} {in.mp3}", 44100, 2, ConvertMP3CDWAV, 44100, 2,
                    1152},
         DecodeCase{"Id3v2Tagged",
-                   "lame --quiet -b 128 --add-id3v2 --pad-id3v2-size 700 --tt Canción --ta Sonaris {tone.wav} {in.mp3}",
+                   "lame --quiet -b 128 --id3v2-only --pad-id3v2-size 700 --tt Canción --ta Sonaris {tone.wav} {in.mp3}",
                    44100, 2, ConvertMP3WAV, 44100, 2, 1152},
         DecodeCase{
             "LeadingZeros",

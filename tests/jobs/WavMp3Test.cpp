@@ -1,5 +1,6 @@
 #include "AudioFiles.h"
 #include "JobOutcome.h"
+#include "core/WavInfoList.h"
 #include "jobs/ConvertJobs.h"
 
 #include <gtest/gtest.h>
@@ -65,6 +66,45 @@ TEST(Mp3Encode, CancelKeepsTheFramesDone) {
 
     ASSERT_TRUE(Host("mpg123 -q -t {long-enc.mp3}"));
     EXPECT_GT(ReadWorkFile("long-enc.mp3").size(), 0u);
+    EXPECT_TRUE(EndedClean(host));
+}
+
+// The texts as exiftool reads them back, one a line: from the ID3 v1 tag of
+// an MP3 or the "INFO" list of a WAV.
+std::string TagTexts(const std::string& name, bool wav) {
+    const char* tags = wav ? "-RIFF:Title -RIFF:Artist -RIFF:Product -RIFF:DateCreated -RIFF:Comment -RIFF:TrackNumber "
+                             "-RIFF:Genre"
+                           : "-ID3v1:Title -ID3v1:Artist -ID3v1:Album -ID3v1:Year -ID3v1:Comment -ID3v1:Track "
+                             "-ID3v1:Genre";
+    return HostOutput(std::string("exiftool -s3 ") + tags + " {" + name + "}");
+}
+
+// MP3 to CD-quality WAV, WAV to WAV and back to MP3: the tag survives every step.
+TEST(TagsTravel, FromMp3ThroughWavBackToMp3) {
+    JobTestHost host;
+    REQUIRE_MP3_ENCODER(host);
+    host.mp3Index = host.FindMp3(2, 44100);
+    host.pcmIndex = host.FindPcm(2, 44100, 16);
+    ASSERT_TRUE(Host("sox -r 22050 -c 1 -n -b 16 {tag-tone.wav} synth 1 sine 440 vol 0.5 && lame --quiet -b 64 "
+                     "--id3v1-only --tt Canción --ta 'Los Sonaris' --tl Disco --ty 1998 --tc 'Comentario corto' "
+                     "--tn 7 --tg Rock {tag-tone.wav} {tagged.mp3}"));
+    const std::string texts = "Canción\nLos Sonaris\nDisco\n1998\nComentario corto\n7\nRock\n";
+    ASSERT_EQ(TagTexts("tagged.mp3", false), texts);
+
+    EXPECT_EQ(RunOn(host, ConvertMP3CDWAV, "tagged.mp3", "tagged.wav"), L"");
+    EXPECT_EQ(RunOn(host, ConvertWAV2WAV, "tagged.wav", "kept.wav"), L"");
+    EXPECT_EQ(RunOn(host, ConvertWAVMP3, "kept.wav", "back.mp3"), L"");
+
+    const core::ID3TagFields fields = {"Canci\xF3n", "Los Sonaris", "Disco", "1998", "Comentario corto", "7", "Rock"};
+    const int64_t list = static_cast<int64_t>(core::BuildWavInfoList(fields).size());
+    for (const char* wav : {"tagged.wav", "kept.wav"}) {
+        int64_t dataSize = 0;
+        EXPECT_TRUE(HasExactWavHeader(wav, &dataSize, list));
+        EXPECT_EQ(Inspect(wav).samples * 4, dataSize);
+        EXPECT_EQ(TagTexts(wav, true), texts) << wav;
+    }
+    EXPECT_TRUE(Host("mpg123 -q -t {back.mp3}"));
+    EXPECT_EQ(TagTexts("back.mp3", false), texts);
     EXPECT_TRUE(EndedClean(host));
 }
 
