@@ -168,13 +168,13 @@ void TMainForm::GoBtn1Click() {
     StartRun(mp3WavPage_->GoButton(), ui::RunMode::Mp3ToWavFile, mp3WavPage_->Job());
 }
 void TMainForm::Gobtn2Click() {
-    StartRun(mp3WavBatch_->GoButton(), ui::RunMode::Mp3ToWavBatch, mp3WavBatch_->Job());
+    StartRun(mp3WavBatch_->GoButton(), ui::RunMode::Mp3ToWavBatch, Gobtn2Proc());
 }
 void TMainForm::GoBtn3Click() {
     StartRun(wavMp3Page_->GoButton(), ui::RunMode::WavToMp3File, wavMp3Page_->Job());
 }
 void TMainForm::GoBtn4Click() {
-    StartRun(wavMp3Batch_->GoButton(), ui::RunMode::WavToMp3Batch, wavMp3Batch_->Job());
+    StartRun(wavMp3Batch_->GoButton(), ui::RunMode::WavToMp3Batch, Gobtn4Proc());
 }
 void TMainForm::GoBtn5Click() {
     StartRun(wavWavPage_->GoButton(), ui::RunMode::WavToWavFile, wavWavPage_->Job());

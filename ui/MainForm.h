@@ -124,6 +124,9 @@ private:
     void GoBtn4Click();
     void GoBtn5Click();
     void StartRun(TImageButton& button, ui::RunMode mode, PageJob job);
+    // The batch pages' runs, which the progress window calls once per Go.
+    PageJob Gobtn2Proc() { return mp3WavBatch_->Job(); }
+    PageJob Gobtn4Proc() { return wavMp3Batch_->Job(); }
     void InputFileEdAfterDialog(std::wstring& fileName, bool& action);
     void input2edAfterDialog(std::wstring& fileName, bool& action);
     void ueberbtnClick();
