@@ -8,9 +8,12 @@
 
 #include "core/BatchRules.h"
 #include "core/FileNameRules.h"
+#include "jobs/SameFile.h"
 
 #include <shellapi.h>
 #include <windowsx.h>
+
+#include <algorithm>
 
 namespace ui {
 namespace {
@@ -19,6 +22,8 @@ const wchar_t kMainFormClass[] = L"TMainForm";
 constexpr int kClientWidth = 675;
 constexpr int kClientHeight = 443;
 const COLORREF kMeterColor = RGB(0, 0, 128);
+// The status-bar part that holds a batch run's progress line.
+constexpr int kTextPanel = 0;
 // Posted to itself when a run that a close request cut short has returned.
 constexpr UINT WM_APP_CLOSEAFTERRUN = WM_APP + 1;
 
@@ -32,9 +37,7 @@ void PaintMeter(HDC dc, const core::MeterRect& fill) {
 
 } // namespace
 
-TMainForm::TMainForm()
-    : Mp3SelectDialog({texts::FilterMp3Only, L"mp3", false}), WavSelectDialog({texts::FilterWavOnly, L"wav", false}),
-      MP3SaveDialog({texts::FilterMp3Only, L"mp3", true}), FormStorage1(ProgramProfileName()) {
+TMainForm::TMainForm() : FormStorage1(ProgramProfileName()) {
     RegisterWindowClass(kMainFormClass, GetSysColorBrush(COLOR_BTNFACE));
     RECT frame = {0, 0, kClientWidth, kClientHeight};
     const DWORD style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
@@ -82,10 +85,9 @@ void TMainForm::FormCreate() {
     }
     LoadComponents();
     CreateControls();
-    AcceptDrops();
     FillFormatLists();
     ReadSettings();
-    FillGenreList();
+    tagEditor_->FillGenreList();
     FileCount = 1;
     FilesDone = 0;
 }
@@ -143,7 +145,7 @@ void TMainForm::FormResize() {
     LayoutChildren();
 }
 
-void TMainForm::StartRun(TImageButton& button, int mode) {
+void TMainForm::StartRun(TImageButton& button, ui::RunMode mode, PageJob job) {
     button.ResetImage();
     if (Converting) {
         return;
@@ -153,6 +155,7 @@ void TMainForm::StartRun(TImageButton& button, int mode) {
     FilesDone = 0;
     FileCount = 1;
     RunMode = mode;
+    runJob_ = std::move(job);
     running_ = true;
     statusForm_->ShowModal();
     running_ = false;
@@ -161,18 +164,28 @@ void TMainForm::StartRun(TImageButton& button, int mode) {
     }
 }
 
-void TMainForm::GoBtn1Click() { StartRun(*goBtn1_, 1); }
-void TMainForm::Gobtn2Click() { StartRun(*gobtn2_, 2); }
-void TMainForm::GoBtn3Click() { StartRun(*goBtn3_, 3); }
-void TMainForm::GoBtn4Click() { StartRun(*goBtn4_, 4); }
-void TMainForm::GoBtn5Click() { StartRun(*goBtn5_, 5); }
+void TMainForm::GoBtn1Click() {
+    StartRun(mp3WavPage_->GoButton(), ui::RunMode::Mp3ToWavFile, mp3WavPage_->Job());
+}
+void TMainForm::Gobtn2Click() {
+    StartRun(mp3WavBatch_->GoButton(), ui::RunMode::Mp3ToWavBatch, Gobtn2Proc());
+}
+void TMainForm::GoBtn3Click() {
+    StartRun(wavMp3Page_->GoButton(), ui::RunMode::WavToMp3File, wavMp3Page_->Job());
+}
+void TMainForm::GoBtn4Click() {
+    StartRun(wavMp3Batch_->GoButton(), ui::RunMode::WavToMp3Batch, Gobtn4Proc());
+}
+void TMainForm::GoBtn5Click() {
+    StartRun(wavWavPage_->GoButton(), ui::RunMode::WavToWavFile, wavWavPage_->Job());
+}
 
 void TMainForm::InputFileEdAfterDialog(std::wstring& fileName, bool& /*action*/) {
-    outputFileEd_->PutFileName(core::ReplaceExtension(fileName, L".wav"));
+    OutputFileEd().PutFileName(core::ReplaceExtension(fileName, L".wav"));
 }
 
 void TMainForm::input2edAfterDialog(std::wstring& fileName, bool& /*action*/) {
-    output2Ed_->PutFileName(core::ReplaceExtension(fileName, L".mp3"));
+    Output2Ed().PutFileName(core::ReplaceExtension(fileName, L".mp3"));
 }
 
 void TMainForm::ueberbtnClick() {
@@ -189,10 +202,6 @@ void TMainForm::EndeBtnClick() {
     endeBtn_->ResetImage();
     PostMessageW(Handle(), WM_CLOSE, 0, 0);
 }
-
-bool TMainForm::CdQualityTicked() const { return Button_GetCheck(cdqualcheck_) == BST_CHECKED; }
-int TMainForm::FileListCount() const { return ListBox_GetCount(fileList_); }
-int TMainForm::FileList2Count() const { return ListBox_GetCount(fileList2_); }
 
 namespace {
 
@@ -258,8 +267,24 @@ void TMainForm::ShowJobMessage(const std::wstring& text) {
 
 void TMainForm::DestinationCreated(const std::wstring& name) { writtenByRun_.push_back(name); }
 
+bool TMainForm::WrittenByRun(const std::wstring& name) const {
+    return std::any_of(writtenByRun_.begin(), writtenByRun_.end(),
+                       [&](const std::wstring& written) { return NamesSameFile(name, written); });
+}
+
+void TMainForm::ShowProgressLine(const std::wstring& line) {
+    SendMessageW(statusBar_, SB_SETTEXTW, kTextPanel, reinterpret_cast<LPARAM>(line.c_str()));
+}
+
 void TMainForm::OnCommand(int id, int code, HWND control) {
-    if ((code == BN_CLICKED && OnButtonClick(id)) || TagFieldCommand(id, code, control)) {
+    if (code == BN_CLICKED && id == IDC_MAIN_WWWBTN) {
+        wwwBtnClick();
+        return;
+    }
+    if (code == BN_CLICKED && (mp3WavBatch_->OnButtonClick(id) || wavMp3Batch_->OnButtonClick(id))) {
+        return;
+    }
+    if (tagEditor_->OnCommand(id, code, control)) {
         return;
     }
     switch (id) {
@@ -294,23 +319,6 @@ LRESULT TMainForm::OnNotify(const NMHDR& header) {
     return 0;
 }
 
-bool TMainForm::OnButtonClick(int id) {
-    const std::pair<int, void (TMainForm::*)()> buttons[] = {
-        {IDC_MAIN_WWWBTN, &TMainForm::wwwBtnClick},      {IDC_MAIN_ADDBTN, &TMainForm::AddBtnClick},
-        {IDC_MAIN_ADDBTN2, &TMainForm::AddBtn2Click},    {IDC_MAIN_DELBTN, &TMainForm::DelbtnClick},
-        {IDC_MAIN_DELBTN2, &TMainForm::DelBtn2Click},    {IDC_MAIN_DELALLBTN, &TMainForm::DelAllBtnClick},
-        {IDC_MAIN_DELALLBTN2, &TMainForm::DelAllBtn2Click}, {IDC_MAIN_OPENBTN, &TMainForm::OpenBtnClick},
-        {IDC_MAIN_SAVEBTN, &TMainForm::SaveBtnClick},
-    };
-    for (const auto& [buttonId, handler] : buttons) {
-        if (buttonId == id) {
-            (this->*handler)();
-            return true;
-        }
-    }
-    return false;
-}
-
 void TMainForm::OnDrawItem(const DRAWITEMSTRUCT& item) {
     if (item.hwndItem == statusBar_) {
         if (item.itemID == kMeterPanel) {
@@ -318,8 +326,8 @@ void TMainForm::OnDrawItem(const DRAWITEMSTRUCT& item) {
         }
     } else if (item.hwndItem == wwwBtn_) {
         DrawWebButton(item);
-    } else if (auto glyph = glyphs_.find(item.hwndItem); glyph != glyphs_.end()) {
-        DrawGlyphButton(item, glyph->second);
+    } else if (!mp3WavBatch_->OnDrawItem(item)) {
+        wavMp3Batch_->OnDrawItem(item);
     }
 }
 

@@ -1,16 +1,17 @@
 #pragma once
-// The converter's main window: one tab per function, the bottom bar with the
-// web, about and exit buttons, the status bar with its progress meter, and
-// the run state that the progress window and the jobs share.
+// The converter's main window: the pages, one tab per function, the bottom
+// bar with the web, about and exit buttons, the status bar with its progress
+// meter, and the run state that the progress window and the jobs share.
+#include "BatchPage.h"
 #include "Controls.h"
-#include "DropTarget.h"
-#include "FileDialogs.h"
-#include "FileNameEdit.h"
 #include "ImageButton.h"
+#include "PageJob.h"
 #include "Pictures.h"
 #include "ProfileStorage.h"
 #include "Scoped.h"
+#include "SingleFilePage.h"
 #include "TabbedPages.h"
+#include "TagEditorPage.h"
 #include "codec/CodecDiscovery.h"
 #include "core/FormStorage.h"
 #include "core/ProgressMeter.h"
@@ -18,8 +19,6 @@
 
 #include <commctrl.h>
 
-#include <functional>
-#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -30,7 +29,6 @@ namespace ui {
 constexpr int kMeterPanel = 1;
 
 class TStatusForm;
-struct SinglePageSpec;
 
 class TMainForm : public TWindow, public FormatListSink, public JobHost {
 public:
@@ -43,7 +41,7 @@ public:
 
     // Run state, read and written by the progress window and the batch runs.
     core::MeterRect MeterRect;
-    int RunMode = 0;
+    ui::RunMode RunMode = ui::RunMode::None;
     int FilesDone = 0;
     int FileCount = 1;
     int CurrentPercent = 0;
@@ -51,17 +49,24 @@ public:
     std::wstring ProgramDir;
 
     void RequestCancel() { cancelRequested_ = true; }
-    TFileNameEdit& InputFileEd() { return *inputFileEd_; }
-    TFileNameEdit& OutputFileEd() { return *outputFileEd_; }
-    TFileNameEdit& Input2Ed() { return *input2Ed_; }
-    TFileNameEdit& Output2Ed() { return *output2Ed_; }
-    TFileNameEdit& Input3Ed() { return *input3Ed_; }
-    TFileNameEdit& Output3Ed() { return *output3Ed_; }
-    bool CdQualityTicked() const;
-    int FileListCount() const;
-    int FileList2Count() const;
-    void Gobtn2Proc();
-    void Gobtn4Proc();
+    // The job of the page whose Go button started the run.
+    const PageJob& RunJob() const { return runJob_; }
+    // The batch entry being converted, named in the job's messages; empty
+    // outside a batch job.
+    void SetBatchEntry(std::wstring entry) { batchEntry_ = std::move(entry); }
+    void ForgetWrittenByRun() { writtenByRun_.clear(); }
+    bool WrittenByRun(const std::wstring& name) const;
+    void ShowProgressLine(const std::wstring& line);
+
+    // The pages' file-name fields, each by its own name.
+    TFileNameEdit& InputFileEd() { return mp3WavPage_->Source(); }
+    TFileNameEdit& OutputFileEd() { return mp3WavPage_->Destination(); }
+    TFileNameEdit& Input2Ed() { return wavMp3Page_->Source(); }
+    TFileNameEdit& Output2Ed() { return wavMp3Page_->Destination(); }
+    TFileNameEdit& Input3Ed() { return wavWavPage_->Source(); }
+    TFileNameEdit& Output3Ed() { return wavWavPage_->Destination(); }
+    TFileNameEdit& OutDirectoryEd() { return mp3WavBatch_->OutDirectoryEd(); }
+    TFileNameEdit& OutDirectory2Ed() { return wavMp3Batch_->OutDirectoryEd(); }
 
     // JobHost
     ConverterComponents& Components() override { return *components_; }
@@ -91,16 +96,9 @@ private:
     void CreateImageLists();
     void CreatePage(TPanel& page, int headerId, const wchar_t* header, int columnId, const wchar_t* title);
     void CreateSinglePages();
-    void CreateSinglePage(TPanel& page, SinglePageSpec description, std::unique_ptr<TFileNameEdit>& source,
-                          std::unique_ptr<TFileNameEdit>& destination, HWND& option, TImageButton*& go,
-                          void (TMainForm::*click)());
-    void CreateBatchPage(TPanel& page, bool toMp3);
-    void CreateTagEditor(TPanel& area);
     void CreateBottomBar();
     void CreateStatusBar();
     void CreateHints();
-    HWND AddGlyphButton(TPanel& panel, const wchar_t* caption, RECT rect, int id, pictures::Icon glyph);
-    std::unique_ptr<TFileNameEdit> AddFileNameEdit(TPanel& page, RECT rect, FileNameEditSpec description);
     TImageButton& AddImageButton(TPanel& panel, int id, POINT at, const wchar_t* text, void (TMainForm::*click)());
     HICON KeepIcon(HICON icon);
     void LayoutChildren();
@@ -114,7 +112,6 @@ private:
     void CloseAfterRun();
     void FormResize();
     void OnCommand(int id, int code, HWND control);
-    bool OnButtonClick(int id);
     LRESULT OnNotify(const NMHDR& header);
     void OnDrawItem(const DRAWITEMSTRUCT& item);
     void StatusBar1DrawPanel(HDC dc, const RECT& panel);
@@ -126,7 +123,10 @@ private:
     void GoBtn3Click();
     void GoBtn4Click();
     void GoBtn5Click();
-    void StartRun(TImageButton& button, int mode);
+    void StartRun(TImageButton& button, ui::RunMode mode, PageJob job);
+    // The batch pages' runs, which the progress window calls once per Go.
+    PageJob Gobtn2Proc() { return mp3WavBatch_->Job(); }
+    PageJob Gobtn4Proc() { return wavMp3Batch_->Job(); }
     void InputFileEdAfterDialog(std::wstring& fileName, bool& action);
     void input2edAfterDialog(std::wstring& fileName, bool& action);
     void ueberbtnClick();
@@ -135,33 +135,6 @@ private:
     // A control anywhere on the window, by its identifier.
     HWND Item(int id) const;
     bool Checked(int id) const;
-
-    // Batch lists (MainFormBatchLists.cpp) and runs (MainFormBatchRun.cpp).
-    void AcceptDrops();
-    void AddBtnClick();
-    void AddBtn2Click();
-    void DelbtnClick();
-    void DelBtn2Click();
-    void DelAllBtnClick();
-    void DelAllBtn2Click();
-    void FileListDropFiles(const std::vector<std::wstring>& names);
-    void FileList2DropFiles(const std::vector<std::wstring>& names);
-    void AddToList(HWND list, const std::vector<std::wstring>& chosen);
-    void DeleteSelected(HWND list);
-    void RunBatch(HWND list, int besideSourceId, const TFileNameEdit& folderEd, const wchar_t* extension,
-                  const std::function<void(const std::wstring&, const std::wstring&)>& job);
-    bool WrittenByRun(const std::wstring& name) const;
-
-    // Tag editor (MainFormTagEditor.cpp).
-    void FillGenreList();
-    void FillID3TagInformation(const std::wstring& fileName);
-    void ChangeID3Tag(const std::wstring& fileName);
-    void OpenBtnClick();
-    void SaveBtnClick();
-    void edCommentChange();
-    void TagFieldChange(HWND edit);
-    // Handles a command from one of the tag fields; false for any other control.
-    bool TagFieldCommand(int id, int code, HWND control);
 
     // Stored settings (MainFormSettings.cpp).
     void ReadSettings();
@@ -174,37 +147,32 @@ private:
     void mp3formatChange();
     void mp3format2Change();
     void savesetting();
+    // The format lists, in the order settings.dat keeps their choices.
+    HWND mp3format() const { return wavMp3Page_->Option(); }
+    HWND mp3format2() const { return wavMp3Batch_->Format(); }
+    HWND WAVFormats() const { return wavWavPage_->Option(); }
 
-    TFileDialog Mp3SelectDialog;
-    TFileDialog WavSelectDialog;
-    TFileDialog MP3SaveDialog;
     TFormStorage FormStorage1;
-    DropHandler fileListDrop_;
-    DropHandler fileList2Drop_;
-    // The last text of each tag field that fitted its width in bytes.
-    std::map<HWND, std::wstring> tagFieldTexts_;
 
     std::unique_ptr<ConverterComponents> components_;
     CodecDiscovery discovery_{*this};
     bool cancelRequested_ = false;
+    PageJob runJob_;
     // A close from outside while the progress window runs a job waits for the
     // job to clean up; it counts as a cancel.
     enum class PendingClose { None, Close, EndSession };
     bool running_ = false;
     PendingClose pendingClose_ = PendingClose::None;
-    // The batch entry being converted, named in its messages, and the files
-    // the batch run has created so far.
     std::wstring batchEntry_;
+    // The files the batch run has created so far.
     std::vector<std::wstring> writtenByRun_;
     bool SyncingFormats = false;
     TStatusForm* statusForm_ = nullptr;
 
-    HFONT font_ = nullptr;
     HIMAGELIST tabImages_ = nullptr;
     HIMAGELIST subTabImages_ = nullptr;
     ScopedBitmap columnPicture_;
     std::vector<ScopedIcon> icons_;
-    std::map<HWND, HICON> glyphs_;
     HICON webLogo_ = nullptr;
     // The window's large icon, shown again by the about window.
     HICON programIcon_ = nullptr;
@@ -214,25 +182,15 @@ private:
     std::unique_ptr<TTabbedPages> tabs_;
     std::vector<std::unique_ptr<TTabbedPages>> subTabs_;
     std::vector<std::unique_ptr<TPanel>> panels_;
+    std::unique_ptr<TSingleFilePage> mp3WavPage_, wavMp3Page_, wavWavPage_;
+    std::unique_ptr<TBatchPage> mp3WavBatch_, wavMp3Batch_;
+    std::unique_ptr<TTagEditorPage> tagEditor_;
     std::vector<std::unique_ptr<TImageButton>> imageButtons_;
     std::unique_ptr<TPanel> bottomBar_;
-    std::unique_ptr<TFileNameEdit> inputFileEd_, outputFileEd_, input2Ed_, output2Ed_, input3Ed_, output3Ed_;
-    std::unique_ptr<TFileNameEdit> outDirectoryEd_, outDirectory2Ed_;
-    TImageButton* goBtn1_ = nullptr;
-    TImageButton* gobtn2_ = nullptr;
-    TImageButton* goBtn3_ = nullptr;
-    TImageButton* goBtn4_ = nullptr;
-    TImageButton* goBtn5_ = nullptr;
     TImageButton* ueberbtn_ = nullptr;
     TImageButton* endeBtn_ = nullptr;
     HWND statusBar_ = nullptr;
     HWND tooltips_ = nullptr;
-    HWND mp3format_ = nullptr;
-    HWND mp3format2_ = nullptr;
-    HWND WAVFormats_ = nullptr;
-    HWND cdqualcheck_ = nullptr;
-    HWND fileList_ = nullptr;
-    HWND fileList2_ = nullptr;
     HWND wwwBtn_ = nullptr;
 };
 

@@ -28,24 +28,24 @@ void TMainForm::LoadComponents() {
 
 void TMainForm::FillFormatLists() {
     discovery_.Enumerate();
-    for (HWND list : {mp3format_, mp3format2_, WAVFormats_}) {
+    for (HWND list : {mp3format(), mp3format2(), WAVFormats()}) {
         ComboBox_SetCurSel(list, 0);
     }
 }
 
 void TMainForm::AddMP3FormatEntry(const std::wstring& description) {
-    ComboBox_AddString(mp3format_, description.c_str());
-    ComboBox_AddString(mp3format2_, description.c_str());
+    ComboBox_AddString(mp3format(), description.c_str());
+    ComboBox_AddString(mp3format2(), description.c_str());
 }
 
 void TMainForm::AddPCMFormatEntry(const std::wstring& description) {
-    ComboBox_AddString(WAVFormats_, description.c_str());
+    ComboBox_AddString(WAVFormats(), description.c_str());
 }
 
-int TMainForm::MP3FormatItemCount() const { return ComboBox_GetCount(mp3format_); }
-int TMainForm::MP3FormatItemIndex() const { return ComboBox_GetCurSel(mp3format_); }
-int TMainForm::WAVFormatsItemCount() const { return ComboBox_GetCount(WAVFormats_); }
-int TMainForm::WAVFormatsItemIndex() const { return ComboBox_GetCurSel(WAVFormats_); }
+int TMainForm::MP3FormatItemCount() const { return ComboBox_GetCount(mp3format()); }
+int TMainForm::MP3FormatItemIndex() const { return ComboBox_GetCurSel(mp3format()); }
+int TMainForm::WAVFormatsItemCount() const { return ComboBox_GetCount(WAVFormats()); }
+int TMainForm::WAVFormatsItemIndex() const { return ComboBox_GetCurSel(WAVFormats()); }
 
 // Keeps the single-file and the batch MP3 lists on the same entry.
 void TMainForm::mp3formatChange() {
@@ -53,7 +53,7 @@ void TMainForm::mp3formatChange() {
         return;
     }
     SyncingFormats = true;
-    ComboBox_SetCurSel(mp3format2_, ComboBox_GetCurSel(mp3format_));
+    ComboBox_SetCurSel(mp3format2(), ComboBox_GetCurSel(mp3format()));
     SyncingFormats = false;
     savesetting();
 }
@@ -63,7 +63,7 @@ void TMainForm::mp3format2Change() {
         return;
     }
     SyncingFormats = true;
-    ComboBox_SetCurSel(mp3format_, ComboBox_GetCurSel(mp3format2_));
+    ComboBox_SetCurSel(mp3format(), ComboBox_GetCurSel(mp3format2()));
     SyncingFormats = false;
     savesetting();
 }

@@ -56,7 +56,7 @@ std::vector<uint8_t> ReadSettingsBytes(const std::wstring& name) {
 // its list leaves it there.
 void TMainForm::ReadSettings() {
     core::MemoryByteFile file(ReadSettingsBytes(ProgramDir + core::kSettingsFileName));
-    HWND lists[] = {mp3format_, mp3format2_, WAVFormats_};
+    HWND lists[] = {mp3format(), mp3format2(), WAVFormats()};
     core::FormatSelections counts{};
     for (size_t i = 0; i < core::kStoredFormatLists; ++i) {
         counts[i] = ComboBox_GetCount(lists[i]);
@@ -73,8 +73,8 @@ void TMainForm::ReadSettings() {
 void TMainForm::savesetting() {
     auto file = Win32File::CreateAnew(ProgramDir + core::kSettingsFileName);
     if (file) {
-        core::WriteSettingsDat(
-            *file, {ComboBox_GetCurSel(mp3format_), ComboBox_GetCurSel(mp3format2_), ComboBox_GetCurSel(WAVFormats_)});
+        core::WriteSettingsDat(*file, {ComboBox_GetCurSel(mp3format()), ComboBox_GetCurSel(mp3format2()),
+                                       ComboBox_GetCurSel(WAVFormats())});
     }
 }
 
@@ -84,8 +84,8 @@ core::StoredControls TMainForm::ReadStoredControls() const {
     controls.cdqualcheck = Checked(IDC_MAIN_CDQUALCHECK);
     controls.QuellCheck = Checked(IDC_MAIN_QUELLCHECK);
     controls.OwnfolderCheck = Checked(IDC_MAIN_OWNFOLDERCHECK);
-    controls.OutDirectoryEd = WindowText(outDirectoryEd_->Edit());
-    controls.OutDirectory2Ed = WindowText(outDirectory2Ed_->Edit());
+    controls.OutDirectoryEd = WindowText(mp3WavBatch_->OutDirectoryEd().Edit());
+    controls.OutDirectory2Ed = WindowText(wavMp3Batch_->OutDirectoryEd().Edit());
     controls.OwnFolderCheck2 = Checked(IDC_MAIN_OWNFOLDERCHECK2);
     controls.QuellCheck2 = Checked(IDC_MAIN_QUELLCHECK2);
     return controls;
@@ -100,8 +100,8 @@ void TMainForm::ApplyStoredControls(const core::StoredControls& controls) {
     for (const auto& [id, checked] : checks) {
         Button_SetCheck(Item(id), checked ? BST_CHECKED : BST_UNCHECKED);
     }
-    SetWindowTextW(outDirectoryEd_->Edit(), controls.OutDirectoryEd.c_str());
-    SetWindowTextW(outDirectory2Ed_->Edit(), controls.OutDirectory2Ed.c_str());
+    SetWindowTextW(mp3WavBatch_->OutDirectoryEd().Edit(), controls.OutDirectoryEd.c_str());
+    SetWindowTextW(wavMp3Batch_->OutDirectoryEd().Edit(), controls.OutDirectory2Ed.c_str());
 }
 
 // The first showing: the stored position is in place before the window

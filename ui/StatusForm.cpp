@@ -5,7 +5,6 @@
 #include "Pictures.h"
 #include "Texts.h"
 #include "core/ByteFile.h"
-#include "jobs/ConvertJobs.h"
 #include "jobs/JobFailure.h"
 #include "resource.h"
 
@@ -88,37 +87,13 @@ void TStatusForm::Refuse() {
 
 // A failure that ended a run is shown here: the jobs have cleaned up already.
 void TStatusForm::RunCommand() {
-    struct Single {
-        TFileNameEdit& source;
-        TFileNameEdit& destination;
-        void (*job)(JobHost&, const std::wstring&, const std::wstring&);
-    };
+    const PageJob& job = main_.RunJob();
+    if (!job) {
+        return;
+    }
     try {
-        switch (main_.RunMode) {
-        case 1:
-        case 3:
-        case 5: {
-            const Single single =
-                main_.RunMode == 1 ? Single{main_.InputFileEd(), main_.OutputFileEd(),
-                                            main_.CdQualityTicked() ? ConvertMP3CDWAV : ConvertMP3WAV}
-                : main_.RunMode == 3 ? Single{main_.Input2Ed(), main_.Output2Ed(), ConvertWAVMP3}
-                                     : Single{main_.Input3Ed(), main_.Output3Ed(), ConvertWAV2WAV};
-            const std::wstring source = single.source.FileName(), destination = single.destination.FileName();
-            if (source.empty() || destination.empty()) {
-                Refuse();
-                return;
-            }
-            single.job(main_, source, destination);
-            break;
-        }
-        case 2:
-            main_.FileListCount() == 0 ? Refuse() : main_.Gobtn2Proc();
-            break;
-        case 4:
-            main_.FileList2Count() == 0 ? Refuse() : main_.Gobtn4Proc();
-            break;
-        default:
-            break;
+        if (!job()) {
+            Refuse();
         }
     } catch (const JobFailure& failure) {
         ShowErrorMessage(Handle(), failure.Message());

@@ -1,8 +1,8 @@
 #pragma once
-// The progress window. Shown modally by a Go button, it runs the command the
-// main window's RunMode names once it has appeared, shows the current-file
-// and whole-run bars meanwhile, takes cancel requests, and closes itself a
-// tenth of a second after the run.
+// The progress window. Shown modally by a Go button, it runs the job that the
+// button's page handed the main window once it has appeared, shows the
+// current-file and whole-run bars meanwhile, takes cancel requests, and
+// closes itself a tenth of a second after the run.
 #include "Controls.h"
 #include "Scoped.h"
 

@@ -1,0 +1,58 @@
+#pragma once
+// A single-file page (MP3 to WAV, WAV to MP3, WAV to WAV): a source line, a
+// destination line, below them the CD-quality box or a format list, and the
+// Go button in the corner.
+#include "Controls.h"
+#include "FileNameEdit.h"
+#include "ImageButton.h"
+#include "PageJob.h"
+#include "jobs/JobHost.h"
+
+#include <functional>
+#include <memory>
+#include <string>
+
+namespace ui {
+
+using FileJob = void (*)(JobHost&, const std::wstring&, const std::wstring&);
+
+struct SinglePageSpec {
+    const wchar_t* sourceLabel;
+    int sourceLabelId;
+    FileNameEditSpec source;
+    const wchar_t* destinationLabel;
+    int destinationLabelId;
+    FileNameEditSpec destination;
+    int formatLabelId;  // 0: the page has the CD-quality box instead of a format list
+    int optionId;
+    int goId;
+    FileJob job;
+    FileJob cdQualityJob;  // the job while the CD-quality box is ticked
+};
+
+class TSingleFilePage {
+public:
+    TSingleFilePage(TPanel& page, SinglePageSpec description, HICON browseGlyph, JobHost& host,
+                    std::function<void()> goClick);
+
+    TFileNameEdit& Source() { return *source_; }
+    TFileNameEdit& Destination() { return *destination_; }
+    // The CD-quality box or the format list.
+    HWND Option() const { return option_; }
+    TImageButton& GoButton() { return *go_; }
+    bool CdQualityTicked() const;
+    PageJob Job();
+
+private:
+    bool Run();
+
+    JobHost& host_;
+    FileJob job_;
+    FileJob cdQualityJob_;
+    std::unique_ptr<TFileNameEdit> source_;
+    std::unique_ptr<TFileNameEdit> destination_;
+    HWND option_ = nullptr;
+    std::unique_ptr<TImageButton> go_;
+};
+
+} // namespace ui
