@@ -155,7 +155,7 @@ bool CopyFloor(const std::wstring& source, const std::wstring& destination, uint
     return true;
 }
 
-// Also times the message pump, the one per-block cost the design asks for
+// Also times the message pump, the one per-block cost of a job
 // that is neither codec nor file work.
 class BenchHost : public JobTestHost {
 public:

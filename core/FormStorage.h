@@ -47,7 +47,7 @@ struct ScreenInfo {
     int pixelsPerInch = 0;
 };
 
-// The eight stored control properties, with the design values of the controls.
+// The eight stored control properties, with the values the controls start with.
 struct StoredControls {
     bool cdqual2check = false;
     bool cdqualcheck = false;
