@@ -7,25 +7,7 @@
 # by default, which the codec does not, so it is timed without that too.
 # Median of three runs each.
 set -euo pipefail
-root=$(cd "$(dirname "$0")/.." && pwd)
-build=${BUILD_DIR:-build}
-tree=$root/$build/x86_64
-runs=${BENCH_RUNS:-3}
-seconds=${BENCH_SECONDS:-600}
-program=$tree/bench/acm-throughput.exe
-[ -f "$program" ] || cmake --build "$tree" --target acm-throughput >/dev/null
-
-work=$(mktemp -d "$root/$build/mp3codec-bench.XXXXXX")
-session=$("$root/tools/wine-session" start "$tree")
-eval "$session"
-cleanup() {
-    "$root/tools/wine-session" stop "$tree"
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-now() { date +%s.%N; }
-median() { sort -g | awk '{v[NR]=$1} END {print v[int((NR+1)/2)]}'; }
+source "$(dirname "$0")/acm-bench.bash"
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN {printf "%.2f", a / b}'; }
 
 # Times a host command; prints seconds.

@@ -7,25 +7,7 @@
 # first channel through a Blackman window; sox's figures come from the same
 # measurement. Median of three runs for the times.
 set -euo pipefail
-root=$(cd "$(dirname "$0")/.." && pwd)
-build=${BUILD_DIR:-build}
-tree=$root/$build/x86_64
-runs=${BENCH_RUNS:-3}
-seconds=${BENCH_SECONDS:-600}
-program=$tree/bench/acm-throughput.exe
-[ -f "$program" ] || cmake --build "$tree" --target acm-throughput >/dev/null
-
-work=$(mktemp -d "$root/$build/resample-bench.XXXXXX")
-session=$("$root/tools/wine-session" start "$tree")
-eval "$session"
-cleanup() {
-    "$root/tools/wine-session" stop "$tree"
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-now() { date +%s.%N; }
-median() { sort -g | awk '{v[NR]=$1} END {print v[int((NR+1)/2)]}'; }
+source "$(dirname "$0")/acm-bench.bash"
 winpath() { local p=${1//\//\\}; echo "Z:$p"; }
 acm() { "$WINELOADER" "$program" "$@" 2>/dev/null | tr -d '\r'; }
 
