@@ -2,6 +2,8 @@
 #include "Scoped.h"
 #include "ShellTexts.h"
 
+#include "core/PathText.h"
+
 #include <vector>
 
 core::InstallLogRecord InstallLog;

@@ -1,5 +1,6 @@
 #include "InstallKit.h"
 
+#include "core/PathText.h"
 #include "core/ProgmanCommands.h"
 
 #include <objbase.h>

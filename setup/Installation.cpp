@@ -1,6 +1,7 @@
 #include "Setup.h"
 #include "SetupTexts.h"
 
+#include "core/PathText.h"
 #include "core/ProgmanCommands.h"
 #include "installkit/InstallKit.h"
 #include "installkit/Scoped.h"

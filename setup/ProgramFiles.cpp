@@ -1,6 +1,6 @@
 #include "Setup.h"
 
-#include "core/InstallLog.h"
+#include "core/PathText.h"
 #include "installkit/Scoped.h"
 
 #include <shlobj.h>
