@@ -96,8 +96,8 @@ void TACMConvertor::OpenStream() {
         CheckACMResult("acmStreamSize:",
                        acmStreamSize(streamHandle_, inputBufferSize_, &outputSize, ACM_STREAMSIZEF_SOURCE));
         outputBufferSize_ = outputSize;
-        sourceBuffer_.reset(new uint8_t[inputBufferSize_]);
-        destBuffer_.reset(new uint8_t[outputBufferSize_]);
+        sourceBuffer_ = std::make_unique<uint8_t[]>(inputBufferSize_);
+        destBuffer_ = std::make_unique<uint8_t[]>(outputBufferSize_);
         streamHeader_.cbStruct = sizeof streamHeader_;
         streamHeader_.pbSrc = sourceBuffer_.get();
         streamHeader_.cbSrcLength = inputBufferSize_;

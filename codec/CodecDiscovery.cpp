@@ -1,5 +1,8 @@
 #include "CodecDiscovery.h"
 
+#include "win/ScopedAcm.h"
+#include "win/TextConversion.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -18,14 +21,7 @@ BOOL CALLBACK FormatCallback(HACMDRIVERID driverId, LPACMFORMATDETAILSA details,
 
 // szFormat is text of the system code page, up to its first NUL.
 std::wstring DescriptionOf(const ACMFORMATDETAILSA& details) {
-    const size_t length = strnlen(details.szFormat, sizeof details.szFormat);
-    if (length == 0) {
-        return {};
-    }
-    const int wide = MultiByteToWideChar(CP_ACP, 0, details.szFormat, static_cast<int>(length), nullptr, 0);
-    std::wstring text(static_cast<size_t>(wide), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, details.szFormat, static_cast<int>(length), text.data(), wide);
-    return text;
+    return win::WidenAnsi(details.szFormat, strnlen(details.szFormat, sizeof details.szFormat));
 }
 
 core::WaveFormatRecord RecordOf(const ACMFORMATDETAILSA& details) {
@@ -53,10 +49,9 @@ void CodecDiscovery::ACMEnumDrvrMethod(HACMDRIVERID driverId) {
 
     // A driver that cannot be opened (a disabled one) is skipped: enumerating
     // on handle 0 would ask every driver again.
-    HACMDRIVER driver = nullptr;
-    if (acmDriverOpen(&driver, driverId, 0) == MMSYSERR_NOERROR && driver) {
-        acmFormatEnumA(driver, &details, FormatCallback, reinterpret_cast<DWORD_PTR>(this), 0);
-        acmDriverClose(driver, 0);
+    win::ScopedAcmDriver driver;
+    if (acmDriverOpen(driver.Receive(), driverId, 0) == MMSYSERR_NOERROR && driver) {
+        acmFormatEnumA(driver.get(), &details, FormatCallback, reinterpret_cast<DWORD_PTR>(this), 0);
     }
     sink_.ProcessMessages();
 }

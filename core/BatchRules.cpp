@@ -12,11 +12,7 @@ std::wstring BatchDestination(const std::wstring& source, bool besideSource, con
     if (besideSource || folder.empty()) {
         return ReplaceExtension(source, extension);
     }
-    std::wstring destination = folder;
-    if (destination.back() != L'\\') {
-        destination += L'\\';
-    }
-    return destination + ReplaceExtension(FileNamePart(source), extension);
+    return WithBackslash(folder) + ReplaceExtension(FileNamePart(source), extension);
 }
 
 std::wstring DestinationNotWrittenByRun(const std::wstring& destination,

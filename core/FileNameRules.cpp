@@ -4,14 +4,9 @@ namespace core {
 
 namespace {
 
-size_t FileNameStart(const std::wstring& name) {
-    const size_t separator = name.find_last_of(L"\\:");
-    return separator == std::wstring::npos ? 0 : separator + 1;
-}
+size_t FileNameStart(const std::wstring& name) { return LastComponentStart(name, SlashRule::BackslashOnly); }
 
 } // namespace
-
-std::wstring FileNamePart(const std::wstring& name) { return name.substr(FileNameStart(name)); }
 
 std::wstring ExtensionOf(const std::wstring& name) {
     const size_t dot = name.find_last_of(L'.');

@@ -2,13 +2,12 @@
 // How the converter treats the file names the user types or picks: the
 // extension swap that proposes a destination, and the way a file-name edit
 // hands its text out and takes a name in.
+#include "PathText.h"
+
 #include <functional>
 #include <string>
 
 namespace core {
-
-// The text after the last backslash or drive colon.
-std::wstring FileNamePart(const std::wstring& name);
 
 // The text from the last full stop behind the last backslash or drive colon,
 // the full stop included; empty when the last component has none.

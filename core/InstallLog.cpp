@@ -1,5 +1,6 @@
 #include "InstallLog.h"
 
+#include "PathText.h"
 #include "TextNumbers.h"
 
 #include <cctype>
@@ -67,7 +68,7 @@ bool ParseCount(const std::string& line, int32_t& value) {
     return true;
 }
 
-bool IsSeparator(char c) { return c == '\\' || c == '/'; }
+bool IsSeparator(char c) { return IsPathSeparator(c, SlashRule::EitherSlash); }
 
 // Windows drops trailing dots and blanks from a name, so ".. " and "..." can
 // act as ".." there; any component made only of dots and blanks with two or
@@ -194,35 +195,6 @@ bool ParseInstallLog(const std::string& bytes, const std::string& targetBase, In
         }
     }
     return valid;
-}
-
-std::string DirectoryPart(const std::string& path) {
-    size_t cut = path.find_last_of("\\/:");
-    return cut == std::string::npos ? std::string() : path.substr(0, cut + 1);
-}
-
-std::string WithBackslash(const std::string& text) {
-    if (!text.empty() && text.back() == '\\') {
-        return text;
-    }
-    return text + '\\';
-}
-
-std::string WithoutBackslash(const std::string& text) {
-    if (!text.empty() && text.back() == '\\') {
-        return text.substr(0, text.size() - 1);
-    }
-    return text;
-}
-
-std::string DriveRoot(const std::string& path) { return path.substr(0, 1) + ":\\"; }
-
-bool IsAbsoluteDirectory(const std::string& path) {
-    if (path.size() >= 3 && std::isalpha(static_cast<unsigned char>(path[0])) && path[1] == ':' &&
-        IsSeparator(path[2])) {
-        return true;
-    }
-    return path.size() >= 3 && IsSeparator(path[0]) && IsSeparator(path[1]) && !IsSeparator(path[2]);
 }
 
 } // namespace core

@@ -1,7 +1,7 @@
 #pragma once
 // Install.log, the installation script that setup reads beside itself and that
-// uninstall reads from the installed copy, and the path rules the two programs
-// apply to the names it lists. Text is handled as code page 1252 bytes.
+// uninstall reads from the installed copy. Text is handled as code page 1252
+// bytes; the path rules for the names it lists are in PathText.h.
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -36,17 +36,5 @@ struct InstallLogRecord {
 // comes before line 4 in DefaultTarget: setup's program-files directory with its
 // backslash, or nothing for uninstall. False means the log is damaged.
 bool ParseInstallLog(const std::string& bytes, const std::string& targetBase, InstallLogRecord& log);
-
-// "C:\a\b.exe" -> "C:\a\" (the separator is kept; empty when there is none).
-std::string DirectoryPart(const std::string& path);
-// Appends "\" unless text already ends in one.
-std::string WithBackslash(const std::string& text);
-// Drops one final "\".
-std::string WithoutBackslash(const std::string& text);
-// "X:\" for a path that starts with X.
-std::string DriveRoot(const std::string& path);
-// A directory named from a drive's root ("C:\...") or a share ("\\server\share"),
-// so that it does not depend on the current drive or folder.
-bool IsAbsoluteDirectory(const std::string& path);
 
 } // namespace core

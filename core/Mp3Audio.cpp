@@ -1,26 +1,13 @@
 #include "Mp3Audio.h"
 
+#include "MpegRates.h"
+
 #include <algorithm>
 #include <cstring>
 
 namespace core {
 namespace {
 
-constexpr int kBitRateSlots = 16; // index 0 (free format) and 15 are reserved
-
-// kbit/s by layer (I, II, III), from ISO/IEC 11172-3 and 13818-3.
-constexpr uint16_t kMpeg1BitRates[3][kBitRateSlots] = {
-    {0, 32, 64, 96, 128, 160, 192, 224, 256, 288, 320, 352, 384, 416, 448, 0},
-    {0, 32, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256, 320, 384, 0},
-    {0, 32, 40, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256, 320, 0},
-};
-constexpr uint16_t kMpeg2BitRates[3][kBitRateSlots] = {
-    {0, 32, 48, 56, 64, 80, 96, 112, 128, 144, 160, 176, 192, 224, 256, 0},
-    {0, 8, 16, 24, 32, 40, 48, 56, 64, 80, 96, 112, 128, 144, 160, 0},
-    {0, 8, 16, 24, 32, 40, 48, 56, 64, 80, 96, 112, 128, 144, 160, 0},
-};
-constexpr uint32_t kMpeg1Rates[3] = {44100, 48000, 32000};
-constexpr uint32_t kMpeg2Rates[3] = {22050, 24000, 16000};
 constexpr int kSingleChannelMode = 3;
 constexpr size_t kScanChunk = 4096;
 constexpr int kReservedVersion = 1; // version field 01
@@ -98,7 +85,7 @@ std::optional<Mp3FrameHeader> ParseMp3FrameHeader(const uint8_t (&bytes)[kMp3Fra
     header.layer = 4 - layerCode;
     const auto& bitRates = header.mpeg1 ? kMpeg1BitRates : kMpeg2BitRates;
     header.bitRateKbps = bitRates[header.layer - 1][bitRateIndex];
-    header.samplesPerSec = header.mpeg1 ? kMpeg1Rates[rateIndex] : kMpeg2Rates[rateIndex];
+    header.samplesPerSec = header.mpeg1 ? kMpeg1SampleRates[rateIndex] : kMpeg2SampleRates[rateIndex];
     header.channels = (bytes[3] >> 6) == kSingleChannelMode ? 1 : 2;
     return header;
 }

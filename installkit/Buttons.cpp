@@ -1,7 +1,7 @@
 #include "InstallKit.h"
-#include "Scoped.h"
 
 #include "core/Bevel.h"
+#include "win/Scoped.h"
 
 namespace {
 
@@ -13,9 +13,9 @@ constexpr int kBevelLastRing = 1;
 } // namespace
 
 void DrawBevel(HDC dc, int left, int top, HBRUSH light, HBRUSH dark, int lastRing, int bottom, int right) {
-    ScopedSelect pen(dc, GetStockObject(NULL_PEN));
+    win::ScopedSelect pen(dc, GetStockObject(NULL_PEN));
     for (const core::BevelBand& band : core::BevelBands(left, top, lastRing, bottom, right)) {
-        ScopedSelect brush(dc, band.dark ? dark : light);
+        win::ScopedSelect brush(dc, band.dark ? dark : light);
         Rectangle(dc, band.left, band.top, band.right, band.bottom);
     }
 }
@@ -27,14 +27,14 @@ void PaintOwnerButton(const DRAWITEMSTRUCT& item) {
     }
     HDC dc = item.hDC;
     const RECT& area = item.rcItem;
-    ScopedSelect brush(dc, FaceBrush);
-    ScopedSelect pen(dc, GetStockObject(BLACK_PEN));
+    win::ScopedSelect brush(dc, FaceBrush);
+    win::ScopedSelect pen(dc, GetStockObject(BLACK_PEN));
     if (plan.face) {
         Rectangle(dc, 0, 0, area.right, area.bottom);
     }
     DrawBevel(dc, kBevelInset, kBevelInset, plan.pressed ? ShadowBrush : HighlightBrush, ShadowBrush, kBevelLastRing,
               area.bottom - 1, area.right - 1);
-    ScopedSelect font(dc, GetStockObject(ANSI_VAR_FONT));
+    win::ScopedSelect font(dc, GetStockObject(ANSI_VAR_FONT));
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, RGB(255, 255, 255));
     char caption[kCaptionBytes + 1] = {};

@@ -44,10 +44,6 @@ extern bool DdeTerminated;
 extern bool DdeInitiating; // the initiate's broadcast is under way
 extern bool DdeSilent;     // a command went unanswered; the rest are not sent
 
-// The full path of the running program and its directory (ending in "\").
-std::string OwnProgramPath();
-std::string OwnDirectory();
-
 // Reads Install.log beside the running program into InstallLog. False when it
 // is missing, unreadable or damaged.
 bool ReadInstallLog();

@@ -1,5 +1,7 @@
 #include "InstallKit.h"
 
+#include "win/Scoped.h"
+
 #include <dde.h>
 
 #include <cstring>
@@ -110,24 +112,23 @@ void ProgmanExecute(const std::string& command) {
         DdeSilent = true;
         return;
     }
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE, command.size() + 1);
+    win::ScopedGlobal memory(GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE, command.size() + 1));
     if (!memory) {
         return;
     }
-    void* text = GlobalLock(memory);
+    void* text = GlobalLock(memory.get());
     if (text) {
         std::memcpy(text, command.c_str(), command.size() + 1);
         DdeAcknowledged = false;
         // A server that has gone away cannot answer; do not wait for it.
         if (PostMessageA(ProgmanServer, WM_DDE_EXECUTE, reinterpret_cast<WPARAM>(ProgressWindow),
-                         reinterpret_cast<LPARAM>(memory))) {
+                         reinterpret_cast<LPARAM>(memory.get()))) {
             WaitForAcknowledgement();
         } else {
             DdeSilent = true;
         }
-        GlobalUnlock(memory);
+        GlobalUnlock(memory.get());
     }
-    GlobalFree(memory);
 }
 
 void ProgmanDisconnect() {

@@ -1,57 +1,16 @@
 #include "InstallKit.h"
 
+#include "core/PathText.h"
 #include "core/ProgmanCommands.h"
+#include "win/ScopedCom.h"
+#include "win/TextConversion.h"
 
-#include <objbase.h>
 #include <shlobj.h>
 #include <shobjidl.h>
 
 namespace {
 
 constexpr wchar_t kLinkExtension[] = L".lnk";
-
-class ScopedComApartment {
-public:
-    ScopedComApartment() : initialized_(SUCCEEDED(CoInitialize(nullptr))) {}
-    ~ScopedComApartment() {
-        if (initialized_) {
-            CoUninitialize();
-        }
-    }
-    ScopedComApartment(const ScopedComApartment&) = delete;
-    ScopedComApartment& operator=(const ScopedComApartment&) = delete;
-
-    bool Initialized() const { return initialized_; }
-
-private:
-    bool initialized_;
-};
-
-template <typename Interface> class ScopedInterface {
-public:
-    ScopedInterface() = default;
-    ~ScopedInterface() {
-        if (pointer_) {
-            pointer_->Release();
-        }
-    }
-    ScopedInterface(const ScopedInterface&) = delete;
-    ScopedInterface& operator=(const ScopedInterface&) = delete;
-
-    void** Receive() { return reinterpret_cast<void**>(&pointer_); }
-    Interface* operator->() const { return pointer_; }
-
-private:
-    Interface* pointer_ = nullptr;
-};
-
-// The log's texts are ANSI, as the Program Manager commands carry them.
-std::wstring Widen(const std::string& text) {
-    int length = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring wide(static_cast<size_t>(length), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
-    return wide;
-}
 
 // The group's folder under the user's Programs folder; empty when the shell
 // does not know that folder.
@@ -60,21 +19,21 @@ std::wstring GroupFolder() {
     if (FAILED(SHGetFolderPathW(nullptr, CSIDL_PROGRAMS, nullptr, SHGFP_TYPE_CURRENT, programs))) {
         return {};
     }
-    return std::wstring(programs) + L"\\" + Widen(InstallLog.GroupName);
+    return std::wstring(programs) + L"\\" + win::WidenAnsi(InstallLog.GroupName);
 }
 
 std::wstring LinkPath(const std::wstring& folder, const core::LogEntry& entry) {
-    return folder + L"\\" + Widen(entry.ItemCaption) + kLinkExtension;
+    return folder + L"\\" + win::WidenAnsi(entry.ItemCaption) + kLinkExtension;
 }
 
 void SaveLink(const std::wstring& linkPath, const std::string& target) {
-    ScopedInterface<IShellLinkW> link;
+    win::ScopedInterface<IShellLinkW> link;
     if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW, link.Receive()))) {
         return;
     }
-    link->SetPath(Widen(target).c_str());
-    link->SetWorkingDirectory(Widen(core::DirectoryPart(target)).c_str());
-    ScopedInterface<IPersistFile> file;
+    link->SetPath(win::WidenAnsi(target).c_str());
+    link->SetWorkingDirectory(win::WidenAnsi(core::DirectoryPart(target)).c_str());
+    win::ScopedInterface<IPersistFile> file;
     if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, file.Receive()))) {
         file->Save(linkPath.c_str(), TRUE);
     }
@@ -83,7 +42,7 @@ void SaveLink(const std::wstring& linkPath, const std::string& target) {
 } // namespace
 
 void CreateStartMenuGroup(const std::string& targetDir) {
-    ScopedComApartment apartment;
+    win::ScopedComApartment apartment;
     std::wstring folder = GroupFolder();
     if (!apartment.Initialized() || folder.empty()) {
         return;

@@ -3,6 +3,7 @@
 #include "JobTexts.h"
 #include "Win32File.h"
 #include "core/ID3Tag.h"
+#include "win/TextConversion.h"
 
 #include <windows.h>
 
@@ -78,24 +79,6 @@ std::wstring TrackInfoText(const std::wstring& comment) {
     return core::CommentHidesTrack(ToTagText(comment).size()) ? jobtext::kTrackHidden : L"";
 }
 
-std::string ToTagText(const std::wstring& text) {
-    if (text.empty()) {
-        return std::string();
-    }
-    const int length = static_cast<int>(text.size());
-    const int bytes = WideCharToMultiByte(CP_ACP, 0, text.data(), length, nullptr, 0, nullptr, nullptr);
-    std::string converted(static_cast<size_t>(bytes), '\0');
-    WideCharToMultiByte(CP_ACP, 0, text.data(), length, converted.data(), bytes, nullptr, nullptr);
-    return converted;
-}
+std::string ToTagText(const std::wstring& text) { return win::NarrowAnsi(text); }
 
-std::wstring FromTagText(const std::string& text) {
-    if (text.empty()) {
-        return std::wstring();
-    }
-    const int length = static_cast<int>(text.size());
-    const int chars = MultiByteToWideChar(CP_ACP, 0, text.data(), length, nullptr, 0);
-    std::wstring converted(static_cast<size_t>(chars), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, text.data(), length, converted.data(), chars);
-    return converted;
-}
+std::wstring FromTagText(const std::string& text) { return win::WidenAnsi(text); }

@@ -3,6 +3,7 @@
 #include "JobFailure.h"
 #include "JobTexts.h"
 #include "SameFile.h"
+#include "win/TextConversion.h"
 
 #include <new>
 
@@ -53,8 +54,7 @@ void RunJob(const std::wstring& sourceName, const std::function<void()>& body) {
     try {
         body();
     } catch (const EACMConvertor& failure) {
-        const std::string text = failure.what();
-        throw JobFailure(std::wstring(text.begin(), text.end()));
+        throw JobFailure(win::WidenUtf8(failure.what()));
     } catch (const core::FileReadError&) {
         throw JobFailure(std::wstring(jobtext::kCannotRead) + L" " + sourceName);
     } catch (const core::FileWriteError&) {

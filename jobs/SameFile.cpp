@@ -1,5 +1,7 @@
 #include "SameFile.h"
 
+#include "win/Scoped.h"
+
 #include <windows.h>
 
 namespace {
@@ -25,16 +27,12 @@ struct FileIdentity {
 // Opened for no access at all, so even a file in use can be asked.
 FileIdentity IdentityOf(const std::wstring& name) {
     FileIdentity id;
-    HANDLE handle = CreateFileW(name.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-    if (handle == INVALID_HANDLE_VALUE) {
-        return id;
-    }
+    win::ScopedFile file(CreateFileW(name.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                     OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
     BY_HANDLE_FILE_INFORMATION info;
-    if (GetFileInformationByHandle(handle, &info)) {
+    if (file && GetFileInformationByHandle(file.get(), &info)) {
         id = {true, info.dwVolumeSerialNumber, info.nFileIndexHigh, info.nFileIndexLow};
     }
-    CloseHandle(handle);
     return id;
 }
 

@@ -2,25 +2,14 @@
 
 #include "CodecIdentity.h"
 #include "InstallerResources.h"
+#include "win/Scoped.h"
 
 #include <cstring>
-#include <memory>
 #include <string>
-#include <type_traits>
 #include <vector>
 
 namespace mp3codec {
 namespace {
-
-struct FileCloser {
-    void operator()(HANDLE file) const { CloseHandle(file); }
-};
-using ScopedFile = std::unique_ptr<std::remove_pointer_t<HANDLE>, FileCloser>;
-
-struct KeyCloser {
-    void operator()(HKEY key) const { RegCloseKey(key); }
-};
-using ScopedKey = std::unique_ptr<std::remove_pointer_t<HKEY>, KeyCloser>;
 
 constexpr wchar_t kEnabledPriority[] = L"1, ";
 // msacm32 reads at most this many characters of a priority entry.
@@ -45,13 +34,13 @@ std::wstring SystemFolder() {
     return length > 0 && length < MAX_PATH ? std::wstring(folder, length) : std::wstring();
 }
 
-ScopedFile OpenFile(const std::wstring& path, DWORD access, DWORD creation) {
-    HANDLE file = CreateFileW(path.c_str(), access, FILE_SHARE_READ, nullptr, creation, FILE_ATTRIBUTE_NORMAL, nullptr);
-    return ScopedFile(file == INVALID_HANDLE_VALUE ? nullptr : file);
+win::ScopedFile OpenFile(const std::wstring& path, DWORD access, DWORD creation) {
+    return win::ScopedFile(
+        CreateFileW(path.c_str(), access, FILE_SHARE_READ, nullptr, creation, FILE_ATTRIBUTE_NORMAL, nullptr));
 }
 
 bool HoldsImage(const std::wstring& path, const DriverImage& image) {
-    ScopedFile file = OpenFile(path, GENERIC_READ, OPEN_EXISTING);
+    win::ScopedFile file = OpenFile(path, GENERIC_READ, OPEN_EXISTING);
     LARGE_INTEGER size;
     if (!file || !GetFileSizeEx(file.get(), &size) || size.QuadPart != image.size) {
         return false;
@@ -63,7 +52,7 @@ bool HoldsImage(const std::wstring& path, const DriverImage& image) {
 }
 
 DWORD WriteWhole(const std::wstring& path, const DriverImage& image) {
-    ScopedFile file = OpenFile(path, GENERIC_WRITE, CREATE_ALWAYS);
+    win::ScopedFile file = OpenFile(path, GENERIC_WRITE, CREATE_ALWAYS);
     if (!file) {
         return GetLastError();
     }
@@ -93,12 +82,12 @@ DWORD CopyDriver(const std::wstring& path, const DriverImage& image) {
 }
 
 DWORD SetText(const wchar_t* keyPath, const wchar_t* name, const std::wstring& value) {
-    HKEY raw = nullptr;
-    LONG result = RegCreateKeyExW(HKEY_LOCAL_MACHINE, keyPath, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &raw, nullptr);
+    win::ScopedRegKey key;
+    LONG result =
+        RegCreateKeyExW(HKEY_LOCAL_MACHINE, keyPath, 0, nullptr, 0, KEY_SET_VALUE, nullptr, key.Receive(), nullptr);
     if (result != ERROR_SUCCESS) {
         return static_cast<DWORD>(result);
     }
-    ScopedKey key(raw);
     const auto bytes = static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t));
     return static_cast<DWORD>(
         RegSetValueExW(key.get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()), bytes));
@@ -135,13 +124,12 @@ std::vector<std::wstring> OtherPriorities(HKEY key) {
 // The platform's own PCM converter would otherwise take every PCM-to-PCM stream
 // that is opened without a driver handle, and it does no filtering.
 DWORD PutDriverFirst() {
-    HKEY raw = nullptr;
+    win::ScopedRegKey key;
     const LONG opened = RegCreateKeyExW(HKEY_CURRENT_USER, kDriverPriorityKey, 0, nullptr, 0,
-                                        KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr, &raw, nullptr);
+                                        KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr, key.Receive(), nullptr);
     if (opened != ERROR_SUCCESS) {
         return static_cast<DWORD>(opened);
     }
-    ScopedKey key(raw);
     std::vector<std::wstring> entries = OtherPriorities(key.get());
     entries.insert(entries.begin(), std::wstring(kEnabledPriority) + kDriverAlias);
     for (size_t i = 0; i < entries.size(); ++i) {

@@ -2,6 +2,7 @@
 // the exit code is 0 when the codec is installed.
 #include "CodecInstaller.h"
 #include "InstallerTexts.h"
+#include "win/Scoped.h"
 
 #include <shellapi.h>
 
@@ -11,22 +12,20 @@ namespace {
 
 bool HasSilentSwitch() {
     int count = 0;
-    LPWSTR* arguments = CommandLineToArgvW(GetCommandLineW(), &count);
+    const win::ScopedLocal<LPWSTR*> arguments(CommandLineToArgvW(GetCommandLineW(), &count));
     bool silent = false;
-    for (int i = 1; arguments && i < count; ++i) {
-        silent = silent || lstrcmpiW(arguments[i], L"/S") == 0 || lstrcmpiW(arguments[i], L"-S") == 0;
+    for (int i = 1; arguments.get() && i < count; ++i) {
+        silent = silent || lstrcmpiW(arguments.get()[i], L"/S") == 0 || lstrcmpiW(arguments.get()[i], L"-S") == 0;
     }
-    LocalFree(arguments);
     return silent;
 }
 
 std::wstring SystemMessage(DWORD error) {
-    wchar_t* text = nullptr;
+    win::ScopedLocal<wchar_t*> text;
     const DWORD length =
         FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                       nullptr, error, 0, reinterpret_cast<LPWSTR>(&text), 0, nullptr);
-    std::wstring message = length > 0 ? std::wstring(text, length) : L"error " + std::to_wstring(error);
-    LocalFree(text);
+                       nullptr, error, 0, reinterpret_cast<LPWSTR>(text.Receive()), 0, nullptr);
+    std::wstring message = length > 0 ? std::wstring(text.get(), length) : L"error " + std::to_wstring(error);
     while (!message.empty() && (message.back() == L'\n' || message.back() == L'\r' || message.back() == L' ')) {
         message.pop_back();
     }

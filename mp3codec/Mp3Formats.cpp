@@ -1,5 +1,7 @@
 #include "Mp3Formats.h"
 
+#include "core/MpegRates.h"
+
 #include <algorithm>
 #include <iterator>
 
@@ -7,14 +9,16 @@ namespace mp3codec {
 namespace {
 
 // Sampling rates of the encoder, in list order: MPEG-1, then MPEG-2.
-constexpr uint32_t kEncoderRates[] = {44100, 48000, 32000, 22050, 24000, 16000};
-constexpr uint32_t kMpeg25Rates[] = {11025, 12000, 8000};
+constexpr uint32_t kEncoderRates[] = {core::kMpeg1SampleRates[0], core::kMpeg1SampleRates[1],
+                                      core::kMpeg1SampleRates[2], core::kMpeg2SampleRates[0],
+                                      core::kMpeg2SampleRates[1], core::kMpeg2SampleRates[2]};
+constexpr const uint32_t (&kMpeg25Rates)[core::kMpegRateSlots] = core::kMpeg25SampleRates;
 constexpr uint16_t kChannelOrder[] = {2, 1};
-// Constant bit rates in kbit/s, ISO/IEC 11172-3 and 13818-3, Layer III.
-constexpr uint32_t kMpeg1Kbps[] = {32, 40, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256, 320};
-constexpr uint32_t kLowRateKbps[] = {8, 16, 24, 32, 40, 48, 56, 64, 80, 96, 112, 128, 144, 160};
-static_assert(std::size(kMpeg1Kbps) == std::size(kLowRateKbps));
-constexpr size_t kBitRatesPerRate = std::size(kMpeg1Kbps);
+// Layer III's constant bit rates in kbit/s: the header's indexes 1 to 14.
+constexpr int kLayer3Row = 2;
+constexpr const uint16_t* kMpeg1Kbps = &core::kMpeg1BitRates[kLayer3Row][1];
+constexpr const uint16_t* kLowRateKbps = &core::kMpeg2BitRates[kLayer3Row][1];
+constexpr size_t kBitRatesPerRate = core::kMpegBitRateSlots - 2;
 constexpr size_t kGridSize = std::size(kEncoderRates) * std::size(kChannelOrder) * kBitRatesPerRate;
 
 // The converter preselects the first entry, so it is the everyday format; the
@@ -23,13 +27,14 @@ constexpr Mp3Format kFirstFormat = {44100, 2, 128000};
 
 bool IsMpeg1(uint32_t sampleRate) { return sampleRate >= 32000; }
 
-const uint32_t* KbpsTable(uint32_t sampleRate) { return IsMpeg1(sampleRate) ? kMpeg1Kbps : kLowRateKbps; }
+const uint16_t* KbpsTable(uint32_t sampleRate) { return IsMpeg1(sampleRate) ? kMpeg1Kbps : kLowRateKbps; }
 
 Mp3Format GridFormat(size_t position) {
     const size_t rate = position / (std::size(kChannelOrder) * kBitRatesPerRate);
     const size_t channel = position / kBitRatesPerRate % std::size(kChannelOrder);
     const uint32_t sampleRate = kEncoderRates[rate];
-    return {sampleRate, kChannelOrder[channel], KbpsTable(sampleRate)[position % kBitRatesPerRate] * 1000};
+    const uint32_t kbps = KbpsTable(sampleRate)[position % kBitRatesPerRate];
+    return {sampleRate, kChannelOrder[channel], kbps * 1000};
 }
 
 bool SameFormat(const Mp3Format& a, const Mp3Format& b) {
@@ -70,7 +75,7 @@ bool IsLegalBitRate(uint32_t sampleRate, uint32_t bitRate) {
     if (!IsDecoderRate(sampleRate) || bitRate % 1000 != 0) {
         return false;
     }
-    const uint32_t* table = KbpsTable(sampleRate);
+    const uint16_t* table = KbpsTable(sampleRate);
     return std::find(table, table + kBitRatesPerRate, bitRate / 1000) != table + kBitRatesPerRate;
 }
 
@@ -105,16 +110,17 @@ uint32_t FrameBytes(uint32_t sampleRate, uint32_t bitRate) {
     return SamplesPerFrame(sampleRate) / 8 * bitRate / sampleRate;
 }
 
-uint32_t MinFrameBytes(uint32_t sampleRate) { return FrameBytes(sampleRate, KbpsTable(sampleRate)[0] * 1000); }
+uint32_t MinFrameBytes(uint32_t sampleRate) { return FrameBytes(sampleRate, KbpsTable(sampleRate)[0] * 1000u); }
 
 void WriteFrameHeader(uint32_t sampleRate, uint16_t channels, BYTE header[4]) {
     // Rates in the order of the sampling-rate index, per MPEG version.
-    constexpr uint32_t kIndexedRates[][3] = {{44100, 48000, 32000}, {22050, 24000, 16000}, {11025, 12000, 8000}};
+    constexpr const uint32_t* kIndexedRates[] = {core::kMpeg1SampleRates, core::kMpeg2SampleRates,
+                                                 core::kMpeg25SampleRates};
     constexpr BYTE kVersionBits[] = {3, 2, 0}; // MPEG-1, MPEG-2, MPEG-2.5
     constexpr BYTE kLayer3 = 1, kNoCrc = 1, kBitRateIndex = 9, kStereo = 0, kMono = 3;
     size_t version = 0, index = 0;
     for (size_t v = 0; v < std::size(kIndexedRates); ++v) {
-        for (size_t i = 0; i < 3; ++i) {
+        for (size_t i = 0; i < core::kMpegRateSlots; ++i) {
             if (kIndexedRates[v][i] == sampleRate) {
                 version = v;
                 index = i;

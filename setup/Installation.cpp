@@ -1,9 +1,10 @@
 #include "Setup.h"
 #include "SetupTexts.h"
 
+#include "core/PathText.h"
 #include "core/ProgmanCommands.h"
 #include "installkit/InstallKit.h"
-#include "installkit/Scoped.h"
+#include "win/Scoped.h"
 
 #include <shellapi.h>
 
@@ -52,7 +53,7 @@ public:
     TemporaryFile(const TemporaryFile&) = delete;
     TemporaryFile& operator=(const TemporaryFile&) = delete;
 
-    ScopedFile& File() { return file_; }
+    win::ScopedFile& File() { return file_; }
     // Closes and renames over target; false leaves target as it was.
     bool Replace(const std::string& target) {
         if (!file_.Close()) {
@@ -64,7 +65,7 @@ public:
 
 private:
     std::string path_; // before file_, which fills it
-    ScopedFile file_;
+    win::ScopedFile file_;
     bool created_;
     bool kept_ = false;
 };
@@ -73,13 +74,13 @@ private:
 // as on a full disk), close or replace. The bytes go to a temporary file first,
 // so a failed copy never empties a working installed file.
 bool CopyBytes(const std::string& source, const std::string& target) {
-    ScopedFile in(CreateFileA(source.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr));
+    win::ScopedFile in(CreateFileA(source.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                   FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!in.IsOpen()) {
         return false;
     }
     TemporaryFile temporary(target);
-    ScopedFile& out = temporary.File();
+    win::ScopedFile& out = temporary.File();
     if (!out.IsOpen()) {
         return false;
     }
@@ -87,7 +88,7 @@ bool CopyBytes(const std::string& source, const std::string& target) {
     char buffer[kTransferBytes];
     for (;;) {
         DWORD got = 0;
-        if (!ReadFile(in.Get(), buffer, kTransferBytes, &got, nullptr)) {
+        if (!ReadFile(in.get(), buffer, kTransferBytes, &got, nullptr)) {
             ok = false;
             break;
         }
@@ -95,7 +96,7 @@ bool CopyBytes(const std::string& source, const std::string& target) {
             break;
         }
         DWORD written = 0;
-        if (!WriteFile(out.Get(), buffer, got, &written, nullptr) || written < got) {
+        if (!WriteFile(out.get(), buffer, got, &written, nullptr) || written < got) {
             ok = false;
             break;
         }

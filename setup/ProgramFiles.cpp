@@ -1,7 +1,7 @@
 #include "Setup.h"
 
-#include "core/InstallLog.h"
-#include "installkit/Scoped.h"
+#include "core/PathText.h"
+#include "win/Scoped.h"
 
 #include <shlobj.h>
 
@@ -13,18 +13,18 @@ constexpr char kVersionKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion";
 constexpr char kProgramFilesValue[] = "ProgramFilesDir";
 
 std::string RegistryProgramFiles() {
-    ScopedRegKey key;
+    win::ScopedRegKey key;
     if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kVersionKey, 0, KEY_QUERY_VALUE, key.Receive()) != ERROR_SUCCESS) {
         return {};
     }
     DWORD type = 0;
     DWORD size = 0;
-    if (RegQueryValueExA(key.Get(), kProgramFilesValue, nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
+    if (RegQueryValueExA(key.get(), kProgramFilesValue, nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
         (type != REG_SZ && type != REG_EXPAND_SZ) || size == 0) {
         return {};
     }
     std::vector<char> value(size + 1, '\0');
-    if (RegQueryValueExA(key.Get(), kProgramFilesValue, nullptr, &type, reinterpret_cast<BYTE*>(value.data()),
+    if (RegQueryValueExA(key.get(), kProgramFilesValue, nullptr, &type, reinterpret_cast<BYTE*>(value.data()),
                          &size) != ERROR_SUCCESS) {
         return {};
     }

@@ -2,6 +2,7 @@
 #include "SetupTexts.h"
 
 #include "installkit/InstallKit.h"
+#include "win/ProgramPath.h"
 
 HWND SourceField;
 HWND TargetField;
@@ -11,7 +12,7 @@ std::string TargetDir;
 namespace {
 
 void CreateSetupControls() {
-    SourceDir = OwnDirectory();
+    SourceDir = win::ProgramFolderAnsi();
     MakeStatic(SetupWelcome(InstallLog.ProgramName), 4, 4, 503, 20);
     MakeStatic(kSourceLabel, 4, 44, 150, 20);
     MakeStatic(kTargetLabel, 4, 84, 150, 20);

@@ -76,14 +76,4 @@ void ShowErrorMessage(HWND owner, const std::wstring& text) {
     MessageBoxW(owner, text.c_str(), nullptr, MB_OK | MB_ICONERROR);
 }
 
-std::wstring WidenUtf8(const std::string& text) {
-    if (text.empty()) {
-        return {};
-    }
-    int n = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring wide(static_cast<size_t>(n), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(), n);
-    return wide;
-}
-
 } // namespace ui

@@ -33,6 +33,4 @@ void ShowErrorMessage(HWND owner, const std::wstring& text);
 // The window of this thread that is in front (the modal one while a run is on).
 HWND FrontWindow();
 
-std::wstring WidenUtf8(const std::string& text);
-
 } // namespace ui

@@ -37,16 +37,16 @@ std::vector<std::wstring> ListEntries(HWND list) {
 // A list box shows its horizontal scroll bar only when told how wide its
 // widest entry is.
 void FitHorizontalExtent(HWND list) {
-    HDC dc = GetDC(list);
-    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(list, WM_GETFONT, 0, 0)));
     LONG widest = 0;
-    for (const std::wstring& entry : ListEntries(list)) {
-        SIZE size = {};
-        GetTextExtentPoint32W(dc, entry.c_str(), static_cast<int>(entry.size()), &size);
-        widest = std::max(widest, size.cx);
+    {
+        win::ScopedWindowDC dc(list);
+        win::ScopedSelect font(dc.get(), reinterpret_cast<HGDIOBJ>(SendMessageW(list, WM_GETFONT, 0, 0)));
+        for (const std::wstring& entry : ListEntries(list)) {
+            SIZE size = {};
+            GetTextExtentPoint32W(dc.get(), entry.c_str(), static_cast<int>(entry.size()), &size);
+            widest = std::max(widest, size.cx);
+        }
     }
-    SelectObject(dc, old);
-    ReleaseDC(list, dc);
     constexpr LONG kTextMargin = 8;
     ListBox_SetHorizontalExtent(list, widest + kTextMargin);
 }
@@ -169,7 +169,7 @@ void TBatchPage::CreateFolderChoice(TPanel& page, int width, HICON browseGlyph) 
 
 void TBatchPage::AddGlyphButton(TPanel& page, const wchar_t* caption, RECT rect, int id, pictures::Icon glyph) {
     HWND button = page.AddControl(L"BUTTON", caption, WS_TABSTOP | BS_OWNERDRAW, rect, id);
-    glyphs_.emplace_back(button, ScopedIcon(pictures::MakeIcon(glyph, kGlyphSize)));
+    glyphs_.emplace_back(button, win::ScopedIcon(pictures::MakeIcon(glyph, kGlyphSize)));
 }
 
 bool TBatchPage::OnDrawItem(const DRAWITEMSTRUCT& item) {

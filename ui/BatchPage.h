@@ -9,7 +9,7 @@
 #include "ImageButton.h"
 #include "PageJob.h"
 #include "Pictures.h"
-#include "Scoped.h"
+#include "win/Scoped.h"
 
 #include <functional>
 #include <memory>
@@ -54,7 +54,7 @@ private:
     TFileDialog selectDialog_;
     DropHandler fileListDrop_;
     std::unique_ptr<TFileNameEdit> outDirectoryEd_;
-    std::vector<std::pair<HWND, ScopedIcon>> glyphs_;
+    std::vector<std::pair<HWND, win::ScopedIcon>> glyphs_;
     HWND besideSource_ = nullptr;
     HWND cdQuality_ = nullptr;
     HWND fileList_ = nullptr;

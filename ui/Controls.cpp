@@ -1,7 +1,7 @@
 #include "Controls.h"
 
 #include "Pictures.h"
-#include "Scoped.h"
+#include "win/Scoped.h"
 
 #include <commctrl.h>
 
@@ -106,7 +106,7 @@ TPanel::TPanel(HWND parent, int id, RECT rect, COLORREF background)
                  rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, parent, id);
 }
 
-TPanel::~TPanel() { DeleteObject(brush_); }
+TPanel::~TPanel() = default;
 
 HWND TPanel::AddControl(const wchar_t* className, const wchar_t* text, DWORD style, RECT rect, int id,
                         unsigned anchors, DWORD exStyle) {
@@ -115,14 +115,14 @@ HWND TPanel::AddControl(const wchar_t* className, const wchar_t* text, DWORD sty
     return control;
 }
 
-void TPanel::Paint(HDC dc, const RECT& client) { FillRect(dc, &client, brush_); }
+void TPanel::Paint(HDC dc, const RECT& client) { FillRect(dc, &client, brush_.get()); }
 
 LRESULT TPanel::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_ERASEBKGND:
         return 1;
     case WM_PAINT: {
-        ScopedPaint paint(Handle());
+        win::ScopedPaint paint(Handle());
         RECT client;
         GetClientRect(Handle(), &client);
         Paint(paint.get(), client);
@@ -136,7 +136,7 @@ LRESULT TPanel::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CTLCOLORBTN:
         SetBkColor(reinterpret_cast<HDC>(wParam), background_);
         SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
-        return reinterpret_cast<LRESULT>(brush_);
+        return reinterpret_cast<LRESULT>(brush_.get());
     case WM_COMMAND:
     case WM_NOTIFY:
     case WM_DRAWITEM:
@@ -156,7 +156,7 @@ void THeaderStrip::Paint(HDC dc, const RECT& client) {
     TPanel::Paint(dc, client);
     RECT edge = client;
     DrawEdge(dc, &edge, BDR_RAISEDOUTER | BDR_SUNKENINNER, BF_RECT);
-    ScopedSelect font(dc, BoldFont());
+    win::ScopedSelect font(dc, BoldFont());
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, RGB(0, 0, 0));
     RECT text = {client.left + kHeaderTextIndent, client.top, client.right - kHeaderTextIndent, client.bottom};
@@ -171,9 +171,9 @@ TPictureColumn::TPictureColumn(HWND parent, int id, RECT rect, const wchar_t* ti
 
 void TPictureColumn::Paint(HDC dc, const RECT& client) {
     TPanel::Paint(dc, client);
-    ScopedMemoryDC source(CreateCompatibleDC(dc));
+    win::ScopedMemoryDC source(CreateCompatibleDC(dc));
     {
-        ScopedSelect select(source.get(), picture_);
+        win::ScopedSelect select(source.get(), picture_);
         BitBlt(dc, kPictureMargin, kPictureMargin, pictures::kColumnPictureWidth, pictures::kColumnPictureHeight,
                source.get(), 0, 0, SRCCOPY);
     }
@@ -182,13 +182,13 @@ void TPictureColumn::Paint(HDC dc, const RECT& client) {
     DrawEdge(dc, &frame, BDR_SUNKENOUTER, BF_RECT);
 
     const std::wstring title = WindowText(Handle());
-    ScopedSelect font(dc, TitleFont());
+    win::ScopedSelect font(dc, TitleFont());
     RECT box = Rect(kPictureMargin + 10, kPictureMargin + 12, pictures::kColumnPictureWidth - 20, 0);
     DrawTextW(dc, title.c_str(), -1, &box, DT_CENTER | DT_WORDBREAK | DT_CALCRECT | DT_NOPREFIX);
     box.left = kPictureMargin + 10;
     box.right = kPictureMargin + pictures::kColumnPictureWidth - 10;
     InflateRect(&box, 0, 5);
-    ScopedBrush fill(CreateSolidBrush(RGB(255, 248, 230)));
+    win::ScopedBrush fill(CreateSolidBrush(RGB(255, 248, 230)));
     FillRect(dc, &box, fill.get());
     RECT edge = box;
     DrawEdge(dc, &edge, EDGE_SUNKEN, BF_RECT);
@@ -206,7 +206,7 @@ void DrawGlyphButton(const DRAWITEMSTRUCT& item, HICON glyph) {
     FillRect(dc, &r, GetSysColorBrush(COLOR_BTNFACE));
     DrawEdge(dc, &r, pressed ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
     const std::wstring caption = WindowText(item.hwndItem);
-    ScopedSelect font(dc, FormFont());
+    win::ScopedSelect font(dc, FormFont());
     RECT measure = {0, 0, 0, 0};
     DrawTextW(dc, caption.c_str(), -1, &measure, DT_CALCRECT | DT_SINGLELINE);
     constexpr int kGlyph = 16, kGap = 5;

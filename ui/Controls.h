@@ -3,6 +3,7 @@
 // controls created with them, anchors that make controls follow their
 // parent's size, and container panels.
 #include "Window.h"
+#include "win/Scoped.h"
 
 #include <windows.h>
 
@@ -59,7 +60,7 @@ protected:
 
 private:
     COLORREF background_;
-    HBRUSH brush_;
+    win::ScopedBrush brush_;
     AnchorLayout layout_;
 };
 

@@ -1,5 +1,7 @@
 #include "FileDialogs.h"
 
+#include "core/PathText.h"
+
 #include <commdlg.h>
 
 namespace ui {
@@ -23,10 +25,7 @@ std::vector<std::wstring> SplitDialogSelection(const std::vector<wchar_t>& buffe
     if (parts.size() < 2) {
         return parts;
     }
-    std::wstring folder = parts.front();
-    if (folder.back() != L'\\') {
-        folder += L'\\';
-    }
+    const std::wstring folder = core::WithBackslash(parts.front());
     std::vector<std::wstring> files;
     for (size_t i = 1; i < parts.size(); ++i) {
         files.push_back(folder + parts[i]);

@@ -71,9 +71,9 @@ void TImageButton::Click() {
 }
 
 void TImageButton::Paint() {
-    ScopedPaint paint(Handle());
-    ScopedMemoryDC source(CreateCompatibleDC(paint.get()));
-    ScopedSelect select(source.get(), showingDown_ ? down_.get() : normal_.get());
+    win::ScopedPaint paint(Handle());
+    win::ScopedMemoryDC source(CreateCompatibleDC(paint.get()));
+    win::ScopedSelect select(source.get(), showingDown_ ? down_.get() : normal_.get());
     BitBlt(paint.get(), 0, 0, pictures::kImageButtonWidth, pictures::kImageButtonHeight, source.get(), 0, 0,
            SRCCOPY);
 }

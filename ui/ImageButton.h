@@ -3,8 +3,8 @@
 // pressed face under it. A press shows the pressed face; dragging off shows
 // the normal one again and dragging back the pressed one, the mouse being
 // captured meanwhile; only a release over the button is a click.
-#include "Scoped.h"
 #include "Window.h"
+#include "win/Scoped.h"
 
 #include <functional>
 
@@ -30,8 +30,8 @@ private:
     void Paint();
     bool Inside(POINT at) const;
 
-    ScopedBitmap normal_;
-    ScopedBitmap down_;
+    win::ScopedBitmap normal_;
+    win::ScopedBitmap down_;
     bool pressed_ = false;
     bool showingDown_ = false;
     bool leftDown_ = false;

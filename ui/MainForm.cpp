@@ -9,6 +9,7 @@
 #include "core/BatchRules.h"
 #include "core/FileNameRules.h"
 #include "jobs/SameFile.h"
+#include "win/ProgramPath.h"
 
 #include <shellapi.h>
 #include <windowsx.h>
@@ -28,10 +29,10 @@ constexpr int kTextPanel = 0;
 constexpr UINT WM_APP_CLOSEAFTERRUN = WM_APP + 1;
 
 void PaintMeter(HDC dc, const core::MeterRect& fill) {
-    ScopedBrush brush(CreateSolidBrush(kMeterColor));
-    ScopedPen pen(CreatePen(PS_SOLID, 1, kMeterColor));
-    ScopedSelect b(dc, brush.get());
-    ScopedSelect p(dc, pen.get());
+    win::ScopedBrush brush(CreateSolidBrush(kMeterColor));
+    win::ScopedPen pen(CreatePen(PS_SOLID, 1, kMeterColor));
+    win::ScopedSelect b(dc, brush.get());
+    win::ScopedSelect p(dc, pen.get());
     Rectangle(dc, fill.left, fill.top, fill.right, fill.bottom);
 }
 
@@ -55,12 +56,8 @@ TMainForm::~TMainForm() {
         DestroyWindow(Handle());
     }
     imageButtons_.clear();
-    if (tabImages_) {
-        ImageList_Destroy(tabImages_);
-    }
-    if (subTabImages_) {
-        ImageList_Destroy(subTabImages_);
-    }
+    tabImages_.reset();
+    subTabImages_.reset();
 }
 
 void TMainForm::Show(int showCommand) {
@@ -76,13 +73,7 @@ void TMainForm::Show(int showCommand) {
 }
 
 void TMainForm::FormCreate() {
-    wchar_t path[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    ProgramDir = path;
-    ProgramDir.erase(ProgramDir.find_last_of(L"\\/:") + 1);
-    if (ProgramDir.empty() || ProgramDir.back() != L'\\') {
-        ProgramDir += L'\\';
-    }
+    ProgramDir = win::ProgramFolder();
     LoadComponents();
     CreateControls();
     FillFormatLists();
@@ -251,7 +242,7 @@ void TMainForm::StatusBar1DrawPanel(HDC dc, const RECT& panel) {
 }
 
 void TMainForm::SBarPaintMore() {
-    ScopedWindowDC dc(statusBar_);
+    win::ScopedWindowDC dc(statusBar_);
     PaintMeter(dc.get(), core::MeterFill(MeterRect, CurrentPercent));
 }
 

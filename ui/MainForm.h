@@ -8,7 +8,6 @@
 #include "PageJob.h"
 #include "Pictures.h"
 #include "ProfileStorage.h"
-#include "Scoped.h"
 #include "SingleFilePage.h"
 #include "TabbedPages.h"
 #include "TagEditorPage.h"
@@ -16,6 +15,7 @@
 #include "core/FormStorage.h"
 #include "core/ProgressMeter.h"
 #include "jobs/JobHost.h"
+#include "win/Scoped.h"
 
 #include <commctrl.h>
 
@@ -169,10 +169,10 @@ private:
     bool SyncingFormats = false;
     TStatusForm* statusForm_ = nullptr;
 
-    HIMAGELIST tabImages_ = nullptr;
-    HIMAGELIST subTabImages_ = nullptr;
-    ScopedBitmap columnPicture_;
-    std::vector<ScopedIcon> icons_;
+    win::ScopedImageList tabImages_;
+    win::ScopedImageList subTabImages_;
+    win::ScopedBitmap columnPicture_;
+    std::vector<win::ScopedIcon> icons_;
     HICON webLogo_ = nullptr;
     // The window's large icon, shown again by the about window.
     HICON programIcon_ = nullptr;

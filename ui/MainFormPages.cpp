@@ -28,13 +28,13 @@ HICON TMainForm::KeepIcon(HICON icon) {
 
 void TMainForm::CreateImageLists() {
     using pictures::Icon;
-    tabImages_ = ImageList_Create(kSmallIcon, kSmallIcon, ILC_COLOR32 | ILC_MASK, 4, 0);
+    tabImages_.reset(ImageList_Create(kSmallIcon, kSmallIcon, ILC_COLOR32 | ILC_MASK, 4, 0));
     for (Icon icon : {Icon::TabMp3Wav, Icon::TabWavMp3, Icon::TabWavWav, Icon::TabTagEditor}) {
-        ImageList_AddIcon(tabImages_, KeepIcon(pictures::MakeIcon(icon, kSmallIcon)));
+        ImageList_AddIcon(tabImages_.get(), KeepIcon(pictures::MakeIcon(icon, kSmallIcon)));
     }
-    subTabImages_ = ImageList_Create(kSmallIcon, kSmallIcon, ILC_COLOR32 | ILC_MASK, 2, 0);
+    subTabImages_.reset(ImageList_Create(kSmallIcon, kSmallIcon, ILC_COLOR32 | ILC_MASK, 2, 0));
     for (Icon icon : {Icon::SingleFile, Icon::Batch}) {
-        ImageList_AddIcon(subTabImages_, KeepIcon(pictures::MakeIcon(icon, kSmallIcon)));
+        ImageList_AddIcon(subTabImages_.get(), KeepIcon(pictures::MakeIcon(icon, kSmallIcon)));
     }
     columnPicture_.reset(pictures::ColumnPicture());
     webLogo_ = KeepIcon(pictures::MakeIcon(Icon::WebLogo, 24));
@@ -55,7 +55,7 @@ void TMainForm::CreateControls() {
     layout_.SetDesignSize(client);
 
     const RECT tabsRect = {0, 0, client.cx, tabsBottom};
-    tabs_ = std::make_unique<TTabbedPages>(Handle(), IDC_MAIN_TABS, tabsRect, tabImages_);
+    tabs_ = std::make_unique<TTabbedPages>(Handle(), IDC_MAIN_TABS, tabsRect, tabImages_.get());
     layout_.Add(tabs_->Handle(), tabsRect, kAll);
     TPanel& mp3wav = tabs_->AddPage(texts::TabMp3Wav, 0, IDC_MAIN_PAGE_MP3WAV);
     TPanel& wavmp3 = tabs_->AddPage(texts::TabWavMp3, 1, IDC_MAIN_PAGE_WAVMP3);
@@ -77,7 +77,7 @@ void TMainForm::CreateControls() {
                           {IDC_MAIN_SUBTABS_WAVWAV, IDC_MAIN_SUBPAGE_WAVWAV_SINGLE, 0}};
     TPanel* pages[] = {&mp3wav, &wavmp3, &wavwav};
     for (int i = 0; i < 3; ++i) {
-        subTabs_.push_back(std::make_unique<TTabbedPages>(*pages[i], ids[i][0], rest, kAll, subTabImages_));
+        subTabs_.push_back(std::make_unique<TTabbedPages>(*pages[i], ids[i][0], rest, kAll, subTabImages_.get()));
         subTabs_.back()->AddPage(texts::SubTabSingle, 0, ids[i][1]);
         if (ids[i][2]) {
             subTabs_.back()->AddPage(texts::SubTabBatch, 1, ids[i][2]);
@@ -222,7 +222,7 @@ void TMainForm::DrawWebButton(const DRAWITEMSTRUCT& item) {
     DrawIconEx(dc, r.left + 3 + shift, r.top + (r.bottom - r.top - kLogo) / 2 + shift, webLogo_, kLogo, kLogo, 0,
                nullptr, DI_NORMAL);
     RECT text = {r.left + kLogo + 6 + shift, r.top + shift, r.right - 1, r.bottom + shift};
-    ScopedSelect font(dc, FormFont());
+    win::ScopedSelect font(dc, FormFont());
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, RGB(128, 0, 0));
     const std::wstring caption = WindowText(item.hwndItem);

@@ -3,7 +3,6 @@
 // controls in the profile.
 #include "MainForm.h"
 
-#include "core/MemoryByteFile.h"
 #include "core/SettingsDat.h"
 #include "jobs/Win32File.h"
 #include "resource.h"
@@ -11,57 +10,19 @@
 #include <windowsx.h>
 
 namespace ui {
-namespace {
-
-constexpr DWORD kSettingsBytes = core::kStoredFormatLists * sizeof(int32_t);
-
-class ScopedFile {
-public:
-    explicit ScopedFile(HANDLE handle) : handle_(handle) {}
-    ~ScopedFile() {
-        if (IsOpen()) {
-            CloseHandle(handle_);
-        }
-    }
-    ScopedFile(const ScopedFile&) = delete;
-    ScopedFile& operator=(const ScopedFile&) = delete;
-    bool IsOpen() const { return handle_ != INVALID_HANDLE_VALUE; }
-    HANDLE get() const { return handle_; }
-
-private:
-    HANDLE handle_;
-};
-
-// Up to the twelve bytes that hold the three positions; empty when the file
-// does not open for reading and writing, which is how it has always been read.
-std::vector<uint8_t> ReadSettingsBytes(const std::wstring& name) {
-    ScopedFile file(CreateFileW(name.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
-    std::vector<uint8_t> bytes(kSettingsBytes);
-    DWORD total = 0;
-    while (file.IsOpen() && total < kSettingsBytes) {
-        DWORD got = 0;
-        if (!ReadFile(file.get(), bytes.data() + total, kSettingsBytes - total, &got, nullptr) || got == 0) {
-            break;
-        }
-        total += got;
-    }
-    bytes.resize(total);
-    return bytes;
-}
-
-} // namespace
 
 // The lists are filled and on entry 0 already; a position that does not fit
 // its list leaves it there.
 void TMainForm::ReadSettings() {
-    core::MemoryByteFile file(ReadSettingsBytes(ProgramDir + core::kSettingsFileName));
+    // Opened for reading and writing, as it has always been read: a file that
+    // cannot be written is not read either.
+    const auto file = Win32File::OpenForUpdate(ProgramDir + core::kSettingsFileName);
     HWND lists[] = {mp3format(), mp3format2(), WAVFormats()};
     core::FormatSelections counts{};
     for (size_t i = 0; i < core::kStoredFormatLists; ++i) {
         counts[i] = ComboBox_GetCount(lists[i]);
     }
-    const core::FormatSelections selected = core::ReadSettingsDat(file, counts);
+    const core::FormatSelections selected = file ? core::ReadSettingsDat(*file, counts) : core::FormatSelections{};
     for (size_t i = 0; i < core::kStoredFormatLists; ++i) {
         ComboBox_SetCurSel(lists[i], selected[i]);
     }

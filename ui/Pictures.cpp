@@ -1,6 +1,6 @@
 #include "Pictures.h"
 
-#include "Scoped.h"
+#include "win/Scoped.h"
 
 #include <algorithm>
 #include <cmath>
@@ -40,16 +40,16 @@ HBITMAP CreateTopDownDib(HDC dc, int width, int height, uint32_t** bits) {
 // Paints at kSupersample times the size on background and averages each block.
 Pixels Render(int width, int height, COLORREF background, const Painter& paint) {
     const int bigW = width * kSupersample, bigH = height * kSupersample;
-    ScopedMemoryDC dc(CreateCompatibleDC(nullptr));
+    win::ScopedMemoryDC dc(CreateCompatibleDC(nullptr));
     uint32_t* bits = nullptr;
-    ScopedBitmap bitmap(CreateTopDownDib(dc.get(), bigW, bigH, &bits));
+    win::ScopedBitmap bitmap(CreateTopDownDib(dc.get(), bigW, bigH, &bits));
     Pixels out{width, height, std::vector<uint32_t>(static_cast<size_t>(width * height))};
     if (!bitmap) {
         return out;
     }
     {
-        ScopedSelect select(dc.get(), bitmap.get());
-        ScopedBrush brush(CreateSolidBrush(background));
+        win::ScopedSelect select(dc.get(), bitmap.get());
+        win::ScopedBrush brush(CreateSolidBrush(background));
         RECT all = {0, 0, bigW, bigH};
         FillRect(dc.get(), &all, brush.get());
         SetBkMode(dc.get(), TRANSPARENT);
@@ -103,7 +103,7 @@ HICON RenderIcon(int size, const Painter& paint) {
         }
         rgba.bgra[i] = pixel;
     }
-    ScopedBitmap color(ToBitmap(rgba));
+    win::ScopedBitmap color(ToBitmap(rgba));
     std::vector<uint8_t> maskBits(static_cast<size_t>(((size + 15) / 16) * 2 * size), 0);
     for (int y = 0; y < size; ++y) {
         for (int x = 0; x < size; ++x) {
@@ -112,7 +112,7 @@ HICON RenderIcon(int size, const Painter& paint) {
             }
         }
     }
-    ScopedBitmap mask(CreateBitmap(size, size, 1, 1, maskBits.data()));
+    win::ScopedBitmap mask(CreateBitmap(size, size, 1, 1, maskBits.data()));
     ICONINFO info = {};
     info.fIcon = TRUE;
     info.hbmColor = color.get();
@@ -123,10 +123,10 @@ HICON RenderIcon(int size, const Painter& paint) {
 int At(double v, double scale) { return static_cast<int>(std::lround(v * scale)); }
 
 void FillShape(HDC dc, COLORREF fill, COLORREF outline, int penWidth, const std::function<void()>& draw) {
-    ScopedBrush brush(CreateSolidBrush(fill));
-    ScopedPen pen(CreatePen(PS_SOLID, std::max(1, penWidth), outline));
-    ScopedSelect b(dc, brush.get());
-    ScopedSelect p(dc, pen.get());
+    win::ScopedBrush brush(CreateSolidBrush(fill));
+    win::ScopedPen pen(CreatePen(PS_SOLID, std::max(1, penWidth), outline));
+    win::ScopedSelect b(dc, brush.get());
+    win::ScopedSelect p(dc, pen.get());
     draw();
 }
 
@@ -154,8 +154,8 @@ void Polygon(HDC dc, double s, std::initializer_list<POINT> design, COLORREF fil
 }
 
 void Line(HDC dc, double s, double x1, double y1, double x2, double y2, COLORREF color, double width) {
-    ScopedPen pen(CreatePen(PS_SOLID, std::max(1, At(width, s)), color));
-    ScopedSelect p(dc, pen.get());
+    win::ScopedPen pen(CreatePen(PS_SOLID, std::max(1, At(width, s)), color));
+    win::ScopedSelect p(dc, pen.get());
     MoveToEx(dc, At(x1, s), At(y1, s), nullptr);
     LineTo(dc, At(x2, s), At(y2, s));
 }
@@ -344,41 +344,41 @@ HBITMAP ColumnPicture() {
 HBITMAP ImageButtonFace(const wchar_t* text, bool pressed, COLORREF background) {
     const Pixels pixels = Render(kImageButtonWidth, kImageButtonHeight, background, [&](HDC dc, double s) {
         const int w = At(kImageButtonWidth, s), h = At(kImageButtonHeight, s), radius = At(14, s);
-        HRGN shape = CreateRoundRectRgn(At(1, s), At(1, s), w - At(1, s), h - At(1, s), radius, radius);
-        SelectClipRgn(dc, shape);
+        win::ScopedRegion shape(CreateRoundRectRgn(At(1, s), At(1, s), w - At(1, s), h - At(1, s), radius, radius));
+        SelectClipRgn(dc, shape.get());
         const int top = pressed ? 150 : 250, bottom = pressed ? 110 : 205;
         for (int y = 0; y < h; ++y) {
             const int c = top + (bottom - top) * y / h;
             const COLORREF color = pressed ? RGB(c, c, c + 4) : RGB(c, c - 18, c - 60);
-            ScopedBrush brush(CreateSolidBrush(color));
+            win::ScopedBrush brush(CreateSolidBrush(color));
             RECT row = {0, y, w, y + 1};
             FillRect(dc, &row, brush.get());
         }
         SelectClipRgn(dc, nullptr);
-        DeleteObject(shape);
+        shape.reset();
         const COLORREF light = pressed ? RGB(90, 90, 95) : RGB(255, 252, 235);
         const COLORREF dark = pressed ? RGB(200, 200, 205) : RGB(150, 120, 70);
-        ScopedSelect noFill(dc, GetStockObject(NULL_BRUSH));
+        win::ScopedSelect noFill(dc, GetStockObject(NULL_BRUSH));
         {
-            ScopedPen pen(CreatePen(PS_SOLID, At(1.5, s), dark));
-            ScopedSelect p(dc, pen.get());
+            win::ScopedPen pen(CreatePen(PS_SOLID, At(1.5, s), dark));
+            win::ScopedSelect p(dc, pen.get());
             RoundRect(dc, At(1.7, s), At(2.2, s), w - At(1, s), h - At(1, s), radius, radius);
         }
         {
-            ScopedPen pen(CreatePen(PS_SOLID, At(1.5, s), light));
-            ScopedSelect p(dc, pen.get());
+            win::ScopedPen pen(CreatePen(PS_SOLID, At(1.5, s), light));
+            win::ScopedSelect p(dc, pen.get());
             RoundRect(dc, At(1, s), At(1, s), w - At(1.7, s), h - At(2.2, s), radius, radius);
         }
         {
-            ScopedPen pen(CreatePen(PS_SOLID, At(1, s), pressed ? RGB(70, 70, 75) : RGB(120, 95, 55)));
-            ScopedSelect p(dc, pen.get());
+            win::ScopedPen pen(CreatePen(PS_SOLID, At(1, s), pressed ? RGB(70, 70, 75) : RGB(120, 95, 55)));
+            win::ScopedSelect p(dc, pen.get());
             RoundRect(dc, At(0.5, s), At(0.5, s), w - At(0.5, s), h - At(0.5, s), radius + At(1, s),
                       radius + At(1, s));
         }
-        ScopedFont font(CreateFontW(-At(15, s), 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                                    OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, DEFAULT_PITCH,
-                                    L"Arial"));
-        ScopedSelect f(dc, font.get());
+        win::ScopedFont font(CreateFontW(-At(15, s), 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                                         OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, DEFAULT_PITCH,
+                                         L"Arial"));
+        win::ScopedSelect f(dc, font.get());
         const int shift = pressed ? At(1, s) : 0;
         RECT box = {shift, shift, w + shift, h + shift};
         if (!pressed) {

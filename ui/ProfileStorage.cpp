@@ -1,6 +1,8 @@
 #include "ProfileStorage.h"
 
 #include "Application.h"
+#include "win/ProgramPath.h"
+#include "win/Scoped.h"
 
 #include <vector>
 
@@ -34,11 +36,8 @@ private:
 };
 
 core::ScreenInfo Screen() {
-    HDC screen = GetDC(nullptr);
-    const core::ScreenInfo info{GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
-                                GetDeviceCaps(screen, LOGPIXELSY)};
-    ReleaseDC(nullptr, screen);
-    return info;
+    win::ScopedWindowDC screen(nullptr);
+    return {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), GetDeviceCaps(screen.get(), LOGPIXELSY)};
 }
 
 core::FormPlacement ToForm(const WINDOWPLACEMENT& p) {
@@ -95,11 +94,7 @@ void TFormStorage::SaveFormPlacement(HWND form, HWND owner, const core::StoredCo
 }
 
 std::wstring ProgramProfileName() {
-    std::vector<wchar_t> path(MAX_PATH, L'\0');
-    while (GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size())) >= path.size()) {
-        path.resize(path.size() * 2);
-    }
-    return core::ProfileFileName(path.data());
+    return core::ProfileFileName(win::ProgramPath());
 }
 
 } // namespace ui

@@ -7,6 +7,7 @@
 #include "core/ByteFile.h"
 #include "jobs/JobFailure.h"
 #include "resource.h"
+#include "win/TextConversion.h"
 
 #include <commctrl.h>
 
@@ -98,7 +99,7 @@ void TStatusForm::RunCommand() {
     } catch (const JobFailure& failure) {
         ShowErrorMessage(Handle(), failure.Message());
     } catch (const std::exception& failure) {
-        ShowErrorMessage(Handle(), WidenUtf8(failure.what()));
+        ShowErrorMessage(Handle(), win::WidenUtf8(failure.what()));
     } catch (...) {
         ShowErrorMessage(Handle(), texts::UnexpectedFailure);
     }

@@ -4,7 +4,7 @@
 // current-file and whole-run bars meanwhile, takes cancel requests, and
 // closes itself a tenth of a second after the run.
 #include "Controls.h"
-#include "Scoped.h"
+#include "win/Scoped.h"
 
 #include <memory>
 
@@ -35,7 +35,7 @@ private:
 
     TMainForm& main_;
     std::unique_ptr<THeaderStrip> header_;
-    ScopedIcon cancelGlyph_;
+    win::ScopedIcon cancelGlyph_;
     HWND progressBar1_ = nullptr;
     HWND progressBar2_ = nullptr;
     HWND cancelBtn_ = nullptr;

@@ -2,6 +2,7 @@
 #include "UninstallTexts.h"
 
 #include "installkit/InstallKit.h"
+#include "win/ProgramPath.h"
 
 std::string OwnDir;
 
@@ -11,7 +12,7 @@ namespace {
 std::string NoTargetBase() { return {}; }
 
 void CreateUninstallControls() {
-    OwnDir = OwnDirectory();
+    OwnDir = win::ProgramFolderAnsi();
     MakeStatic(UninstallWelcome(InstallLog.ProgramName), 4, 4, 503, 20);
     MakeStatic(kDirectoryLabel, 4, 44, 150, 20);
     MakeStatic(UninstallNote(InstallLog.ProgramName), 4, 124, 503, 40);
@@ -35,7 +36,7 @@ const InstallerProgram ThisProgram = {
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     // Beside setup.exe lies a distribution, whose log lists the distribution's
     // own files: nothing here was installed, so nothing is deleted.
-    if (GetFileAttributesA((OwnDirectory() + kSetupFileName).c_str()) != INVALID_FILE_ATTRIBUTES) {
+    if (GetFileAttributesA((win::ProgramFolderAnsi() + kSetupFileName).c_str()) != INVALID_FILE_ATTRIBUTES) {
         MessageBoxA(nullptr, kInstallationSourceText, kUninstallCaption, MB_ICONINFORMATION | MB_OK);
         return 0;
     }

@@ -1,6 +1,7 @@
 #include "Uninstall.h"
 #include "UninstallTexts.h"
 
+#include "core/PathText.h"
 #include "core/ProgmanCommands.h"
 #include "installkit/InstallKit.h"
 

@@ -29,13 +29,6 @@ TEST(FileNameRules, DestinationNameReplacesOnlyTheLastComponentsExtension) {
     }
 }
 
-TEST(FileNameRules, FileNamePartFollowsTheLastBackslashOrDriveColon) {
-    EXPECT_EQ(core::FileNamePart(L"D:\\Musik\\Lied.mp3"), L"Lied.mp3");
-    EXPECT_EQ(core::FileNamePart(L"D:Lied.mp3"), L"Lied.mp3");
-    EXPECT_EQ(core::FileNamePart(L"Lied"), L"Lied");
-    EXPECT_EQ(core::FileNamePart(L"C:\\"), L"");
-}
-
 TEST(FileNameRules, ExtensionIsEmptyWhenADriveColonFollowsTheDot) {
     EXPECT_EQ(core::ExtensionOf(L"a.b:c"), L"");
     EXPECT_EQ(core::ExtensionOf(L"a.b:c.d"), L".d");

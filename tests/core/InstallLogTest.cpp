@@ -220,24 +220,4 @@ TEST(InstallLog, UninstallAcceptsAnEmptyLine4) {
     EXPECT_EQ(log.DefaultTarget, "");
 }
 
-struct PathCase {
-    std::string input, directory, withBackslash, withoutBackslash;
-};
-
-TEST(InstallPaths, SplitAndBackslashRules) {
-    const PathCase cases[] = {
-        {"C:\\Program Files\\Veltra\\setup.exe", "C:\\Program Files\\Veltra\\",
-         "C:\\Program Files\\Veltra\\setup.exe\\", "C:\\Program Files\\Veltra\\setup.exe"},
-        {"C:\\Veltra\\", "C:\\Veltra\\", "C:\\Veltra\\", "C:\\Veltra"},
-        {"D:setup.exe", "D:", "D:setup.exe\\", "D:setup.exe"},
-        {"setup.exe", "", "setup.exe\\", "setup.exe"},
-    };
-    for (const PathCase& c : cases) {
-        EXPECT_EQ(core::DirectoryPart(c.input), c.directory) << c.input;
-        EXPECT_EQ(core::WithBackslash(c.input), c.withBackslash) << c.input;
-        EXPECT_EQ(core::WithoutBackslash(c.input), c.withoutBackslash) << c.input;
-    }
-    EXPECT_EQ(core::DriveRoot("E:\\Programme\\Veltra\\"), "E:\\");
-}
-
 } // namespace
