@@ -10,6 +10,14 @@ namespace {
 using core::CommandKind;
 using Args = std::vector<std::wstring>;
 
+std::string Shown(const Args& arguments) {
+    std::wstring line;
+    for (const auto& argument : arguments) {
+        line += L"[" + argument + L"]";
+    }
+    return testing::PrintToString(line);
+}
+
 struct ParseCase {
     Args arguments;
     CommandKind kind;
@@ -32,22 +40,13 @@ TEST(CommandLine, ArgumentsMakeOneJobOrNone) {
         {{L"/wavwav", L"a.wav", L"b.wav", L"/format", L"0"}, WW, {L"a.wav"}, L"b.wav", L"", false, 0},
         {{L"/wavwav", L"a b.wav", L"c.wav"}, WW, {L"a b.wav"}, L"c.wav", L"", false, -1},
         {{L"/formats"}, F, {}, L"", L"", false, -1},
-        {{L"/mp3wav", L"a.mp3", L"b.mp3", L"a.mp3", L"/dir", L"C:\\S"},
-         MW,
-         {L"a.mp3", L"b.mp3", L"a.mp3"},
-         L"",
-         L"C:\\S",
-         false,
-         -1},
+        {{L"/mp3wav", L"a.mp3", L"b.mp3", L"a.mp3", L"/dir", L"C:\\S"}, MW, {L"a.mp3", L"b.mp3", L"a.mp3"}, L"",
+         L"C:\\S", false, -1},
         {{L"/wavmp3", L"/dir", L"C:\\S", L"a.wav", L"/format", L"3"}, WM, {L"a.wav"}, L"", L"C:\\S", false, 3},
         {{L"/mp3wav", L"/dir", L"C:\\S", L"a.mp3", L"/cd"}, MW, {L"a.mp3"}, L"", L"C:\\S", true, -1},
     };
     for (const ParseCase& c : cases) {
-        std::wstring line;
-        for (const auto& argument : c.arguments) {
-            line += L"[" + argument + L"]";
-        }
-        SCOPED_TRACE(testing::PrintToString(line));
+        SCOPED_TRACE(Shown(c.arguments));
         const auto parsed = core::ParseCommandLine(c.arguments);
         ASSERT_TRUE(parsed.has_value());
         EXPECT_EQ(parsed->kind, c.kind);
@@ -83,11 +82,7 @@ TEST(CommandLine, ArgumentsThatMakeNoJobAreRefused) {
         {L"/formats", L"/cd"},
     };
     for (const Args& arguments : refused) {
-        std::wstring line;
-        for (const auto& argument : arguments) {
-            line += L"[" + argument + L"]";
-        }
-        EXPECT_FALSE(core::ParseCommandLine(arguments).has_value()) << testing::PrintToString(line);
+        EXPECT_FALSE(core::ParseCommandLine(arguments).has_value()) << Shown(arguments);
     }
 }
 
