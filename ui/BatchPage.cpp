@@ -150,9 +150,9 @@ void TBatchPage::CreateFolderChoice(TPanel& page, int width, HICON browseGlyph) 
                                     Rect(2 * kPad, 22, width - 2 * kPad, 17),
                                     toMp3_ ? IDC_MAIN_QUELLCHECK2 : IDC_MAIN_QUELLCHECK, kLeft | kTop | kRight);
     Button_SetCheck(besideSource_, BST_CHECKED);
-    page.AddControl(L"BUTTON", toMp3_ ? texts::Mp3OwnFolder : texts::WavOwnFolder, BS_AUTORADIOBUTTON,
-                    Rect(2 * kPad, 40, width - 2 * kPad, 17),
-                    toMp3_ ? IDC_MAIN_OWNFOLDERCHECK2 : IDC_MAIN_OWNFOLDERCHECK, kLeft | kTop | kRight);
+    ownFolder_ = page.AddControl(L"BUTTON", toMp3_ ? texts::Mp3OwnFolder : texts::WavOwnFolder, BS_AUTORADIOBUTTON,
+                                 Rect(2 * kPad, 40, width - 2 * kPad, 17),
+                                 toMp3_ ? IDC_MAIN_OWNFOLDERCHECK2 : IDC_MAIN_OWNFOLDERCHECK, kLeft | kTop | kRight);
     page.AddControl(L"STATIC", texts::LabelDestinationFolder, 0, Rect(2 * kPad, 66, 120, kPageLabelHeight),
                     toMp3_ ? IDC_MAIN_LABEL7 : IDC_MAIN_LABEL3);
     const RECT folder = Rect(136, 62, width - 136, kPageEditHeight);
@@ -227,6 +227,17 @@ void TBatchPage::DelbtnClick() { DeleteSelected(fileList_); }
 void TBatchPage::DelAllBtnClick() {
     ListBox_ResetContent(fileList_);
     FitHorizontalExtent(fileList_);
+}
+
+void TBatchPage::TakeCommand(const std::vector<std::wstring>& sources, const std::wstring& folder, bool cdQuality) {
+    ListBox_ResetContent(fileList_);
+    AddToList(sources);
+    Button_SetCheck(besideSource_, BST_UNCHECKED);
+    Button_SetCheck(ownFolder_, BST_CHECKED);
+    outDirectoryEd_->SetFileName(folder);
+    if (cdQuality_) {
+        Button_SetCheck(cdQuality_, cdQuality ? BST_CHECKED : BST_UNCHECKED);
+    }
 }
 
 PageJob TBatchPage::Job() {

@@ -31,6 +31,9 @@ public:
     HWND Format() const { return format_; }
     TImageButton& GoButton() { return *go_; }
     PageJob Job();
+    // Fills the page as a run from the command line needs it: the sources in
+    // the list, results in folder, the CD-quality box as given.
+    void TakeCommand(const std::vector<std::wstring>& sources, const std::wstring& folder, bool cdQuality);
 
     // Handles a click on one of the page's buttons; false for any other control.
     bool OnButtonClick(int id);
@@ -56,6 +59,7 @@ private:
     std::unique_ptr<TFileNameEdit> outDirectoryEd_;
     std::vector<std::pair<HWND, win::ScopedIcon>> glyphs_;
     HWND besideSource_ = nullptr;
+    HWND ownFolder_ = nullptr;
     HWND cdQuality_ = nullptr;
     HWND fileList_ = nullptr;
     HWND format_ = nullptr;

@@ -2,14 +2,17 @@
 
 #include "AboutBox.h"
 #include "Application.h"
+#include "ConsoleOutput.h"
 #include "StatusForm.h"
 #include "Texts.h"
 #include "resource.h"
 
 #include "core/BatchRules.h"
 #include "core/FileNameRules.h"
+#include "jobs/JobFailure.h"
 #include "jobs/SameFile.h"
 #include "win/ProgramPath.h"
+#include "win/TextConversion.h"
 
 #include <shellapi.h>
 #include <windowsx.h>
@@ -142,17 +145,44 @@ void TMainForm::StartRun(TImageButton& button, ui::RunMode mode, PageJob job) {
         return;
     }
     cancelRequested_ = false;
+    runFailed_ = false;
     statusForm_->ResetProgressBars();
     FilesDone = 0;
     FileCount = 1;
     RunMode = mode;
     runJob_ = std::move(job);
     running_ = true;
-    statusForm_->ShowModal();
+    if (console_) {
+        RunInConsole();
+    } else {
+        statusForm_->ShowModal();
+    }
     running_ = false;
     if (pendingClose_ != PendingClose::None) {
         PostMessageW(Handle(), WM_APP_CLOSEAFTERRUN, 0, 0);
     }
+}
+
+void TMainForm::RunInConsole() {
+    if (runJob_ && !RunCurrentJob()) {
+        console_->Line(texts::MissingFileNames);
+    }
+}
+
+bool TMainForm::RunCurrentJob() {
+    try {
+        if (!runJob_()) {
+            runFailed_ = true;
+            return false;
+        }
+    } catch (const JobFailure& failure) {
+        ShowJobMessage(failure.Message());
+    } catch (const std::exception& failure) {
+        ShowJobMessage(win::WidenUtf8(failure.what()));
+    } catch (...) {
+        ShowJobMessage(texts::UnexpectedFailure);
+    }
+    return true;
 }
 
 void TMainForm::GoBtn1Click() {
@@ -220,11 +250,16 @@ HWND TMainForm::Item(int id) const {
 
 bool TMainForm::Checked(int id) const { return Button_GetCheck(Item(id)) == BST_CHECKED; }
 
+bool TMainForm::CancelRequested() const { return cancelRequested_ || (console_ && console_->Interrupted()); }
+
 void TMainForm::SetProStatus(int percent) {
     if (!core::IsProgressPercent(percent)) {
         return;
     }
     statusForm_->SetProgress(percent, core::TotalPercent(FilesDone, FileCount, percent));
+    if (console_) {
+        console_->Progress(percent);
+    }
     // A smaller fill must first erase the larger one; a larger one paints over it.
     const bool shrinking = CurrentPercent > percent;
     CurrentPercent = percent;
@@ -251,9 +286,15 @@ void TMainForm::ProcessMessages() { ui::ProcessMessages(); }
 // Owned by the window the user sees of the converter, even while another
 // program is active, so that the box comes up in front of it.
 void TMainForm::ShowJobMessage(const std::wstring& text) {
+    runFailed_ = true;
+    const std::wstring message = batchEntry_.empty() ? text : core::MessageNamingEntry(text, batchEntry_);
+    if (console_) {
+        console_->Line(message);
+        return;
+    }
     const HWND owner =
         statusForm_ && IsWindowVisible(statusForm_->Handle()) ? statusForm_->Handle() : Handle();
-    ShowErrorMessage(owner, batchEntry_.empty() ? text : core::MessageNamingEntry(text, batchEntry_));
+    ShowErrorMessage(owner, message);
 }
 
 void TMainForm::DestinationCreated(const std::wstring& name) { writtenByRun_.push_back(name); }
@@ -265,6 +306,9 @@ bool TMainForm::WrittenByRun(const std::wstring& name) const {
 
 void TMainForm::ShowProgressLine(const std::wstring& line) {
     SendMessageW(statusBar_, SB_SETTEXTW, kTextPanel, reinterpret_cast<LPARAM>(line.c_str()));
+    if (console_) {
+        console_->Line(line);
+    }
 }
 
 void TMainForm::OnCommand(int id, int code, HWND control) {

@@ -12,6 +12,7 @@
 #include "TabbedPages.h"
 #include "TagEditorPage.h"
 #include "codec/CodecDiscovery.h"
+#include "core/CommandLine.h"
 #include "core/FormStorage.h"
 #include "core/ProgressMeter.h"
 #include "jobs/JobHost.h"
@@ -29,6 +30,7 @@ namespace ui {
 constexpr int kMeterPanel = 1;
 
 class TStatusForm;
+class TConsoleOutput;
 
 class TMainForm : public TWindow, public FormatListSink, public JobHost {
 public:
@@ -57,6 +59,18 @@ public:
     void ForgetWrittenByRun() { writtenByRun_.clear(); }
     bool WrittenByRun(const std::wstring& name) const;
     void ShowProgressLine(const std::wstring& line);
+    // Runs the job of the current run. A failure that ended it is shown as the
+    // job's own messages are; false when the page lacked what the run needs.
+    bool RunCurrentJob();
+
+    // A command from the program's arguments (MainFormCommandLine.cpp). The
+    // format lists, numbered from 0, as the command line lists them.
+    std::wstring FormatListing() const;
+    // Selects the command's format in its list; false when there is no such entry.
+    bool SelectCommandFormat(const core::CommandLine& command);
+    // Runs the command as its page's Go button would, in the progress window
+    // or, with a console, printing to it; true when every file was converted.
+    bool RunCommand(const core::CommandLine& command, TConsoleOutput* console);
 
     // The pages' file-name fields, each by its own name.
     TFileNameEdit& InputFileEd() { return mp3WavPage_->Source(); }
@@ -76,7 +90,7 @@ public:
     int MP3FormatItemIndex() const override;
     int WAVFormatsItemCount() const override;
     int WAVFormatsItemIndex() const override;
-    bool CancelRequested() const override { return cancelRequested_; }
+    bool CancelRequested() const override;
     void SetConverting(bool converting) override { Converting = converting; }
     void SetProStatus(int percent) override;
     void ProcessMessages() override;
@@ -124,6 +138,9 @@ private:
     void GoBtn4Click();
     void GoBtn5Click();
     void StartRun(TImageButton& button, ui::RunMode mode, PageJob job);
+    void RunInConsole();
+    void RunBatchCommand(const core::CommandLine& command);
+    void RunSingleFileCommand(const core::CommandLine& command);
     // The batch pages' runs, which the progress window calls once per Go.
     PageJob Gobtn2Proc() { return mp3WavBatch_->Job(); }
     PageJob Gobtn4Proc() { return wavMp3Batch_->Job(); }
@@ -167,6 +184,11 @@ private:
     // The files the batch run has created so far.
     std::vector<std::wstring> writtenByRun_;
     bool SyncingFormats = false;
+    // Where a run from the command line prints, instead of the progress window
+    // and message boxes; null for the window's own runs.
+    TConsoleOutput* console_ = nullptr;
+    // The current run showed a message or ended early.
+    bool runFailed_ = false;
     TStatusForm* statusForm_ = nullptr;
 
     win::ScopedImageList tabImages_;

@@ -4,10 +4,7 @@
 #include "MainForm.h"
 #include "Pictures.h"
 #include "Texts.h"
-#include "core/ByteFile.h"
-#include "jobs/JobFailure.h"
 #include "resource.h"
-#include "win/TextConversion.h"
 
 #include <commctrl.h>
 
@@ -86,22 +83,10 @@ void TStatusForm::Refuse() {
     MessageBoxW(Handle(), texts::MissingFileNames, texts::ErrorTitle, MB_OK | MB_ICONERROR);
 }
 
-// A failure that ended a run is shown here: the jobs have cleaned up already.
+// A failure that ended a run is shown over this window: the jobs have cleaned up already.
 void TStatusForm::RunCommand() {
-    const PageJob& job = main_.RunJob();
-    if (!job) {
-        return;
-    }
-    try {
-        if (!job()) {
-            Refuse();
-        }
-    } catch (const JobFailure& failure) {
-        ShowErrorMessage(Handle(), failure.Message());
-    } catch (const std::exception& failure) {
-        ShowErrorMessage(Handle(), win::WidenUtf8(failure.what()));
-    } catch (...) {
-        ShowErrorMessage(Handle(), texts::UnexpectedFailure);
+    if (main_.RunJob() && !main_.RunCurrentJob()) {
+        Refuse();
     }
 }
 

@@ -84,4 +84,21 @@ inline constexpr const wchar_t* MissingFileNames = L"Tiene usted elegir los fich
 inline constexpr const wchar_t* ErrorTitle = L"Error";
 inline constexpr const wchar_t* UnexpectedFailure = L"La conversión terminó por un error inesperado.";
 
+inline constexpr const wchar_t* CommandLineUsage =
+    L"Uso:\r\n"
+    L"  converter.exe /mp3wav FUENTE.mp3 DESTINO.wav [/cd]\r\n"
+    L"  converter.exe /wavmp3 FUENTE.wav DESTINO.mp3 [/format N]\r\n"
+    L"  converter.exe /wavwav FUENTE.wav DESTINO.wav [/format N]\r\n"
+    L"  converter.exe /mp3wav FUENTE.mp3 [FUENTE.mp3 ...] /dir DIRECTORIO [/cd]\r\n"
+    L"  converter.exe /wavmp3 FUENTE.wav [FUENTE.wav ...] /dir DIRECTORIO [/format N]\r\n"
+    L"  converter.exe /formats\r\n"
+    L"/cd mejora la calidad de sonido hasta CD calidad.\r\n"
+    L"/format N elige el formato N de la lista de /formats; sin /format vale el formato elegido en la ventana.\r\n"
+    L"/dir crea los ficheros de destino en DIRECTORIO.\r\n"
+    L"Sin argumentos se abre la ventana.";
+// Followed by the number that was given.
+inline constexpr const wchar_t* NoSuchFormat = L"No hay formato con el número";
+inline constexpr const wchar_t* Mp3FormatsHeading = L"Formatos MP3 (/wavmp3):";
+inline constexpr const wchar_t* WavFormatsHeading = L"Formatos WAV (/wavwav):";
+
 } // namespace ui::texts

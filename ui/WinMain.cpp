@@ -1,6 +1,8 @@
 // The converter's start: the main window, then the hidden progress window,
-// then the message loop until the main window has closed.
+// then the message loop until the main window has closed. With arguments it
+// runs the one job they name instead.
 #include "Application.h"
+#include "CommandLineRun.h"
 #include "MainForm.h"
 #include "StatusForm.h"
 
@@ -13,7 +15,10 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
     InitCommonControlsEx(&controls);
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     int exitCode = 0;
-    {
+    const std::vector<std::wstring> arguments = ui::ProgramArguments();
+    if (!arguments.empty()) {
+        exitCode = ui::RunCommandLine(arguments);
+    } else {
         ui::TMainForm mainForm;
         ui::TStatusForm statusForm(mainForm);
         mainForm.AttachStatusForm(&statusForm);

@@ -129,6 +129,36 @@ Converter::Converter(const std::wstring& programFile) {
     }
 }
 
+// Wine's cmd waits for a windowed program when it runs a command line with /c,
+// and ends with that program's exit code; its new console is the parent's
+// console the program attaches to.
+Converter::Converter(const CommandLineStart& start) {
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof startup;
+    std::wstring command = L"\"" + ConverterPath() + L"\" " + start.arguments;
+    DWORD flags = DETACHED_PROCESS | CREATE_SUSPENDED;
+    if (start.withConsole) {
+        command = L"cmd.exe /c \"" + command + L" > \"" + start.outputFile + L"\"\"";
+        flags = CREATE_NEW_CONSOLE | CREATE_SUSPENDED;
+    }
+    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, flags, nullptr, nullptr, &startup,
+                        &process_)) {
+        return;
+    }
+    job_ = CreateJobObjectW(nullptr, nullptr);
+    JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits = {};
+    limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+    SetInformationJobObject(job_, JobObjectExtendedLimitInformation, &limits, sizeof limits);
+    AssignProcessToJobObject(job_, process_.hProcess);
+    ResumeThread(process_.hThread);
+}
+
+DWORD Converter::ExitCode() const {
+    DWORD code = STILL_ACTIVE;
+    GetExitCodeProcess(process_.hProcess, &code);
+    return code;
+}
+
 Converter::~Converter() {
     if (click_) {
         if (Running()) {
@@ -146,6 +176,9 @@ Converter::~Converter() {
         WaitForSingleObject(process_.hProcess, kWaitMs);
         CloseHandle(process_.hProcess);
         CloseHandle(process_.hThread);
+    }
+    if (job_) {
+        CloseHandle(job_);
     }
 }
 

@@ -20,12 +20,25 @@ struct MessageBoxSeen {
     std::wstring text;
 };
 
+// How a test starts the program with arguments, which run one job without the
+// main window.
+struct CommandLineStart {
+    std::wstring arguments;
+    // Through a console program that has a console of its own, with the
+    // program's standard output in outputFile; else started straight from the
+    // test, with no console to attach to.
+    bool withConsole;
+    std::wstring outputFile;
+};
+
 class Converter {
 public:
     // Starts the program (this tree's converter.exe unless another copy is
     // named) and waits for its main window.
     Converter();
     explicit Converter(const std::wstring& programFile);
+    // Starts it with arguments and does not wait for any window.
+    explicit Converter(const CommandLineStart& start);
     ~Converter(); // ends it if it still runs
     Converter(const Converter&) = delete;
     Converter& operator=(const Converter&) = delete;
@@ -77,12 +90,16 @@ public:
     void Settle() const;
     bool WaitForExit(DWORD timeoutMs = kWaitMs);
     bool Running() const;
+    // The exit code once the process has ended.
+    DWORD ExitCode() const;
 
 private:
     PROCESS_INFORMATION process_ = {};
     HWND main_ = nullptr;
     std::unique_ptr<std::thread> click_;
     HANDLE clickDone_ = nullptr;
+    // Holds the program and whatever it starts; closing it ends them all.
+    HANDLE job_ = nullptr;
 };
 
 // This tree's converter.exe (Windows path).

@@ -1,0 +1,132 @@
+#include "UiTestSupport.h"
+
+#include <algorithm>
+#include <sstream>
+
+namespace uitest {
+namespace {
+
+struct Finished {
+    DWORD exitCode;
+    std::string printed;
+};
+
+Finished RunWithConsole(const std::wstring& arguments) {
+    const std::wstring output = WorkFile(L"salida.txt");
+    DeleteFileW(output.c_str());
+    Converter converter(CommandLineStart{arguments, true, output});
+    EXPECT_TRUE(converter.WaitForExit()) << testsupport::Narrow(arguments);
+    return {converter.ExitCode(), testsupport::ReadBytes(output)};
+}
+
+std::wstring Quoted(const std::wstring& name) { return L"\"" + name + L"\""; }
+
+// The number that /formats prints before the first entry holding text, in the
+// list under heading; -1 when there is none.
+int ListedFormat(const std::string& listing, const std::string& heading, const std::string& text) {
+    std::istringstream lines(listing.substr(std::min(listing.find(heading), listing.size())));
+    std::string line;
+    for (std::getline(lines, line); std::getline(lines, line) && line.find("Formatos") != 0;) {
+        if (line.find(text) != std::string::npos) {
+            return std::stoi(line);
+        }
+    }
+    return -1;
+}
+
+struct CommandCase {
+    std::wstring arguments;
+    DWORD exitCode;
+    const char* printed;
+    std::wstring result;  // a WAV file checked with sox, or an MP3 checked with mpg123
+    const char* format;   // sox's "rate channels bits" of a WAV result
+};
+
+class CommandLine : public testing::Test {
+protected:
+    void SetUp() override {
+        for (const wchar_t* folder : {L"a", L"b", L"salida"}) {
+            CreateDirectoryW(WorkFile(folder).c_str(), nullptr);
+        }
+        Host("sox -n -r 44100 -c 2 -b 16 " + Q(wav_) + " synth 2 sine 440 && sox -n -r 22050 -c 1 -b 16 " + Q(WorkFile(L"mono.wav")) +
+             " synth 2 sine 440 && lame --quiet -b 64 " + Q(WorkFile(L"mono.wav")) + " " + Q(mp3_) + " && cp " +
+             Q(mp3_) + " " + Q(WorkFile(L"b\\tono.mp3")) + " && cp " + Q(wav_) + " " + Q(notMp3_));
+        formats_ = RunWithConsole(L"/formats").printed;
+    }
+
+    void Check(const CommandCase& c, const Finished& finished) {
+        SCOPED_TRACE(testsupport::Narrow(c.arguments));
+        EXPECT_EQ(finished.exitCode, c.exitCode) << finished.printed;
+        EXPECT_NE(finished.printed.find(c.printed), std::string::npos) << finished.printed;
+        if (c.result.empty()) {
+            return;
+        }
+        if (c.format) {
+            const std::string info = SoxInfo(c.result);
+            EXPECT_EQ(info.substr(0, info.rfind(' ')), c.format);
+        } else {
+            EXPECT_EQ(testsupport::RunHost("mpg123 -q -t " + Q(c.result)).exitCode, 0);
+        }
+    }
+
+    const std::wstring wav_ = WorkFile(L"tono.wav"), mp3_ = WorkFile(L"a\\tono.mp3"),
+                       notMp3_ = WorkFile(L"no es mp3.mp3");
+    std::string formats_;
+};
+
+TEST_F(CommandLine, EachJobRunsFromAConsoleWithItsExitCode) {
+    const int mono22 = ListedFormat(formats_, "Formatos WAV", "22050 Hz; 16 bits; Mono");
+    ASSERT_GE(mono22, 0) << formats_;
+    const std::wstring out = WorkFile(L"salida");
+    std::vector<CommandCase> cases = {
+        {L"/wavwav " + Quoted(wav_) + L" " + Quoted(WorkFile(L"w22.wav")) + L" /format " + std::to_wstring(mono22), 0,
+         "%", WorkFile(L"w22.wav"), "22050 1 16"},
+        {L"/mp3wav " + Quoted(mp3_) + L" " + Quoted(WorkFile(L"cd.wav")) + L" /cd", 0, "%", WorkFile(L"cd.wav"),
+         "44100 2 16"},
+        {L"/MP3WAV " + Quoted(mp3_) + L" " + Quoted(WorkFile(L"plano.wav")), 0, "%", WorkFile(L"plano.wav"),
+         "22050 1 16"},
+        {L"/mp3wav " + Quoted(mp3_) + L" " + Quoted(WorkFile(L"b\\tono.mp3")) + L" /dir " + Quoted(out), 0,
+         "Proceso fichero 2 de 2", out + L"\\tono (2).wav", "22050 1 16"},
+        {L"/mp3wav " + Quoted(notMp3_) + L" " + Quoted(WorkFile(L"x.wav")), 1, "No un fichero v", L"", nullptr},
+        {L"/wavwav " + Quoted(wav_) + L" " + Quoted(WorkFile(L"x.wav")) + L" /format 100000", 2, "Uso:", L"",
+         nullptr},
+        {L"/mp3wav " + Quoted(mp3_), 2, "Uso:", L"", nullptr},
+        {L"/formats", 0, "Formatos WAV (/wavwav):", L"", nullptr},
+    };
+    if (ListedFormat(formats_, "Formatos MP3", "Hz") >= 0) {
+        cases.push_back({L"/wavmp3 " + Quoted(wav_) + L" " + Quoted(WorkFile(L"tono.mp3")) + L" /format 0", 0, "%",
+                         WorkFile(L"tono.mp3"), nullptr});
+    }
+    for (const CommandCase& c : cases) {
+        Check(c, RunWithConsole(c.arguments));
+    }
+    EXPECT_EQ(SoxInfo(out + L"\\tono.wav").substr(0, 10), "22050 1 16");
+}
+
+// Without a console the progress window runs the job and messages come as boxes.
+TEST_F(CommandLine, WithoutAConsoleMessagesComeAsBoxes) {
+    const struct {
+        std::wstring arguments;
+        DWORD exitCode;
+        const wchar_t* box;  // part of the message box's text; null when none comes
+    } cases[] = {
+        {L"/wavwav " + Quoted(wav_) + L" " + Quoted(WorkFile(L"ventana.wav")), 0, nullptr},
+        {L"/mp3wav " + Quoted(notMp3_) + L" " + Quoted(WorkFile(L"x.wav")), 1, L"No un fichero válido de MP3."},
+        {L"/mp3wav", 2, L"Uso:"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testsupport::Narrow(c.arguments));
+        Converter converter(CommandLineStart{c.arguments, false, L""});
+        if (c.box) {
+            const MessageBoxSeen box = converter.WaitForMessageBox();
+            EXPECT_NE(box.text.find(c.box), std::wstring::npos) << testsupport::Narrow(box.text);
+            Converter::Answer(box, IDOK);
+        }
+        ASSERT_TRUE(converter.WaitForExit());
+        EXPECT_EQ(converter.ExitCode(), c.exitCode);
+    }
+    EXPECT_FALSE(SoxInfo(WorkFile(L"ventana.wav")).empty());
+}
+
+} // namespace
+} // namespace uitest
