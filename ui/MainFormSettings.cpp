@@ -33,7 +33,8 @@ private:
 };
 
 // Up to the twelve bytes that hold the three positions; empty when the file
-// does not open for reading and writing, which is how it has always been read.
+// does not open for reading and writing, so a settings.dat that the program
+// could not write back counts as missing and the lists stay on entry 0.
 std::vector<uint8_t> ReadSettingsBytes(const std::wstring& name) {
     ScopedFile file(CreateFileW(name.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
