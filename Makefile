@@ -6,7 +6,7 @@ export BUILD_DIR
 .PHONY: all run test fuzz dist bench bootstrap clean
 
 all: bootstrap
-	cmake -S . -B $(BUILD_DIR)/x86_64 -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/toolchain-x86_64-w64-mingw32.cmake
+	tools/configure-tree x86_64
 	cmake --build $(BUILD_DIR)/x86_64
 
 bootstrap:

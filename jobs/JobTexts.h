@@ -1,5 +1,6 @@
 #pragma once
-// The texts the conversion jobs and the tag editor show, exactly as the converter has always worded them.
+// The texts the conversion jobs and the tag editor show, word for word: the
+// tests compare message boxes against these constants.
 
 namespace jobtext {
 

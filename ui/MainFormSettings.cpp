@@ -14,8 +14,8 @@ namespace ui {
 // The lists are filled and on entry 0 already; a position that does not fit
 // its list leaves it there.
 void TMainForm::ReadSettings() {
-    // Opened for reading and writing, as it has always been read: a file that
-    // cannot be written is not read either.
+    // Opened for reading and writing: a settings.dat that the program could not
+    // write back counts as missing, and the lists stay on entry 0.
     const auto file = Win32File::OpenForUpdate(ProgramDir + core::kSettingsFileName);
     HWND lists[] = {mp3format(), mp3format2(), WAVFormats()};
     core::FormatSelections counts{};

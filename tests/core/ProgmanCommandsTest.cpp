@@ -2,20 +2,22 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <utility>
+
 namespace {
 
-TEST(ProgmanCommands, CreateGroupNamesTheGroupFileInTheTarget) {
-    EXPECT_EQ(core::CreateGroupCommand("VELTRA Audio", "C:\\Program Files\\Veltra\\", "veltra.grp"),
-              "[CreateGroup(\"VELTRA Audio\",\"C:\\Program Files\\Veltra\\veltra.grp\")]");
-}
-
-TEST(ProgmanCommands, AddItemRunsTheInstalledFile) {
-    EXPECT_EQ(core::AddItemCommand("C:\\Program Files\\Veltra\\", "converter.exe", "Convertidor MP3"),
-              "[ADDITEM(\"C:\\Program Files\\Veltra\\converter.exe\",\"Convertidor MP3\")]");
-}
-
-TEST(ProgmanCommands, DeleteGroup) {
-    EXPECT_EQ(core::DeleteGroupCommand("VELTRA Audio"), "[DeleteGroup(\"VELTRA Audio\")]");
+TEST(ProgmanCommands, AreTheExactTextsProgramManagerReads) {
+    const std::pair<std::string, const char*> commands[] = {
+        {core::CreateGroupCommand("VELTRA Audio", "C:\\Program Files\\Veltra\\", "veltra.grp"),
+         "[CreateGroup(\"VELTRA Audio\",\"C:\\Program Files\\Veltra\\veltra.grp\")]"},
+        {core::AddItemCommand("C:\\Program Files\\Veltra\\", "converter.exe", "Convertidor MP3"),
+         "[ADDITEM(\"C:\\Program Files\\Veltra\\converter.exe\",\"Convertidor MP3\")]"},
+        {core::DeleteGroupCommand("VELTRA Audio"), "[DeleteGroup(\"VELTRA Audio\")]"},
+    };
+    for (const auto& [built, expected] : commands) {
+        EXPECT_EQ(built, expected);
+    }
 }
 
 TEST(ProgmanCommands, OnlyTheExactMarkerSkipsTheItem) {

@@ -2,6 +2,7 @@
 #include "core/MemoryByteFile.h"
 #include "core/StdioByteFile.h"
 #include "core/WavFile.h"
+#include "support/LittleEndian.h"
 
 #include <gtest/gtest.h>
 
@@ -9,20 +10,17 @@
 
 using core::MemoryByteFile;
 using core::WavDestination;
+using testsupport::Le32;
 
 namespace {
 
 const core::WaveFormatRecord kCd = core::MakePcmFormat(2, 44100, 16, 129);
 
-uint32_t Le32(const std::vector<uint8_t>& b, size_t at) {
-    return b[at] | b[at + 1] << 8 | b[at + 2] << 16 | static_cast<uint32_t>(b[at + 3]) << 24;
-}
-
 void ExpectSizesMatch(const MemoryByteFile& file, uint32_t dataBytes) {
     const std::vector<uint8_t>& b = file.Bytes();
     ASSERT_EQ(b.size(), 44 + dataBytes);
-    EXPECT_EQ(Le32(b, 4), 36 + dataBytes);
-    EXPECT_EQ(Le32(b, 40), dataBytes);
+    EXPECT_EQ(Le32(b.data() + 4), 36 + dataBytes);
+    EXPECT_EQ(Le32(b.data() + 40), dataBytes);
 }
 
 void Append(core::ByteFile& file, size_t count) {
@@ -36,8 +34,8 @@ TEST(WavDestination, FirstHeaderHasZeroSizes) {
     MemoryByteFile file;
     WavDestination wav(file, kCd);
     EXPECT_EQ(file.Bytes().size(), 44u);
-    EXPECT_EQ(Le32(file.Bytes(), 4), 0u);
-    EXPECT_EQ(Le32(file.Bytes(), 40), 0u);
+    EXPECT_EQ(Le32(file.Bytes().data() + 4), 0u);
+    EXPECT_EQ(Le32(file.Bytes().data() + 40), 0u);
 }
 
 TEST(WavDestination, FinishDescribesTheData) {
@@ -58,8 +56,8 @@ TEST(WavDestination, ChunksBehindTheSound) {
     wav.Finish();
     ASSERT_EQ(file.Bytes().size(), 44u + 8 + 12);
     EXPECT_EQ(file.Bytes()[51], 0);
-    EXPECT_EQ(Le32(file.Bytes(), 4), 36u + 8 + 12);
-    EXPECT_EQ(Le32(file.Bytes(), 40), 7u);
+    EXPECT_EQ(Le32(file.Bytes().data() + 4), 36u + 8 + 12);
+    EXPECT_EQ(Le32(file.Bytes().data() + 40), 7u);
 }
 
 // A full medium: the header written on the way out still matches what the file holds.

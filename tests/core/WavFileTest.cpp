@@ -104,7 +104,7 @@ INSTANTIATE_TEST_SUITE_P(
                              Riff({FmtChunk(), Chunk("LIST", 25), Bytes{0}, Chunk("data", 10)}), true, 78, 10, 2},
                     // As sox writes 8-bit mono with an odd number of samples.
                     ReadCase{"odd_data_with_final_pad", Riff({FmtChunk(), Chunk("data", 7), Bytes{0}}), true, 44, 7, 2},
-                    // As the converter has always written an odd number of sample bytes.
+                    // As the converter's jobs write an odd number of sample bytes: no pad byte.
                     ReadCase{"odd_data_without_final_pad", Riff({FmtChunk(), Chunk("data", 7)}), true, 44, 7, 2},
                     ReadCase{"info_behind_odd_data", Riff({FmtChunk(), Chunk("data", 3), Bytes{0}, InfoList(9, 9)}),
                              true, 44, 3, 2, 60, 9},

@@ -41,7 +41,7 @@ void ConvertsAWavToMp3(const std::wstring& converterExe) {
     const std::string info = uitest::SoxInfo(back);
     EXPECT_EQ(info.substr(0, info.rfind(' ')), "44100 2 16");
     PostMessageW(converter.Main(), WM_CLOSE, 0, 0);
-    uitest::Converter::Answer(converter.WaitForMessageBox(), IDOK);
+    Answer(converter.WaitForMessageBox(), IDOK);
     EXPECT_TRUE(converter.WaitForExit());
 }
 

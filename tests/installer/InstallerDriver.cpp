@@ -9,27 +9,6 @@ namespace installer {
 
 namespace {
 
-// Identifier of the text control in a message box of user32.
-constexpr int kMessageBoxTextId = 0xFFFF;
-constexpr int kMessageBoxIconId = 0x440;
-constexpr DWORD kPumpIntervalMs = 20;
-
-struct Search {
-    DWORD processId;
-    std::wstring className;
-    std::vector<HWND> found;
-};
-
-BOOL CALLBACK CollectWindow(HWND window, LPARAM data) {
-    Search& search = *reinterpret_cast<Search*>(data);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    if (owner == search.processId && IsWindowVisible(window) && ClassOf(window) == search.className) {
-        search.found.push_back(window);
-    }
-    return TRUE;
-}
-
 BOOL CALLBACK CollectHandle(HWND window, LPARAM data) {
     reinterpret_cast<std::vector<HWND>*>(data)->push_back(window);
     return TRUE;
@@ -46,17 +25,6 @@ std::wstring ProgramFileOf(DWORD processId) {
     CloseHandle(process);
     std::wstring full = path;
     return full.substr(full.find_last_of(L"\\/") + 1);
-}
-
-MessageBoxSeen Describe(HWND window) {
-    MessageBoxSeen box;
-    box.window = window;
-    GetWindowThreadProcessId(window, &box.processId);
-    box.caption = TextOf(window);
-    HWND text = GetDlgItem(window, kMessageBoxTextId);
-    box.text = text ? TextOf(text) : L"";
-    box.icon = reinterpret_cast<HICON>(SendDlgItemMessageW(window, kMessageBoxIconId, STM_GETICON, 0, 0));
-    return box;
 }
 
 std::vector<HWND> AllDialogs() {
@@ -76,22 +44,6 @@ std::vector<HWND> AllDialogs() {
 std::wstring SetupExe() { return testsupport::WindowsPath(SONARIS_SETUP_EXE); }
 std::wstring UninstallExe() { return testsupport::WindowsPath(SONARIS_UNINSTALL_EXE); }
 std::wstring DistributionDir() { return testsupport::WindowsPath(SONARIS_DIST_DIR); }
-
-bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
-    const DWORD start = GetTickCount();
-    while (!condition()) {
-        if (GetTickCount() - start > timeoutMs) {
-            return false;
-        }
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, kPumpIntervalMs, QS_ALLINPUT);
-        MSG message;
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&message);
-            DispatchMessageW(&message);
-        }
-    }
-    return true;
-}
 
 Process::Process(const std::wstring& exe, const std::wstring& currentDir) {
     STARTUPINFOW startup = {};
@@ -125,43 +77,6 @@ DWORD Process::ExitCode() const {
     return code;
 }
 
-std::vector<HWND> WindowsOf(DWORD processId, const wchar_t* className) {
-    Search search{processId, className, {}};
-    EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
-HWND WaitForWindow(DWORD processId, const wchar_t* className, DWORD timeoutMs) {
-    HWND window = nullptr;
-    WaitUntil(
-        [&] {
-            std::vector<HWND> found = WindowsOf(processId, className);
-            window = found.empty() ? nullptr : found.front();
-            return window != nullptr;
-        },
-        timeoutMs);
-    return window;
-}
-
-std::wstring ClassOf(HWND window) {
-    wchar_t name[256] = {};
-    GetClassNameW(window, name, 256);
-    return name;
-}
-
-std::wstring TextOf(HWND window) {
-    // Asked of the window itself: GetWindowText does not reach the text of
-    // another process's edit field.
-    DWORD_PTR length = 0;
-    SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kPatience, &length);
-    std::wstring text(length + 1, L'\0');
-    DWORD_PTR copied = 0;
-    SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG,
-                        kPatience, &copied);
-    text.resize(copied);
-    return text;
-}
-
 std::vector<HWND> ChildrenOf(HWND parent) {
     std::vector<HWND> children;
     EnumChildWindows(parent, CollectHandle, reinterpret_cast<LPARAM>(&children));
@@ -177,11 +92,6 @@ HWND ChildWithText(HWND parent, const std::wstring& text) {
     return nullptr;
 }
 
-MessageBoxSeen WaitForMessageBox(DWORD processId, DWORD timeoutMs) {
-    HWND window = WaitForWindow(processId, L"#32770", timeoutMs);
-    return window ? Describe(window) : MessageBoxSeen{};
-}
-
 MessageBoxSeen WaitForMessageBoxOfProgram(const std::wstring& exeName, DWORD timeoutMs) {
     MessageBoxSeen seen;
     WaitUntil(
@@ -190,7 +100,7 @@ MessageBoxSeen WaitForMessageBoxOfProgram(const std::wstring& exeName, DWORD tim
                 DWORD processId = 0;
                 GetWindowThreadProcessId(dialog, &processId);
                 if (_wcsicmp(ProgramFileOf(processId).c_str(), exeName.c_str()) == 0) {
-                    seen = Describe(dialog);
+                    seen = testsupport::DescribeMessageBox(dialog);
                     return true;
                 }
             }
@@ -199,14 +109,6 @@ MessageBoxSeen WaitForMessageBoxOfProgram(const std::wstring& exeName, DWORD tim
         timeoutMs);
     return seen;
 }
-
-void Answer(const MessageBoxSeen& box, int buttonId) {
-    PostMessageW(box.window, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(GetDlgItem(box.window, buttonId)));
-    WaitUntil([&] { return !IsWindow(box.window) || !IsWindowVisible(box.window); });
-}
-
-bool HasButton(const MessageBoxSeen& box, int buttonId) { return GetDlgItem(box.window, buttonId) != nullptr; }
 
 void Click(HWND mainWindow, const std::wstring& caption) {
     PostMessageW(mainWindow, WM_COMMAND, 0, reinterpret_cast<LPARAM>(ChildWithText(mainWindow, caption)));

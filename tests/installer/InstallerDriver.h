@@ -5,10 +5,10 @@
 // only a fault reaches.
 #include "support/HostTool.h"
 #include "support/TestFiles.h"
+#include "support/WindowWaits.h"
 
 #include <windows.h>
 
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -20,9 +20,6 @@ std::wstring SetupExe();
 std::wstring UninstallExe();
 // This tree's distribution folder.
 std::wstring DistributionDir();
-
-// Waits until condition holds, handling this thread's messages meanwhile.
-bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = kPatience);
 
 class Process {
 public:
@@ -40,33 +37,23 @@ private:
     PROCESS_INFORMATION info_ = {};
 };
 
-// Visible top-level windows of a process with the given class.
-std::vector<HWND> WindowsOf(DWORD processId, const wchar_t* className);
-HWND WaitForWindow(DWORD processId, const wchar_t* className, DWORD timeoutMs = kPatience);
-
-std::wstring ClassOf(HWND window);
-std::wstring TextOf(HWND window);
+// Windows and message boxes.
+using testsupport::Answer;
+using testsupport::ClassOf;
+using testsupport::HasButton;
+using testsupport::HasIcon;
+using testsupport::MessageBoxSeen;
+using testsupport::TextOf;
+using testsupport::WaitForMessageBox;
+using testsupport::WaitForWindow;
+using testsupport::WaitUntil;
+using testsupport::WindowsOf;
 // Children in creation order.
 std::vector<HWND> ChildrenOf(HWND parent);
 HWND ChildWithText(HWND parent, const std::wstring& text);
 
-struct MessageBoxSeen {
-    HWND window = nullptr;
-    DWORD processId = 0;
-    std::wstring caption;
-    std::wstring text;
-    HICON icon = nullptr;
-};
-
-// The message box (a #32770 dialog) of a process, once it shows.
-MessageBoxSeen WaitForMessageBox(DWORD processId, DWORD timeoutMs = kPatience);
 // Any message box whose process runs the given program file name.
 MessageBoxSeen WaitForMessageBoxOfProgram(const std::wstring& exeName, DWORD timeoutMs = kPatience);
-void Answer(const MessageBoxSeen& box, int buttonId);
-bool HasButton(const MessageBoxSeen& box, int buttonId);
-// Which icon a box shows cannot be told from outside (each box draws its own
-// copy), only whether it shows one.
-inline bool HasIcon(const MessageBoxSeen& box) { return box.icon != nullptr; }
 
 // Clicks one of the installer's owner-drawn buttons as the button itself
 // reports a click: WM_COMMAND with wParam 0 and the button's handle.

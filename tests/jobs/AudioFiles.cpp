@@ -1,6 +1,7 @@
 #include "AudioFiles.h"
 
 #include "support/HostTool.h"
+#include "support/LittleEndian.h"
 #include "support/TestFiles.h"
 
 #include <cstring>
@@ -8,6 +9,7 @@
 #include <regex>
 #include <sstream>
 
+using testsupport::Le32;
 using testsupport::RunHost;
 using testsupport::ShellQuote;
 using testsupport::UnixPath;
@@ -27,15 +29,7 @@ std::string Expand(const std::string& commandLine) {
     return out + commandLine.substr(last);
 }
 
-uint32_t Le32(const uint8_t* p) {
-    return p[0] | p[1] << 8 | p[2] << 16 | static_cast<uint32_t>(p[3]) << 24;
-}
-
 } // namespace
-
-std::wstring WorkFile(const std::string& name) {
-    return testsupport::WorkDir() + L"\\" + testsupport::Widen(name);
-}
 
 testing::AssertionResult Host(const std::string& commandLine) {
     const testsupport::HostResult result = RunHost(Expand(commandLine));

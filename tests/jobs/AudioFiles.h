@@ -1,14 +1,15 @@
 #pragma once
 // Fixtures made by the host's sox and lame, and the facts that sox, soxi and
 // mpg123 report about results, for the job tests.
+#include "support/HostTool.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
-// A file name in the test program's work folder.
-std::wstring WorkFile(const std::string& name);
+using testsupport::WorkFile;
 
 // Runs a host command line in which every {name} stands for the host path of WorkFile(name).
 testing::AssertionResult Host(const std::string& commandLine);

@@ -5,8 +5,8 @@
 
 #include <string>
 
+using testsupport::Host;
 using testsupport::Narrow;
-using testsupport::RunHost;
 using testsupport::ShellQuote;
 using testsupport::UnixPath;
 using testsupport::WorkDir;
@@ -14,12 +14,6 @@ using testsupport::WorkDir;
 namespace {
 
 constexpr int64_t kTagSize = 128;
-
-std::string Host(const std::string& command) {
-    testsupport::HostResult result = RunHost(command);
-    EXPECT_EQ(result.exitCode, 0) << command << "\n" << result.output;
-    return result.output;
-}
 
 std::string HostName(const std::wstring& path) {
     return ShellQuote(UnixPath(path));

@@ -247,8 +247,6 @@ RunResult RunStream(const WAVEFORMATEX* src, const WAVEFORMATEX* dst, const Byte
     return runner.Result();
 }
 
-std::wstring WorkFile(const std::string& name) { return testsupport::WorkDir() + L"\\" + testsupport::Widen(name); }
-
 std::string HostPath(const std::string& name) { return testsupport::ShellQuote(testsupport::UnixPath(WorkFile(name))); }
 
 Bytes ReadBytes(const std::string& name) {
@@ -259,12 +257,6 @@ Bytes ReadBytes(const std::string& name) {
 void WriteBytes(const std::string& name, const Bytes& bytes) {
     std::ofstream out(WorkFile(name).c_str(), std::ios::binary);
     out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-}
-
-std::string Host(const std::string& command) {
-    const testsupport::HostResult result = testsupport::RunHost(command);
-    EXPECT_EQ(result.exitCode, 0) << command << "\n" << result.output;
-    return result.output;
 }
 
 std::vector<int16_t> Samples(const Bytes& pcm) {

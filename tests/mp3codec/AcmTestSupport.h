@@ -1,6 +1,8 @@
 #pragma once
 // Drives the installed MP3 codec through msacm32 the way the converter does, and
 // makes and checks fixtures with the host's sox, lame and mpg123.
+#include "support/HostTool.h"
+
 #include <windows.h>
 
 #include <mmreg.h>
@@ -90,12 +92,11 @@ struct RunResult {
 RunResult RunStream(const WAVEFORMATEX* src, const WAVEFORMATEX* dst, const Bytes& input, const RunPlan& plan);
 
 // Files and host tools.
-std::wstring WorkFile(const std::string& name);
+using testsupport::WorkFile;
 std::string HostPath(const std::string& name); // the Unix path of WorkFile(name)
 Bytes ReadBytes(const std::string& name);
 void WriteBytes(const std::string& name, const Bytes& bytes);
-// Runs a host command and fails the test with its output when it fails.
-std::string Host(const std::string& command);
+using testsupport::Host;
 
 // 16-bit samples of raw little-endian PCM.
 std::vector<int16_t> Samples(const Bytes& pcm);

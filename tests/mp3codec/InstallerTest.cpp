@@ -4,6 +4,7 @@
 #include "mp3codec/CodecIdentity.h"
 #include "mp3codec/InstallerTexts.h"
 #include "support/HostTool.h"
+#include "support/WindowWaits.h"
 
 #include <cwctype>
 #include <memory>
@@ -98,27 +99,6 @@ void SetPriorities(const std::vector<std::wstring>& entries) {
     }
 }
 
-BOOL CALLBACK FindMessageText(HWND child, LPARAM text) {
-    wchar_t buffer[1024];
-    if (GetDlgCtrlID(child) == 0xFFFF && GetWindowTextW(child, buffer, 1024) > 0) {
-        *reinterpret_cast<std::wstring*>(text) = buffer;
-    }
-    return TRUE;
-}
-
-// The message box of the installer, once it is up.
-HWND WaitForMessageBox(HANDLE process) {
-    for (DWORD waited = 0; waited < kWaitMs; waited += 50) {
-        if (HWND box = FindWindowW(L"#32770", mp3codec::texts::kCaption)) {
-            return box;
-        }
-        if (WaitForSingleObject(process, 50) == WAIT_OBJECT_0) {
-            break;
-        }
-    }
-    return nullptr;
-}
-
 } // namespace
 
 TEST(CodecInstaller, RunTwiceLeavesExactlyOneRegistration) {
@@ -143,11 +123,10 @@ TEST(CodecInstaller, RunTwiceLeavesExactlyOneRegistration) {
 TEST(CodecInstaller, SaysSoInAMessageBoxWithoutTheSilentSwitch) {
     ScopedHandle process = StartInstaller(L"");
     ASSERT_TRUE(process);
-    HWND box = WaitForMessageBox(process.get());
-    ASSERT_NE(box, nullptr) << "no message box";
-    std::wstring text;
-    EnumChildWindows(box, FindMessageText, reinterpret_cast<LPARAM>(&text));
-    EXPECT_NE(text.find(L"se ha instalado correctamente"), std::wstring::npos) << testsupport::Narrow(text);
-    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    const testsupport::MessageBoxSeen box = testsupport::WaitForMessageBox(GetProcessId(process.get()));
+    ASSERT_NE(box.window, nullptr) << "no message box";
+    EXPECT_EQ(box.caption, mp3codec::texts::kCaption);
+    EXPECT_NE(box.text.find(L"se ha instalado correctamente"), std::wstring::npos) << testsupport::Narrow(box.text);
+    testsupport::Answer(box, IDOK);
     EXPECT_EQ(WaitForExit(process.get()), 0u);
 }

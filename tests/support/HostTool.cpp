@@ -2,6 +2,8 @@
 
 #include "TestFiles.h"
 
+#include <gtest/gtest.h>
+
 #include <fstream>
 
 namespace testsupport {
@@ -75,6 +77,9 @@ std::wstring WorkDir() {
     return dir;
 }
 
+std::wstring WorkFile(const std::wstring& name) { return WorkDir() + L"\\" + name; }
+std::wstring WorkFile(const std::string& name) { return WorkFile(Widen(name)); }
+
 std::string ShellQuote(const std::string& text) {
     std::string quoted = "'";
     for (char c : text) {
@@ -115,6 +120,12 @@ HostResult RunHost(const std::string& shellCommand, DWORD timeoutMs) {
     result.exitCode = std::stoi(ReadBytes(status));
     result.output = ReadBytes(output);
     return result;
+}
+
+std::string Host(const std::string& shellCommand) {
+    const HostResult result = RunHost(shellCommand);
+    EXPECT_EQ(result.exitCode, 0) << shellCommand << "\n" << result.output;
+    return result.output;
 }
 
 } // namespace testsupport

@@ -16,6 +16,9 @@ struct HostResult {
 // Wine starts Unix programs without a waitable handle, so completion is seen
 // through a status file that the shell writes last.
 HostResult RunHost(const std::string& shellCommand, DWORD timeoutMs = 120000);
+// The same for a command that must succeed: a failure fails the calling test
+// with the command and its output. Returns the output either way.
+std::string Host(const std::string& shellCommand);
 
 // The host path of a Windows path (Wine's own mapping), for host commands.
 std::string UnixPath(const std::wstring& windowsPath);
@@ -24,6 +27,9 @@ std::wstring WindowsPath(const std::string& unixPath);
 
 // A fresh folder for the files of the calling test program, emptied on first use.
 std::wstring WorkDir();
+// A file in that folder; a narrow name is UTF-8.
+std::wstring WorkFile(const std::wstring& name);
+std::wstring WorkFile(const std::string& name);
 
 // Quotes a string for /bin/sh.
 std::string ShellQuote(const std::string& text);

@@ -99,7 +99,7 @@ TEST(BatchList, AddDialogTakesSeveralFilesOnceEach) {
             Converter::OpenFolderInFileDialog(dialog, testsupport::WorkDir());
             Converter::ChooseInFileDialog(dialog, L"\"" + Named(L"segundo con blanco", page.extension) + L"\" \"" +
                                                       Named(L"primero", page.extension) + L"\"");
-            ASSERT_TRUE(WaitFor([&] { return !IsWindow(dialog); })) << page.name;
+            ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); })) << page.name;
             converter.Settle();
         }
         EXPECT_EQ(converter.ListItems(page.list), (Names{files[1], files[0]})) << page.name;
@@ -113,7 +113,7 @@ TEST(BatchList, CancelledAddDialogChangesNothing) {
     HWND dialog = converter.WaitForFileDialog();
     ASSERT_TRUE(dialog);
     PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
-    ASSERT_TRUE(WaitFor([&] { return !IsWindow(dialog); }));
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }));
     converter.Settle();
     EXPECT_EQ(converter.ListItems(IDC_MAIN_FILELIST), (Names{WorkFile(L"queda.mp3")}));
 }

@@ -174,7 +174,7 @@ TEST(BatchRun, ARunKeepsItsOwnResultsAndNamesTheEntryThatFailed) {
         converter.StartClick(direction->go);
         const MessageBoxSeen box = converter.WaitForMessageBox();
         EXPECT_EQ(box.text, std::wstring(direction->notASource) + L" " + noise);
-        Converter::Answer(box, IDOK);
+        Answer(box, IDOK);
         ASSERT_TRUE(converter.RunReturned());
         EXPECT_NEAR(Seconds(first), 1.0, kSecondsTolerance) << "the earlier file is replaced";
         EXPECT_NEAR(Seconds(second), 2.0, kSecondsTolerance) << "the second Lied does not overwrite the first";
@@ -196,8 +196,8 @@ TEST(BatchRun, CancelDuringTheSecondOfFiveWritesNothingAfterIt) {
     converter.DropFiles(IDC_MAIN_FILELIST2, files);
     converter.StartClick(IDC_MAIN_GOBTN4);
     HWND status = nullptr;
-    ASSERT_TRUE(WaitFor([&] { return (status = converter.TopLevel(L"TStatusForm")) != nullptr; }));
-    ASSERT_TRUE(WaitFor([&] { return converter.StatusText(0) == L"Proceso fichero 2 de 5"; }));
+    ASSERT_TRUE(WaitUntil([&] { return (status = converter.TopLevel(L"TStatusForm")) != nullptr; }));
+    ASSERT_TRUE(WaitUntil([&] { return converter.StatusText(0) == L"Proceso fichero 2 de 5"; }));
     PostMessageW(status, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
     ASSERT_TRUE(converter.RunReturned());
     EXPECT_NEAR(Seconds(folder + L"\\parte1.mp3"), 1.0, kSecondsTolerance) << "the first file is complete";
@@ -224,14 +224,14 @@ TEST(BatchRun, AnEntryThatIsItsOwnDestinationIsSkippedAndTheRunGoesOn) {
     ASSERT_TRUE(dialog);
     Converter::OpenFolderInFileDialog(dialog, folder);
     Converter::ChooseInFileDialog(dialog, L"\"antes.mp3\" \"mismo.wav\" \"despues.mp3\"");
-    ASSERT_TRUE(WaitFor([&] { return !IsWindow(dialog); }));
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }));
     converter.Settle();
     ASSERT_EQ(converter.ListItems(IDC_MAIN_FILELIST), (Names{first, same, last}));
 
     converter.StartClick(IDC_MAIN_GOBTN2);
     const MessageBoxSeen box = converter.WaitForMessageBox();
     EXPECT_EQ(box.text, L"El fichero de destino es el mismo que el fichero de fuente. " + same) << "names the entry";
-    Converter::Answer(box, IDOK);
+    Answer(box, IDOK);
     ASSERT_TRUE(converter.RunReturned());
     EXPECT_EQ(ReadWholeFile(same), before) << "the source is untouched";
     EXPECT_NEAR(WavSeconds(folder + L"\\antes.wav"), 1.0, kSecondsTolerance);

@@ -46,66 +46,9 @@ BOOL CALLBACK FindChildById(HWND hwnd, LPARAM param) {
     return TRUE;
 }
 
-struct FindTop {
-    DWORD pid;
-    const wchar_t* className;
-    std::function<bool(HWND)> accepts;
-    HWND found;
-};
-
-BOOL CALLBACK FindTopLevel(HWND hwnd, LPARAM param) {
-    auto* find = reinterpret_cast<FindTop*>(param);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(hwnd, &pid);
-    wchar_t name[64] = {};
-    GetClassNameW(hwnd, name, 64);
-    if (pid == find->pid && IsWindowVisible(hwnd) && wcscmp(name, find->className) == 0 && find->accepts(hwnd)) {
-        find->found = hwnd;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-HWND FindTopLevelOf(DWORD pid, const wchar_t* className, const std::function<bool(HWND)>& accepts) {
-    FindTop find{pid, className, accepts, nullptr};
-    EnumWindows(FindTopLevel, reinterpret_cast<LPARAM>(&find));
-    return find.found;
-}
-
-constexpr int kMessageBoxText = 0xFFFF;
-// The file name field of the platform's file dialogs: a combo box on Windows,
-// an edit under Wine.
-constexpr int kFileNameCombo = 0x47C;
-constexpr int kFileNameEdit = 0x480;
-
-HWND FileNameField(HWND dialog) {
-    HWND field = GetDlgItem(dialog, kFileNameEdit);
-    return field ? field : GetDlgItem(dialog, kFileNameCombo);
-}
-
-// A file dialog's labels may carry the same identifier as a message box's text.
-bool IsMessageBox(HWND dialog) { return GetDlgItem(dialog, kMessageBoxText) && !FileNameField(dialog); }
-bool IsFileDialog(HWND dialog) { return FileNameField(dialog) != nullptr; }
-
-std::wstring WindowTextOf(HWND hwnd) {
-    wchar_t text[1024] = {};
-    DWORD_PTR ignored = 0;
-    SendMessageTimeoutW(hwnd, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000, &ignored);
-    return text;
-}
+bool IsFileDialog(HWND dialog) { return testsupport::FileNameField(dialog) != nullptr; }
 
 } // namespace
-
-bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs) {
-    const DWORD start = GetTickCount();
-    while (!condition()) {
-        if (GetTickCount() - start > timeoutMs) {
-            return false;
-        }
-        Sleep(5);
-    }
-    return true;
-}
 
 std::wstring ConverterPath() { return testsupport::WindowsPath(SONARIS_CONVERTER_EXE); }
 
@@ -118,10 +61,7 @@ Converter::Converter(const std::wstring& programFile) {
     if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process_)) {
         return;
     }
-    WaitFor([this] {
-        main_ = TopLevel(L"TMainForm");
-        return main_ != nullptr;
-    });
+    main_ = testsupport::WaitForWindow(process_.dwProcessId, L"TMainForm");
     // The window shows before its start-up has ended (a stored minimized state
     // follows the first showing).
     if (main_) {
@@ -206,10 +146,11 @@ HWND Converter::Control(int id) const {
 }
 
 HWND Converter::TopLevel(const wchar_t* className) const {
-    return FindTopLevelOf(process_.dwProcessId, className, [](HWND) { return true; });
+    const std::vector<HWND> found = testsupport::WindowsOf(process_.dwProcessId, className);
+    return found.empty() ? nullptr : found.front();
 }
 
-std::wstring Converter::Text(int id) const { return WindowTextOf(Control(id)); }
+std::wstring Converter::Text(int id) const { return testsupport::TextOf(Control(id)); }
 
 void Converter::SetText(int id, const std::wstring& text) const {
     SendMessageW(Control(id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
@@ -284,23 +225,7 @@ bool Converter::RunReturned(DWORD timeoutMs) {
 }
 
 MessageBoxSeen Converter::WaitForMessageBox(DWORD timeoutMs) const {
-    MessageBoxSeen box;
-    WaitFor(
-        [&] {
-            box.window = FindTopLevelOf(process_.dwProcessId, L"#32770", IsMessageBox);
-            return box.window != nullptr;
-        },
-        timeoutMs);
-    if (box.window) {
-        box.caption = WindowTextOf(box.window);
-        box.text = WindowTextOf(GetDlgItem(box.window, kMessageBoxText));
-    }
-    return box;
-}
-
-void Converter::Answer(const MessageBoxSeen& box, int buttonId) {
-    PostMessageW(box.window, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED), 0);
-    WaitFor([&] { return !IsWindow(box.window) || !IsWindowVisible(box.window); });
+    return testsupport::WaitForMessageBox(process_.dwProcessId, timeoutMs);
 }
 
 void SaveScreenshot(const std::string& name) {
@@ -368,20 +293,13 @@ void Converter::PickDown(int id, int steps) const {
 }
 
 HWND Converter::WaitForFileDialog(DWORD timeoutMs) const {
-    HWND dialog = nullptr;
-    WaitFor(
-        [&] {
-            dialog = FindTopLevelOf(process_.dwProcessId, L"#32770", IsFileDialog);
-            return dialog != nullptr;
-        },
-        timeoutMs);
-    return dialog;
+    return testsupport::WaitForWindow(process_.dwProcessId, L"#32770", timeoutMs, IsFileDialog);
 }
 
 namespace {
 
 void TypeFileName(HWND dialog, const std::wstring& text) {
-    SendMessageW(FileNameField(dialog), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    SendMessageW(testsupport::FileNameField(dialog), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
 } // namespace

@@ -2,9 +2,10 @@
 // Drives a running converter.exe from outside through window messages, as a
 // user would: controls are found by their stable identifiers, and every wait
 // is for a condition (a window appears, a run returns, the process ends).
+#include "support/WindowWaits.h"
+
 #include <windows.h>
 
-#include <functional>
 #include <memory>
 #include <string>
 #include <thread>
@@ -14,11 +15,9 @@ namespace uitest {
 
 constexpr DWORD kWaitMs = 60000;
 
-struct MessageBoxSeen {
-    HWND window = nullptr;
-    std::wstring caption;
-    std::wstring text;
-};
+using testsupport::Answer;
+using testsupport::MessageBoxSeen;
+using testsupport::WaitUntil;
 
 // How a test starts the program with arguments, which run one job without the
 // main window.
@@ -81,7 +80,6 @@ public:
     // Waits for a message box of the program (not a file dialog); empty
     // window when none came.
     MessageBoxSeen WaitForMessageBox(DWORD timeoutMs = kWaitMs) const;
-    static void Answer(const MessageBoxSeen& box, int buttonId);
 
     // Until the program waits for input with nothing left to paint.
     void WaitIdle() const;
@@ -104,9 +102,6 @@ private:
 
 // This tree's converter.exe (Windows path).
 std::wstring ConverterPath();
-
-// Waits until condition() holds; false when it never did within timeoutMs.
-bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs = kWaitMs);
 
 // Saves a picture of the whole display under the build tree's screenshot folder.
 void SaveScreenshot(const std::string& name);

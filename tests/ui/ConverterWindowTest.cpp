@@ -45,7 +45,7 @@ TEST(ConverterWindow, CloseQuestionCancelKeepsRunningAndOkEnds) {
     MessageBoxSeen box = converter.WaitForMessageBox();
     EXPECT_EQ(box.caption, L"Termina el programa");
     EXPECT_EQ(box.text, L"Usted termina el programa con esto");
-    Converter::Answer(box, IDCANCEL);
+    Answer(box, IDCANCEL);
     EXPECT_TRUE(IsWindow(converter.Main()));
     EXPECT_TRUE(converter.Running());
 
@@ -53,7 +53,7 @@ TEST(ConverterWindow, CloseQuestionCancelKeepsRunningAndOkEnds) {
     PostMessageW(converter.Control(IDC_MAIN_ENDEBTN), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
     box = converter.WaitForMessageBox();
     EXPECT_EQ(box.text, L"Usted termina el programa con esto");
-    Converter::Answer(box, IDOK);
+    Answer(box, IDOK);
     EXPECT_TRUE(converter.WaitForExit());
 }
 
@@ -62,15 +62,15 @@ TEST(ConverterWindow, AboutBoxShowsProductAndClosesWithOk) {
     PostMessageW(converter.Control(IDC_MAIN_UEBERBTN), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
     PostMessageW(converter.Control(IDC_MAIN_UEBERBTN), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
     HWND about = nullptr;
-    ASSERT_TRUE(WaitFor([&] { return (about = converter.TopLevel(L"TAboutBox")) != nullptr; }));
+    ASSERT_TRUE(WaitUntil([&] { return (about = converter.TopLevel(L"TAboutBox")) != nullptr; }));
     wchar_t caption[64] = {};
     GetWindowTextW(about, caption, 64);
     EXPECT_STREQ(caption, L"A propósito");
     EXPECT_FALSE(IsWindowEnabled(converter.Main()));
     SaveScreenshot("about");
     PostMessageW(about, WM_COMMAND, IDOK, 0);
-    EXPECT_TRUE(WaitFor([&] { return converter.TopLevel(L"TAboutBox") == nullptr; }));
-    EXPECT_TRUE(WaitFor([&] { return IsWindowEnabled(converter.Main()) != FALSE; }));
+    EXPECT_TRUE(WaitUntil([&] { return converter.TopLevel(L"TAboutBox") == nullptr; }));
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(converter.Main()) != FALSE; }));
 }
 
 struct Drag {

@@ -59,7 +59,7 @@ void CloseAgreed(Converter& converter) {
     PostMessageW(converter.Main(), WM_CLOSE, 0, 0);
     const MessageBoxSeen box = converter.WaitForMessageBox();
     ASSERT_EQ(box.text, L"Usted termina el programa con esto");
-    Converter::Answer(box, IDOK);
+    Answer(box, IDOK);
     ASSERT_TRUE(converter.WaitForExit());
 }
 
@@ -158,7 +158,7 @@ TEST(Settings, TheProgramsOwnSelectionsWriteNoSettings) {
 TEST(Settings, CancelAtTheClosingQuestionWritesNoProfileAndOkWritesIt) {
     Converter converter;
     PostMessageW(converter.Main(), WM_CLOSE, 0, 0);
-    Converter::Answer(converter.WaitForMessageBox(), IDCANCEL);
+    Answer(converter.WaitForMessageBox(), IDCANCEL);
     converter.Settle();
     EXPECT_FALSE(Exists(ProfilePath()));
     CloseAgreed(converter);
@@ -169,12 +169,12 @@ TEST(Settings, AnUnwritableProfileIsReportedAtTheCloseAndAgainAtDestruction) {
     ASSERT_TRUE(CreateDirectoryW(ProfilePath().c_str(), nullptr)) << "a folder in the profile's place";
     Converter converter;
     PostMessageW(converter.Main(), WM_CLOSE, 0, 0);
-    Converter::Answer(converter.WaitForMessageBox(), IDOK);
+    Answer(converter.WaitForMessageBox(), IDOK);
     for (const char* moment : {"after the agreed close", "at destruction"}) {
         const MessageBoxSeen box = converter.WaitForMessageBox();
         EXPECT_EQ(box.text, kWriteFailure) << moment;
         EXPECT_EQ(box.caption, L"VELTRA Sonaris") << moment;
-        Converter::Answer(box, IDOK);
+        Answer(box, IDOK);
     }
     EXPECT_TRUE(converter.WaitForExit());
 }

@@ -129,7 +129,7 @@ TEST(SingleFileRun, MissingFileNameIsRefusedBeforeAnythingIsConverted) {
     const MessageBoxSeen box = converter.WaitForMessageBox();
     EXPECT_EQ(box.caption, L"Error");
     EXPECT_EQ(box.text, L"Tiene usted elegir los ficheros de fuente y de destino primero!");
-    Converter::Answer(box, IDOK);
+    Answer(box, IDOK);
     EXPECT_TRUE(converter.RunReturned());
     EXPECT_EQ(converter.TopLevel(L"TStatusForm"), nullptr);
 }
@@ -164,9 +164,9 @@ TEST(SingleFileRun, CancelAndCloseRequestLeaveAValidShorterWav) {
         converter.SetText(IDC_MAIN_OUTPUT3ED, destination);
         converter.StartClick(IDC_MAIN_GOBTN5);
         HWND status = nullptr;
-        ASSERT_TRUE(WaitFor([&] { return (status = converter.TopLevel(L"TStatusForm")) != nullptr; })) << stop.name;
+        ASSERT_TRUE(WaitUntil([&] { return (status = converter.TopLevel(L"TStatusForm")) != nullptr; })) << stop.name;
         HWND bar = GetDlgItem(status, IDC_STATUS_PROGRESSBAR2);
-        ASSERT_TRUE(WaitFor([&] { return SendMessageW(bar, PBM_GETPOS, 0, 0) >= 2; })) << stop.name;
+        ASSERT_TRUE(WaitUntil([&] { return SendMessageW(bar, PBM_GETPOS, 0, 0) >= 2; })) << stop.name;
         if (stop.message == WM_CLOSE) {
             SaveScreenshot("progress-window");
         }
@@ -208,7 +208,7 @@ TEST(SingleFileRun, NoMp3CodecGivesTheRefusalsAndCreatesNothing) {
         converter.StartClick(r.go);
         const MessageBoxSeen box = converter.WaitForMessageBox();
         EXPECT_EQ(box.text, r.text);
-        Converter::Answer(box, IDOK);
+        Answer(box, IDOK);
         EXPECT_TRUE(converter.RunReturned());
         EXPECT_FALSE(Exists(r.to));
     }
@@ -270,7 +270,7 @@ TEST(SingleFileRun, FaultsAreShownInAMessageBox) {
         } else {
             EXPECT_EQ(box.text, f.text) << f.name;
         }
-        Converter::Answer(box, IDOK);
+        Answer(box, IDOK);
         EXPECT_TRUE(converter.RunReturned()) << f.name;
         EXPECT_EQ(FileSize(source), sourceSize) << f.name << ": the source is untouched";
         EXPECT_TRUE(IsWindowEnabled(converter.Main())) << f.name;

@@ -67,7 +67,7 @@ public:
     std::wstring Message() {
         const MessageBoxSeen box = converter_.WaitForMessageBox(0);
         if (box.window) {
-            Converter::Answer(box, IDOK);
+            Answer(box, IDOK);
         }
         return box.text;
     }
@@ -81,9 +81,9 @@ private:
         if (confirmReplace) {
             const MessageBoxSeen replace = converter_.WaitForMessageBox();
             ASSERT_TRUE(replace.window) << "no question before replacing";
-            Converter::Answer(replace, IDYES);
+            Answer(replace, IDYES);
         }
-        ASSERT_TRUE(WaitFor([&] { return !IsWindow(dialog); }));
+        ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }));
         converter_.Settle();
     }
 

@@ -26,17 +26,9 @@ bool IsWineCodec(std::wstring file) {
 
 } // namespace
 
-std::wstring WorkFile(const std::wstring& name) { return testsupport::WorkDir() + L"\\" + name; }
-
 std::string Q(const std::wstring& file) { return testsupport::ShellQuote(testsupport::UnixPath(file)); }
 
 bool HasMp3Codec(Converter& converter) { return !converter.ComboItems(IDC_MAIN_MP3FORMAT).empty(); }
-
-std::string Host(const std::string& command) {
-    const testsupport::HostResult result = testsupport::RunHost(command);
-    EXPECT_EQ(result.exitCode, 0) << command << "\n" << result.output;
-    return result.output;
-}
 
 std::string SoxInfo(const std::wstring& file) {
     const std::string path = testsupport::ShellQuote(testsupport::UnixPath(file));

@@ -10,10 +10,8 @@
 
 namespace uitest {
 
-// A file in the test program's work folder (Windows path).
-std::wstring WorkFile(const std::wstring& name);
-// Runs a host command and fails the test when it does not succeed.
-std::string Host(const std::string& command);
+using testsupport::Host;
+using testsupport::WorkFile;
 // sox's view of a sound file: "rate channels bits samples", or empty on failure.
 std::string SoxInfo(const std::wstring& file);
 using testsupport::Exists;
