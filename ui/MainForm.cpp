@@ -145,6 +145,23 @@ void TMainForm::FormResize() {
     LayoutChildren();
 }
 
+// The control that had the keyboard when another window came in front (a
+// message box, the progress window) gets it back, so that keyboard work goes
+// on where it was.
+void TMainForm::FormDeactivate() {
+    const HWND focus = GetFocus();
+    focusBeforeDeactivation_ = IsChild(Handle(), focus) ? focus : nullptr;
+}
+
+void TMainForm::FormActivate() {
+    const HWND focus = focusBeforeDeactivation_;
+    if (focus && IsWindow(focus) && IsWindowVisible(focus) && IsChild(Handle(), focus)) {
+        SetFocus(focus);
+    } else {
+        SetFocus(Handle());
+    }
+}
+
 void TMainForm::StartRun(TImageButton& button, ui::RunMode mode, PageJob job) {
     button.ResetImage();
     if (Converting) {
@@ -156,11 +173,23 @@ void TMainForm::StartRun(TImageButton& button, ui::RunMode mode, PageJob job) {
     FileCount = 1;
     RunMode = mode;
     runJob_ = std::move(job);
+    runTally_ = core::BatchTally();
     running_ = true;
     statusForm_->ShowModal();
     running_ = false;
     if (pendingClose_ != PendingClose::None) {
         PostMessageW(Handle(), WM_APP_CLOSEAFTERRUN, 0, 0);
+    } else if (mode == ui::RunMode::Mp3ToWavBatch || mode == ui::RunMode::WavToMp3Batch) {
+        ShowBatchSummary();
+    }
+}
+
+// A run with failures ends with one box that names them all, after the
+// boxes of the single failures; a run without failures ends silently.
+void TMainForm::ShowBatchSummary() {
+    const std::wstring summary = core::BatchSummary(runTally_);
+    if (!summary.empty()) {
+        MessageBoxW(Handle(), summary.c_str(), texts::ApplicationTitle, MB_OK | MB_ICONWARNING);
     }
 }
 
@@ -262,6 +291,9 @@ void TMainForm::ProcessMessages() { ui::ProcessMessages(); }
 void TMainForm::ShowJobMessage(const std::wstring& text) {
     const HWND owner =
         statusForm_ && IsWindowVisible(statusForm_->Handle()) ? statusForm_->Handle() : Handle();
+    if (!batchEntry_.empty()) {
+        runTally_.NoteFailure(batchEntry_);
+    }
     ShowErrorMessage(owner, batchEntry_.empty() ? text : core::MessageNamingEntry(text, batchEntry_));
 }
 
@@ -277,6 +309,10 @@ void TMainForm::ShowProgressLine(const std::wstring& line) {
 }
 
 void TMainForm::OnCommand(int id, int code, HWND control) {
+    if (id == IDM_MAIN_NEXTTAB || id == IDM_MAIN_PREVIOUSTAB) {
+        tabs_->SelectNext(id == IDM_MAIN_PREVIOUSTAB);
+        return;
+    }
     if (code == BN_CLICKED && id == IDC_MAIN_WWWBTN) {
         wwwBtnClick();
         return;
@@ -319,6 +355,14 @@ LRESULT TMainForm::OnNotify(const NMHDR& header) {
     return 0;
 }
 
+// -1 lets the list handle the key itself.
+LRESULT TMainForm::OnListKey(HWND list, int key) {
+    if (mp3WavBatch_->OnListKey(list, key) || wavMp3Batch_->OnListKey(list, key)) {
+        return -2;
+    }
+    return -1;
+}
+
 void TMainForm::OnDrawItem(const DRAWITEMSTRUCT& item) {
     if (item.hwndItem == statusBar_) {
         if (item.itemID == kMeterPanel) {
@@ -348,6 +392,13 @@ LRESULT TMainForm::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DESTROY:
         FormDestroy();
         return 0;
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            FormDeactivate();
+        } else if (!HIWORD(wParam)) {
+            FormActivate();
+        }
+        return 0;
     case WM_APP_CLOSEAFTERRUN:
         CloseAfterRun();
         return 0;
@@ -364,6 +415,8 @@ LRESULT TMainForm::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DRAWITEM:
         OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
         return TRUE;
+    case WM_VKEYTOITEM:
+        return OnListKey(reinterpret_cast<HWND>(lParam), LOWORD(wParam));
     default:
         return Default(message, wParam, lParam);
     }

@@ -13,6 +13,7 @@
 #include "TabbedPages.h"
 #include "TagEditorPage.h"
 #include "codec/CodecDiscovery.h"
+#include "core/BatchRules.h"
 #include "core/FormStorage.h"
 #include "core/ProgressMeter.h"
 #include "jobs/JobHost.h"
@@ -55,6 +56,9 @@ public:
     // outside a batch job.
     void SetBatchEntry(std::wstring entry) { batchEntry_ = std::move(entry); }
     void ForgetWrittenByRun() { writtenByRun_.clear(); }
+    // What the batch run has done with its entries; the job messages shown
+    // for an entry count as its failure.
+    core::BatchTally& RunTally() { return runTally_; }
     bool WrittenByRun(const std::wstring& name) const;
     void ShowProgressLine(const std::wstring& line);
 
@@ -111,9 +115,12 @@ private:
     void FormEndSession();
     void CloseAfterRun();
     void FormResize();
+    void FormActivate();
+    void FormDeactivate();
     void OnCommand(int id, int code, HWND control);
     LRESULT OnNotify(const NMHDR& header);
     void OnDrawItem(const DRAWITEMSTRUCT& item);
+    LRESULT OnListKey(HWND list, int key);
     void StatusBar1DrawPanel(HDC dc, const RECT& panel);
     void SBarPaintMore();
     void DrawWebButton(const DRAWITEMSTRUCT& item);
@@ -124,6 +131,7 @@ private:
     void GoBtn4Click();
     void GoBtn5Click();
     void StartRun(TImageButton& button, ui::RunMode mode, PageJob job);
+    void ShowBatchSummary();
     // The batch pages' runs, which the progress window calls once per Go.
     PageJob Gobtn2Proc() { return mp3WavBatch_->Job(); }
     PageJob Gobtn4Proc() { return wavMp3Batch_->Job(); }
@@ -166,8 +174,10 @@ private:
     std::wstring batchEntry_;
     // The files the batch run has created so far.
     std::vector<std::wstring> writtenByRun_;
+    core::BatchTally runTally_;
     bool SyncingFormats = false;
     TStatusForm* statusForm_ = nullptr;
+    HWND focusBeforeDeactivation_ = nullptr;
 
     HIMAGELIST tabImages_ = nullptr;
     HIMAGELIST subTabImages_ = nullptr;
