@@ -37,6 +37,34 @@ std::wstring BatchProgressLine(int index, int entryCount) {
     return L"Proceso fichero " + std::to_wstring(index + 1) + L" de " + std::to_wstring(entryCount);
 }
 
+void BatchTally::NoteFailure(const std::wstring& entry) {
+    if (failed.empty() || failed.back() != entry) {
+        failed.push_back(entry);
+    }
+}
+
+void BatchTally::NoteEnded(const std::wstring& entry, bool cutShort) {
+    if (!cutShort || (!failed.empty() && failed.back() == entry)) {
+        ++ended;
+    }
+}
+
+std::wstring BatchSummary(const BatchTally& tally) {
+    if (tally.failed.empty()) {
+        return std::wstring();
+    }
+    std::wstring summary =
+        L"Convertidos: " + std::to_wstring(tally.Converted()) + L" de " + std::to_wstring(tally.ended) + L". Fallaron:";
+    const size_t shown = std::min(tally.failed.size(), static_cast<size_t>(kSummaryNames));
+    for (size_t i = 0; i < shown; ++i) {
+        summary += L"\n" + tally.failed[i];
+    }
+    if (tally.failed.size() > shown) {
+        summary += L"\ny " + std::to_wstring(tally.failed.size() - shown) + L" más";
+    }
+    return summary;
+}
+
 std::vector<std::wstring> NamesToAdd(const std::vector<std::wstring>& entries,
                                      const std::vector<std::wstring>& chosen) {
     std::vector<std::wstring> list = entries;

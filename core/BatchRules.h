@@ -27,6 +27,25 @@ std::wstring MessageNamingEntry(const std::wstring& message, const std::wstring&
 // "Proceso fichero i de n" for the 0-based index of the file being converted.
 std::wstring BatchProgressLine(int index, int entryCount);
 
+// What a batch run did with its entries, for the summary at its end.
+struct BatchTally {
+    int ended = 0;                    // entries whose job ran to its end or failed
+    std::vector<std::wstring> failed; // in run order, each entry once
+
+    // A job said it could not do an entry; a second message about it counts once.
+    void NoteFailure(const std::wstring& entry);
+    // The entry's job has returned. One that a cancel cut short was not
+    // converted, so it counts only when it had failed before.
+    void NoteEnded(const std::wstring& entry, bool cutShort);
+    int Converted() const { return ended - static_cast<int>(failed.size()); }
+};
+
+// The summary of a run with failures: "Convertidos: N de M. Fallaron:" and
+// one failed entry a line, at most kSummaryNames of them, then "y K más" for
+// the rest. Empty when nothing failed.
+constexpr int kSummaryNames = 20;
+std::wstring BatchSummary(const BatchTally& tally);
+
 // The chosen names that the add button appends, in their order: those equal to
 // no entry (letter case counts) and to no name appended before them.
 std::vector<std::wstring> NamesToAdd(const std::vector<std::wstring>& entries, const std::vector<std::wstring>& chosen);

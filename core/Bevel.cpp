@@ -15,9 +15,12 @@ std::vector<BevelBand> BevelBands(int left, int top, int lastRing, int bottom, i
 
 ButtonPaint PlanButtonPaint(unsigned action, unsigned state) {
     ButtonPaint plan;
+    const bool showsFocus = !(state & kStateNoFocusRect);
     if (action == kDrawFocus) {
+        plan.focusRect = showsFocus;
         return plan;
     }
+    plan.focusRect = action == kDrawEntire && (state & kStateFocus) && showsFocus;
     plan.paint = true;
     plan.face = action != kDrawSelect;
     plan.caption = action != kDrawSelect;

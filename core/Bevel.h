@@ -21,16 +21,20 @@ constexpr unsigned kDrawSelect = 0x2;
 constexpr unsigned kDrawFocus = 0x4;
 constexpr unsigned kStateSelected = 0x1;
 constexpr unsigned kStateFocus = 0x10;
+constexpr unsigned kStateNoFocusRect = 0x200;
 
 struct ButtonPaint {
     bool paint = false;       // anything at all
     bool face = false;        // face and outline
     bool pressed = false;     // both bevel sides dark
     bool caption = false;
+    bool focusRect = false; // the dotted focus rectangle, drawn inverting
 };
 
-// A press or release repaints only the bevel; a focus change repaints nothing.
-// Only the exact state "selected and focused" looks pressed.
+// A press or release repaints only the bevel; a focus change repaints nothing
+// but the focus rectangle, which inverts, so drawing it again takes it away.
+// A whole repaint of a focused button draws it anew. Only the exact state
+// "selected and focused" looks pressed.
 ButtonPaint PlanButtonPaint(unsigned action, unsigned state);
 
 } // namespace core

@@ -9,6 +9,19 @@ namespace {
 constexpr int kCaptionBytes = 50;
 constexpr int kBevelInset = 2;
 constexpr int kBevelLastRing = 1;
+// Inside the bevel, which a press repaints, so a press leaves it standing.
+constexpr int kFocusInset = 5;
+
+// The dotted rectangle inverts what lies under it, so drawing it again takes
+// it away; the colours are set so that its dots show on the dark face.
+void DrawFocusRectangle(HDC dc, RECT area, bool draw) {
+    if (draw) {
+        InflateRect(&area, -kFocusInset, -kFocusInset);
+        SetTextColor(dc, RGB(255, 255, 255));
+        SetBkColor(dc, RGB(0, 0, 0));
+        DrawFocusRect(dc, &area);
+    }
+}
 
 } // namespace
 
@@ -22,10 +35,11 @@ void DrawBevel(HDC dc, int left, int top, HBRUSH light, HBRUSH dark, int lastRin
 
 void PaintOwnerButton(const DRAWITEMSTRUCT& item) {
     core::ButtonPaint plan = core::PlanButtonPaint(item.itemAction, item.itemState);
+    HDC dc = item.hDC;
     if (!plan.paint) {
+        DrawFocusRectangle(dc, item.rcItem, plan.focusRect);
         return;
     }
-    HDC dc = item.hDC;
     const RECT& area = item.rcItem;
     win::ScopedSelect brush(dc, FaceBrush);
     win::ScopedSelect pen(dc, GetStockObject(BLACK_PEN));
@@ -43,4 +57,5 @@ void PaintOwnerButton(const DRAWITEMSTRUCT& item) {
         RECT textArea = area;
         DrawTextA(dc, caption, -1, &textArea, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
     }
+    DrawFocusRectangle(dc, area, plan.focusRect);
 }

@@ -58,6 +58,32 @@ void MainCommand(WPARAM wParam, LPARAM lParam) {
     }
 }
 
+// The control that had the keyboard when the main window lost it (to a
+// message box, say) gets it back when the window is active again.
+HWND FocusBeforeDeactivation;
+
+void MainActivation(WPARAM wParam) {
+    if (LOWORD(wParam) == WA_INACTIVE) {
+        FocusBeforeDeactivation = GetFocus();
+        return;
+    }
+    SetFocus(IsChild(MainWindow, FocusBeforeDeactivation) ? FocusBeforeDeactivation : MainWindow);
+}
+
+bool IsMainButton(HWND window) {
+    return window && (window == ContinueButton || window == QuitButton);
+}
+
+// Enter presses a focused button as a click does; Tab, Shift+Tab and the
+// other dialog keys work in the main window as in a dialog.
+bool HandleDialogKey(MSG& message) {
+    if (message.message == WM_KEYDOWN && message.wParam == VK_RETURN && IsMainButton(message.hwnd)) {
+        SendMessageA(message.hwnd, BM_CLICK, 0, 0);
+        return true;
+    }
+    return MainWindow && IsDialogMessageA(MainWindow, &message);
+}
+
 void CreateMainWindow(const RECT& desktop) {
     int x = (desktop.right - desktop.left - kMainWidth) / 2;
     int y = (desktop.bottom - desktop.top - kMainHeight) / 2;
@@ -97,15 +123,19 @@ HWND MakeStatic(const std::string& text, int x, int y, int width, int height) {
 }
 
 void MakeButtons() {
-    ContinueButton = MakeWindow("BUTTON", kContinueCaption, WS_CHILD | BS_OWNERDRAW, 5, 290, 251, 25, MainWindow);
-    QuitButton = MakeWindow("BUTTON", kQuitCaption, WS_CHILD | BS_OWNERDRAW, 256, 290, 251, 25, MainWindow);
+    ContinueButton =
+        MakeWindow("BUTTON", kContinueCaption, WS_CHILD | WS_TABSTOP | BS_OWNERDRAW, 5, 290, 251, 25, MainWindow);
+    QuitButton =
+        MakeWindow("BUTTON", kQuitCaption, WS_CHILD | WS_TABSTOP | BS_OWNERDRAW, 256, 290, 251, 25, MainWindow);
 }
 
 void RunMessageLoop() {
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
+        if (!HandleDialogKey(message)) {
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
     }
 }
 
@@ -134,6 +164,9 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         return TRUE;
     case WM_COMMAND:
         MainCommand(wParam, lParam);
+        return 0;
+    case WM_ACTIVATE:
+        MainActivation(wParam);
         return 0;
     case WM_NCHITTEST:
         if (ThisProgram.dragByAnyPoint) {
@@ -197,6 +230,7 @@ int RunInstallerProgram() {
     CreateMainWindow(desktop);
     ThisProgram.createMainControls();
     ShowWindow(MainWindow, SW_SHOW);
+    SetFocus(GetNextDlgTabItem(MainWindow, nullptr, FALSE));
     RunMessageLoop();
     DeleteObject(FaceBrush);
     DeleteObject(HighlightBrush);

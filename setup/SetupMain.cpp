@@ -17,9 +17,10 @@ void CreateSetupControls() {
     MakeStatic(kSourceLabel, 4, 44, 150, 20);
     MakeStatic(kTargetLabel, 4, 84, 150, 20);
     MakeStatic(kUninstallerNote, 4, 224, 503, 20);
-    SourceField = MakeWindow("EDIT", SourceDir.c_str(), WS_CHILD | ES_AUTOHSCROLL, 160, 42, 347, 24, MainWindow);
-    TargetField = MakeWindow("EDIT", InstallLog.DefaultTarget.c_str(), WS_CHILD | ES_AUTOHSCROLL, 160, 82, 347, 24,
-                             MainWindow);
+    SourceField =
+        MakeWindow("EDIT", SourceDir.c_str(), WS_CHILD | WS_TABSTOP | ES_AUTOHSCROLL, 160, 42, 347, 24, MainWindow);
+    TargetField = MakeWindow("EDIT", InstallLog.DefaultTarget.c_str(), WS_CHILD | WS_TABSTOP | ES_AUTOHSCROLL, 160, 82,
+                             347, 24, MainWindow);
     MakeButtons();
 }
 

@@ -1,6 +1,8 @@
 #include "Application.h"
 
+#include "KeyboardNavigation.h"
 #include "Texts.h"
+#include "resource.h"
 
 namespace ui {
 namespace {
@@ -57,10 +59,25 @@ void RunModal(HWND window, HWND owner, HWND focus, const std::function<bool()>& 
     }
 }
 
+namespace {
+
+// The main window's keys: its shortcuts (Ctrl+Tab between the tabs), then
+// Tab and Enter as in a dialog, then the rest of the dialog keys.
+bool HandleMainWindowKey(HWND mainWindow, HACCEL shortcuts, MSG& msg) {
+    if (!IsWindow(mainWindow)) {
+        return false;
+    }
+    return TranslateAcceleratorW(mainWindow, shortcuts, &msg) || HandleNavigationKey(mainWindow, msg) ||
+           IsDialogMessageW(mainWindow, &msg);
+}
+
+} // namespace
+
 int RunMessageLoop(HWND mainWindow) {
+    const HACCEL shortcuts = LoadAcceleratorsW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAIN_SHORTCUTS));
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-        if (!IsWindow(mainWindow) || !IsDialogMessageW(mainWindow, &msg)) {
+        if (!HandleMainWindowKey(mainWindow, shortcuts, msg)) {
             TranslateMessage(&msg);
             DispatchMessageW(&msg);
         }

@@ -120,7 +120,7 @@ TBatchPage::TBatchPage(TPanel& page, bool toMp3, HICON browseGlyph, TMainForm& f
     const int bottomRow = size.cy - pictures::kImageButtonHeight - kPad;
     fileList_ = page.AddControl(L"LISTBOX", L"",
                                 WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | LBS_EXTENDEDSEL | LBS_NOTIFY |
-                                    LBS_NOINTEGRALHEIGHT,
+                                    LBS_NOINTEGRALHEIGHT | LBS_WANTKEYBOARDINPUT,
                                 {listLeft, kListTop, size.cx - kPad, bottomRow - kPad},
                                 toMp3 ? IDC_MAIN_FILELIST2 : IDC_MAIN_FILELIST, kAll, WS_EX_CLIENTEDGE);
 
@@ -180,6 +180,14 @@ bool TBatchPage::OnDrawItem(const DRAWITEMSTRUCT& item) {
         }
     }
     return false;
+}
+
+bool TBatchPage::OnListKey(HWND list, int key) {
+    if (list != fileList_ || key != VK_DELETE) {
+        return false;
+    }
+    DelbtnClick();
+    return true;
 }
 
 bool TBatchPage::OnButtonClick(int id) {
@@ -270,10 +278,20 @@ bool TBatchPage::RunBatch() {
         try {
             ConvertEntry(source, destination);
         } catch (const JobFailure& failure) {
+            NoteFailureThatEndsRun(source);
             throw JobFailure(core::MessageNamingEntry(failure.Message(), source));
+        } catch (...) {
+            NoteFailureThatEndsRun(source);
+            throw;
         }
+        form_.RunTally().NoteEnded(source, form_.CancelRequested());
     }
     return true;
+}
+
+void TBatchPage::NoteFailureThatEndsRun(const std::wstring& source) {
+    form_.RunTally().NoteFailure(source);
+    form_.RunTally().NoteEnded(source, false);
 }
 
 void TBatchPage::ConvertEntry(const std::wstring& source, const std::wstring& destination) {

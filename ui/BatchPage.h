@@ -37,6 +37,9 @@ public:
 
     // Handles a click on one of the page's buttons; false for any other control.
     bool OnButtonClick(int id);
+    // Delete in the file list removes the selected entries as the delete
+    // button does; false for any other key or control.
+    bool OnListKey(HWND list, int key);
     // Draws one of the page's glyph buttons; false for any other control.
     bool OnDrawItem(const DRAWITEMSTRUCT& item);
 
@@ -51,6 +54,7 @@ private:
     void AddToList(const std::vector<std::wstring>& chosen);
     bool RunBatch();
     void ConvertEntry(const std::wstring& source, const std::wstring& destination);
+    void NoteFailureThatEndsRun(const std::wstring& source);
 
     TMainForm& form_;
     const bool toMp3_;

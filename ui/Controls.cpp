@@ -141,6 +141,7 @@ LRESULT TPanel::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_NOTIFY:
     case WM_DRAWITEM:
     case WM_MEASUREITEM:
+    case WM_VKEYTOITEM:
         return SendMessageW(GetAncestor(Handle(), GA_ROOT), message, wParam, lParam);
     default:
         return Default(message, wParam, lParam);

@@ -1,6 +1,7 @@
 #include "ImageButton.h"
 
 #include "Pictures.h"
+#include "PushButtonAccessible.h"
 
 #include <windowsx.h>
 
@@ -8,6 +9,14 @@ namespace ui {
 namespace {
 
 const wchar_t kImageButtonClass[] = L"SonarisImageButton";
+// The focus rectangle keeps clear of the face's outer edge.
+constexpr int kFocusInset = 3;
+// Bit 30 of a key message: the key was down before (auto-repeat).
+constexpr LPARAM kKeyWasDown = 1 << 30;
+
+bool IsPressKey(WPARAM key) {
+    return key == VK_SPACE || key == VK_RETURN;
+}
 
 } // namespace
 
@@ -16,8 +25,8 @@ TImageButton::TImageButton(HWND parent, int id, POINT at, const wchar_t* picture
     : normal_(pictures::ImageButtonFace(pictureText, false, background)),
       down_(pictures::ImageButtonFace(pictureText, true, background)), onClick_(std::move(onClick)) {
     RegisterWindowClass(kImageButtonClass, nullptr);
-    CreateHandle(0, kImageButtonClass, pictureText, WS_CHILD | WS_VISIBLE, at.x, at.y, pictures::kImageButtonWidth,
-                 pictures::kImageButtonHeight, parent, id);
+    CreateHandle(0, kImageButtonClass, pictureText, WS_CHILD | WS_VISIBLE | WS_TABSTOP, at.x, at.y,
+                 pictures::kImageButtonWidth, pictures::kImageButtonHeight, parent, id);
 }
 
 void TImageButton::ResetImage() {
@@ -70,12 +79,61 @@ void TImageButton::Click() {
     }
 }
 
+// A key press acts like a mouse press; the release of the same key clicks.
+void TImageButton::KeyDown(WPARAM key, LPARAM flags) {
+    if (!IsPressKey(key) || (flags & kKeyWasDown) || pressed_) {
+        return;
+    }
+    keyDown_ = true;
+    ShowPressedFace(true);
+    pressed_ = true;
+}
+
+void TImageButton::KeyUp(WPARAM key) {
+    if (IsPressKey(key) && keyDown_) {
+        keyDown_ = false;
+        Click();
+    }
+}
+
+// Losing the focus while a key holds the button down drops the press.
+void TImageButton::FocusChanged(bool focused) {
+    if (!focused && keyDown_) {
+        keyDown_ = false;
+        ResetImage();
+    }
+    InvalidateRect(Handle(), nullptr, FALSE);
+}
+
+// Enter and Space come to the button itself; the window's keyboard handling
+// keeps Tab and the rest.
+LRESULT TImageButton::DialogCode(const MSG* message) const {
+    LRESULT code = DLGC_BUTTON | DLGC_UNDEFPUSHBUTTON;
+    if (message && (message->message == WM_KEYDOWN || message->message == WM_KEYUP || message->message == WM_CHAR) &&
+        IsPressKey(message->wParam)) {
+        code |= DLGC_WANTMESSAGE;
+    }
+    return code;
+}
+
+LRESULT TImageButton::AccessibleObject(WPARAM flags, LPARAM objectId) {
+    if (static_cast<LONG>(objectId) != OBJID_CLIENT) {
+        return Default(WM_GETOBJECT, flags, objectId);
+    }
+    return AnswerAsPushButton(Handle(), flags);
+}
+
 void TImageButton::Paint() {
     win::ScopedPaint paint(Handle());
     win::ScopedMemoryDC source(CreateCompatibleDC(paint.get()));
     win::ScopedSelect select(source.get(), showingDown_ ? down_.get() : normal_.get());
     BitBlt(paint.get(), 0, 0, pictures::kImageButtonWidth, pictures::kImageButtonHeight, source.get(), 0, 0,
            SRCCOPY);
+    if (GetFocus() == Handle()) {
+        RECT focus = {0, 0, pictures::kImageButtonWidth, pictures::kImageButtonHeight};
+        InflateRect(&focus, -kFocusInset, -kFocusInset);
+        DrawFocusRect(paint.get(), &focus);
+    }
 }
 
 LRESULT TImageButton::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -104,6 +162,25 @@ LRESULT TImageButton::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             ResetImage();
         }
         return 0;
+    case WM_KEYDOWN:
+        KeyDown(wParam, lParam);
+        return 0;
+    case WM_KEYUP:
+        KeyUp(wParam);
+        return 0;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+        FocusChanged(message == WM_SETFOCUS);
+        return 0;
+    case WM_GETDLGCODE:
+        return DialogCode(reinterpret_cast<const MSG*>(lParam));
+    case WM_GETOBJECT:
+        return AccessibleObject(wParam, lParam);
+    case BM_CLICK:
+        Click();
+        return 0;
+    case BM_GETSTATE:
+        return (showingDown_ ? BST_PUSHED : 0) | (GetFocus() == Handle() ? BST_FOCUS : 0);
     case WM_SETCURSOR:
         SetCursor(LoadCursorW(nullptr, IDC_HAND));
         return TRUE;

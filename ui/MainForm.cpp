@@ -139,6 +139,23 @@ void TMainForm::FormResize() {
     LayoutChildren();
 }
 
+// The control that had the keyboard when another window came in front (a
+// message box, the progress window) gets it back, so that keyboard work goes
+// on where it was.
+void TMainForm::FormDeactivate() {
+    const HWND focus = GetFocus();
+    focusBeforeDeactivation_ = IsChild(Handle(), focus) ? focus : nullptr;
+}
+
+void TMainForm::FormActivate() {
+    const HWND focus = focusBeforeDeactivation_;
+    if (focus && IsWindow(focus) && IsWindowVisible(focus) && IsChild(Handle(), focus)) {
+        SetFocus(focus);
+    } else {
+        SetFocus(Handle());
+    }
+}
+
 void TMainForm::StartRun(TImageButton& button, ui::RunMode mode, PageJob job) {
     button.ResetImage();
     if (Converting) {
@@ -151,6 +168,7 @@ void TMainForm::StartRun(TImageButton& button, ui::RunMode mode, PageJob job) {
     FileCount = 1;
     RunMode = mode;
     runJob_ = std::move(job);
+    runTally_ = core::BatchTally();
     running_ = true;
     if (console_) {
         RunInConsole();
@@ -160,6 +178,22 @@ void TMainForm::StartRun(TImageButton& button, ui::RunMode mode, PageJob job) {
     running_ = false;
     if (pendingClose_ != PendingClose::None) {
         PostMessageW(Handle(), WM_APP_CLOSEAFTERRUN, 0, 0);
+    } else if (mode == ui::RunMode::Mp3ToWavBatch || mode == ui::RunMode::WavToMp3Batch) {
+        ShowBatchSummary();
+    }
+}
+
+// A run with failures ends with one box that names them all, after the
+// boxes of the single failures; a run without failures ends silently.
+void TMainForm::ShowBatchSummary() {
+    const std::wstring summary = core::BatchSummary(runTally_);
+    if (summary.empty()) {
+        return;
+    }
+    if (console_) {
+        console_->Line(summary);
+    } else {
+        MessageBoxW(Handle(), summary.c_str(), texts::ApplicationTitle, MB_OK | MB_ICONWARNING);
     }
 }
 
@@ -287,6 +321,9 @@ void TMainForm::ProcessMessages() { ui::ProcessMessages(); }
 // program is active, so that the box comes up in front of it.
 void TMainForm::ShowJobMessage(const std::wstring& text) {
     runFailed_ = true;
+    if (!batchEntry_.empty()) {
+        runTally_.NoteFailure(batchEntry_);
+    }
     const std::wstring message = batchEntry_.empty() ? text : core::MessageNamingEntry(text, batchEntry_);
     if (console_) {
         console_->Line(message);
@@ -312,6 +349,10 @@ void TMainForm::ShowProgressLine(const std::wstring& line) {
 }
 
 void TMainForm::OnCommand(int id, int code, HWND control) {
+    if (id == IDM_MAIN_NEXTTAB || id == IDM_MAIN_PREVIOUSTAB) {
+        tabs_->SelectNext(id == IDM_MAIN_PREVIOUSTAB);
+        return;
+    }
     if (code == BN_CLICKED && id == IDC_MAIN_WWWBTN) {
         wwwBtnClick();
         return;
@@ -354,6 +395,14 @@ LRESULT TMainForm::OnNotify(const NMHDR& header) {
     return 0;
 }
 
+// -1 lets the list handle the key itself.
+LRESULT TMainForm::OnListKey(HWND list, int key) {
+    if (mp3WavBatch_->OnListKey(list, key) || wavMp3Batch_->OnListKey(list, key)) {
+        return -2;
+    }
+    return -1;
+}
+
 void TMainForm::OnDrawItem(const DRAWITEMSTRUCT& item) {
     if (item.hwndItem == statusBar_) {
         if (item.itemID == kMeterPanel) {
@@ -383,6 +432,13 @@ LRESULT TMainForm::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DESTROY:
         FormDestroy();
         return 0;
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            FormDeactivate();
+        } else if (!HIWORD(wParam)) {
+            FormActivate();
+        }
+        return 0;
     case WM_APP_CLOSEAFTERRUN:
         CloseAfterRun();
         return 0;
@@ -399,6 +455,8 @@ LRESULT TMainForm::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DRAWITEM:
         OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
         return TRUE;
+    case WM_VKEYTOITEM:
+        return OnListKey(reinterpret_cast<HWND>(lParam), LOWORD(wParam));
     default:
         return Default(message, wParam, lParam);
     }

@@ -12,6 +12,7 @@
 #include "TabbedPages.h"
 #include "TagEditorPage.h"
 #include "codec/CodecDiscovery.h"
+#include "core/BatchRules.h"
 #include "core/CommandLine.h"
 #include "core/FormStorage.h"
 #include "core/ProgressMeter.h"
@@ -57,6 +58,9 @@ public:
     // outside a batch job.
     void SetBatchEntry(std::wstring entry) { batchEntry_ = std::move(entry); }
     void ForgetWrittenByRun() { writtenByRun_.clear(); }
+    // What the batch run has done with its entries; the job messages shown
+    // for an entry count as its failure.
+    core::BatchTally& RunTally() { return runTally_; }
     bool WrittenByRun(const std::wstring& name) const;
     void ShowProgressLine(const std::wstring& line);
     // Runs the job of the current run. A failure that ended it is shown as the
@@ -125,9 +129,12 @@ private:
     void FormEndSession();
     void CloseAfterRun();
     void FormResize();
+    void FormActivate();
+    void FormDeactivate();
     void OnCommand(int id, int code, HWND control);
     LRESULT OnNotify(const NMHDR& header);
     void OnDrawItem(const DRAWITEMSTRUCT& item);
+    LRESULT OnListKey(HWND list, int key);
     void StatusBar1DrawPanel(HDC dc, const RECT& panel);
     void SBarPaintMore();
     void DrawWebButton(const DRAWITEMSTRUCT& item);
@@ -141,6 +148,7 @@ private:
     void RunInConsole();
     void RunBatchCommand(const core::CommandLine& command);
     void RunSingleFileCommand(const core::CommandLine& command);
+    void ShowBatchSummary();
     // The batch pages' runs, which the progress window calls once per Go.
     PageJob Gobtn2Proc() { return mp3WavBatch_->Job(); }
     PageJob Gobtn4Proc() { return wavMp3Batch_->Job(); }
@@ -183,6 +191,7 @@ private:
     std::wstring batchEntry_;
     // The files the batch run has created so far.
     std::vector<std::wstring> writtenByRun_;
+    core::BatchTally runTally_;
     bool SyncingFormats = false;
     // Where a run from the command line prints, instead of the progress window
     // and message boxes; null for the window's own runs.
@@ -190,6 +199,7 @@ private:
     // The current run showed a message or ended early.
     bool runFailed_ = false;
     TStatusForm* statusForm_ = nullptr;
+    HWND focusBeforeDeactivation_ = nullptr;
 
     win::ScopedImageList tabImages_;
     win::ScopedImageList subTabImages_;

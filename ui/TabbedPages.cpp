@@ -43,6 +43,17 @@ void TTabbedPages::SelectionChanged() {
     }
 }
 
+void TTabbedPages::SelectNext(bool backwards) {
+    const int count = TabCtrl_GetItemCount(tabs_);
+    if (count == 0) {
+        return;
+    }
+    const int selected = TabCtrl_GetCurSel(tabs_);
+    TabCtrl_SetCurSel(tabs_, (selected + (backwards ? count - 1 : 1)) % count);
+    SelectionChanged();
+    SetFocus(tabs_);
+}
+
 void TTabbedPages::FitPages() {
     const RECT area = DisplayArea();
     for (auto& page : pages_) {

@@ -23,6 +23,9 @@ public:
     int Id() const { return id_; }
     TPanel& Page(size_t index) { return *pages_[index]; }
     void SelectionChanged();
+    // Selects the next tab (backwards: the previous one), wrapping round, and
+    // gives the strip the keyboard, as the page that had it may be hidden now.
+    void SelectNext(bool backwards);
     // Places the pages over the display area after the tab control has moved.
     void FitPages();
 

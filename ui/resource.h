@@ -4,6 +4,11 @@
 
 #define IDR_MAIN_COMPONENTS 100
 #define IDR_MAIN_MANIFEST 1
+#define IDR_MAIN_SHORTCUTS 101
+
+// Commands of the main window's shortcuts
+#define IDM_MAIN_NEXTTAB 900
+#define IDM_MAIN_PREVIOUSTAB 901
 
 // Main window
 #define IDC_MAIN_TABS 1000

@@ -77,4 +77,53 @@ TEST(BatchRules, DeletesSelectedFromTheLastUp) {
     EXPECT_EQ(list, (Names{L"2", L"4"}));
 }
 
+// Each entry: its name, how many messages its job showed, whether a cancel cut it short.
+struct RunEntry {
+    const wchar_t* name;
+    int messages;
+    bool cutShort;
+};
+
+core::BatchTally Tally(const std::vector<RunEntry>& run) {
+    core::BatchTally tally;
+    for (const RunEntry& entry : run) {
+        for (int i = 0; i < entry.messages; ++i) {
+            tally.NoteFailure(entry.name);
+        }
+        tally.NoteEnded(entry.name, entry.cutShort);
+    }
+    return tally;
+}
+
+TEST(BatchRules, SummaryCountsWhatRanAndNamesEachFailureOnce) {
+    const struct {
+        std::vector<RunEntry> run;
+        const wchar_t* summary;
+    } cases[] = {
+        {{{L"a", 0, false}, {L"b", 0, false}}, L""},
+        {{{L"a", 0, false}, {L"b", 1, false}, {L"c", 0, false}}, L"Convertidos: 2 de 3. Fallaron:\nb"},
+        {{{L"a", 2, false}, {L"b", 1, false}}, L"Convertidos: 0 de 2. Fallaron:\na\nb"},
+        {{{L"a", 1, false}, {L"b", 0, true}}, L"Convertidos: 0 de 1. Fallaron:\na"},
+        {{{L"a", 0, false}, {L"b", 1, true}}, L"Convertidos: 1 de 2. Fallaron:\nb"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(core::BatchSummary(Tally(c.run)), c.summary);
+    }
+}
+
+TEST(BatchRules, SummaryNamesTwentyFailuresAndCountsTheRest) {
+    std::vector<RunEntry> run;
+    std::vector<std::wstring> names;
+    for (int i = 0; i < 23; ++i) {
+        names.push_back(L"f" + std::to_wstring(i));
+    }
+    std::wstring expected = L"Convertidos: 1 de 24. Fallaron:";
+    for (int i = 0; i < 23; ++i) {
+        run.push_back({names[static_cast<size_t>(i)].c_str(), 1, false});
+        expected += i < 20 ? L"\n" + names[static_cast<size_t>(i)] : L"";
+    }
+    run.push_back({L"bien", 0, false});
+    EXPECT_EQ(core::BatchSummary(Tally(run)), expected + L"\ny 3 más");
+}
+
 } // namespace

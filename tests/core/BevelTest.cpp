@@ -65,4 +65,20 @@ TEST(ButtonPaint, WhatEachDrawRequestRepaints) {
     }
 }
 
+// Focus rectangles: 0x200 is the platform's "no focus rectangle" state (hidden keyboard cues).
+TEST(ButtonPaint, FocusRectangleWithTheFocusUnlessCuesAreHidden) {
+    const struct {
+        unsigned action, state;
+        bool focusRect;
+    } cases[] = {
+        {core::kDrawEntire, 0x10, true},   {core::kDrawEntire, 0x11, true},  {core::kDrawEntire, 0, false},
+        {core::kDrawEntire, 0x210, false}, {core::kDrawFocus, 0x10, true},   {core::kDrawFocus, 0, true},
+        {core::kDrawFocus, 0x210, false},  {core::kDrawSelect, 0x11, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "action " << c.action << " state " << c.state);
+        EXPECT_EQ(PlanButtonPaint(c.action, c.state).focusRect, c.focusRect);
+    }
+}
+
 } // namespace

@@ -114,6 +114,40 @@ void Click(HWND mainWindow, const std::wstring& caption) {
     PostMessageW(mainWindow, WM_COMMAND, 0, reinterpret_cast<LPARAM>(ChildWithText(mainWindow, caption)));
 }
 
+HWND FocusOf(HWND mainWindow) {
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    return GetGUIThreadInfo(GetWindowThreadProcessId(mainWindow, nullptr), &info) ? info.hwndFocus : nullptr;
+}
+
+void PressAtFocus(HWND mainWindow, WPARAM key) {
+    const HWND focus = FocusOf(mainWindow);
+    const HWND target = focus ? focus : mainWindow;
+    PostMessageW(target, WM_KEYDOWN, key, 1);
+    PostMessageW(target, WM_KEYUP, key, 1 | (1u << 30) | (1u << 31));
+}
+
+bool TabTo(HWND mainWindow, HWND control) {
+    constexpr int kMostStops = 10;
+    for (int i = 0; i < kMostStops && FocusOf(mainWindow) != control; ++i) {
+        const HWND before = FocusOf(mainWindow);
+        PressAtFocus(mainWindow, VK_TAB);
+        WaitUntil([&] { return FocusOf(mainWindow) != before; });
+    }
+    return FocusOf(mainWindow) == control;
+}
+
+void Press(HWND mainWindow, const std::wstring& caption, WPARAM key) {
+    if (key == 0) {
+        Click(mainWindow, caption);
+        return;
+    }
+    const HWND button = ChildWithText(mainWindow, caption);
+    if (TabTo(mainWindow, button)) {
+        PressAtFocus(mainWindow, key);
+    }
+}
+
 void CopyTo(const std::wstring& source, const std::wstring& target) { CopyFileW(source.c_str(), target.c_str(), FALSE); }
 
 std::vector<std::wstring> FilesIn(const std::wstring& dir) {

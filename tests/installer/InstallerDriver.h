@@ -59,6 +59,16 @@ MessageBoxSeen WaitForMessageBoxOfProgram(const std::wstring& exeName, DWORD tim
 // reports a click: WM_COMMAND with wParam 0 and the button's handle.
 void Click(HWND mainWindow, const std::wstring& caption);
 
+// The control of the window's program that has the keyboard focus.
+HWND FocusOf(HWND mainWindow);
+// Presses and releases a key at the focused control (the window when none has it).
+void PressAtFocus(HWND mainWindow, WPARAM key);
+// Presses Tab at the focused control until the control has the focus.
+bool TabTo(HWND mainWindow, HWND control);
+// Presses one of the drawn buttons as a user would: key 0 clicks it, Enter or
+// Space press it once Tab has brought the focus there.
+void Press(HWND mainWindow, const std::wstring& caption, WPARAM key);
+
 // Files.
 using testsupport::ReadBytes;
 using testsupport::WriteBytes;

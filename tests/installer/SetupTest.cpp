@@ -77,31 +77,56 @@ TEST_F(SetupTest, DamagedLogGivesItsMessageAndNothingElse) {
     }
 }
 
+// Each way to press a button: a click (0), Enter, Space.
+const WPARAM kPresses[] = {0, VK_RETURN, VK_SPACE};
+
 TEST_F(SetupTest, QuitAsksFirstAndNoKeepsTheWindow) {
-    LogSpec log;
-    log.entries = {{"a.txt", "A"}};
-    MakeDistribution(log, {{"a.txt", "a"}});
-    std::wstring target = Folder(L"destino") + L"\\nuevo";
+    for (WPARAM key : kPresses) {
+        SCOPED_TRACE(testing::Message() << "key " << key);
+        LogSpec log;
+        log.entries = {{"a.txt", "A"}};
+        MakeDistribution(log, {{"a.txt", "a"}});
+        std::wstring target = Folder(L"destino") + L"\\nuevo";
+        Process setup(source_ + L"\\setup.exe");
+        HWND main = WaitForWindow(setup.Id(), L"VeltraClass");
+        ASSERT_TRUE(main);
+        SendMessageW(ChildrenOf(main)[5], WM_SETTEXT, 0, reinterpret_cast<LPARAM>(target.c_str()));
+
+        Press(main, L"Termino", key);
+        MessageBoxSeen ask = WaitForMessageBox(setup.Id());
+        EXPECT_EQ(ask.text, L"¿Usted desea termino el programa?");
+        EXPECT_EQ(ask.caption, L"Termina el programa");
+        EXPECT_TRUE(HasIcon(ask));
+        EXPECT_EQ(GetWindow(ask.window, GW_OWNER), main);
+        Answer(ask, IDNO);
+        EXPECT_FALSE(setup.HasEnded(0));
+        EXPECT_TRUE(IsWindowVisible(main));
+        if (key != 0) {
+            EXPECT_TRUE(WaitUntil([&] { return FocusOf(main) == ChildWithText(main, L"Termino"); }))
+                << "the keyboard is back on the button";
+        }
+
+        Press(main, L"Termino", key);
+        Answer(WaitForMessageBox(setup.Id()), IDYES);
+        ASSERT_TRUE(setup.HasEnded());
+        EXPECT_EQ(setup.ExitCode(), 0u);
+        EXPECT_FALSE(Exists(target));
+    }
+}
+
+TEST_F(SetupTest, TabGoesThroughTheFieldsAndButtonsInReadingOrder) {
+    MakeDistribution({});
     Process setup(source_ + L"\\setup.exe");
     HWND main = WaitForWindow(setup.Id(), L"VeltraClass");
     ASSERT_TRUE(main);
-    SendMessageW(ChildrenOf(main)[5], WM_SETTEXT, 0, reinterpret_cast<LPARAM>(target.c_str()));
-
-    Click(main, L"Termino");
-    MessageBoxSeen ask = WaitForMessageBox(setup.Id());
-    EXPECT_EQ(ask.text, L"¿Usted desea termino el programa?");
-    EXPECT_EQ(ask.caption, L"Termina el programa");
-    EXPECT_TRUE(HasIcon(ask));
-    EXPECT_EQ(GetWindow(ask.window, GW_OWNER), main);
-    Answer(ask, IDNO);
-    EXPECT_FALSE(setup.HasEnded(0));
-    EXPECT_TRUE(IsWindowVisible(main));
-
-    Click(main, L"Termino");
-    Answer(WaitForMessageBox(setup.Id()), IDYES);
-    ASSERT_TRUE(setup.HasEnded());
-    EXPECT_EQ(setup.ExitCode(), 0u);
-    EXPECT_FALSE(Exists(target));
+    const std::vector<HWND> children = ChildrenOf(main);
+    const std::vector<HWND> order = {children[4], children[5], ChildWithText(main, L"Continuar"),
+                                     ChildWithText(main, L"Termino"), children[4]};
+    ASSERT_TRUE(WaitUntil([&] { return FocusOf(main) == order[0]; })) << "the first field has the keyboard";
+    for (size_t i = 1; i < order.size(); ++i) {
+        PressAtFocus(main, VK_TAB);
+        EXPECT_TRUE(WaitUntil([&] { return FocusOf(main) == order[i]; })) << "stop " << i;
+    }
 }
 
 TEST_F(SetupTest, MainWindowShowsTheLogAndTheDirectories) {

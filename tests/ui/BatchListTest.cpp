@@ -23,11 +23,14 @@ struct Page {
     const wchar_t* extension;
     const wchar_t* upperExtension;
     const wchar_t* other;
+    int tab, subTabs; // where the page is shown
 };
 
 const Page kPages[] = {
-    {"MP3 page", IDC_MAIN_FILELIST, IDC_MAIN_ADDBTN, IDC_MAIN_DELBTN, IDC_MAIN_DELALLBTN, L"mp3", L"MP3", L"wav"},
-    {"WAV page", IDC_MAIN_FILELIST2, IDC_MAIN_ADDBTN2, IDC_MAIN_DELBTN2, IDC_MAIN_DELALLBTN2, L"wav", L"WAV", L"mp3"},
+    {"MP3 page", IDC_MAIN_FILELIST, IDC_MAIN_ADDBTN, IDC_MAIN_DELBTN, IDC_MAIN_DELALLBTN, L"mp3", L"MP3", L"wav", 0,
+     IDC_MAIN_SUBTABS_MP3WAV},
+    {"WAV page", IDC_MAIN_FILELIST2, IDC_MAIN_ADDBTN2, IDC_MAIN_DELBTN2, IDC_MAIN_DELALLBTN2, L"wav", L"WAV", L"mp3", 1,
+     IDC_MAIN_SUBTABS_WAVMP3},
 };
 
 std::wstring Named(const wchar_t* stem, const wchar_t* extension) {
@@ -68,21 +71,38 @@ TEST(BatchList, OnlyFilesOfThePagesKindAreTakenFromADrop) {
     }
 }
 
+// The Delete key works on the list that has the keyboard.
+void DeleteSelected(Converter& converter, const Page& page, bool byKey) {
+    if (!byKey) {
+        converter.Click(page.del);
+        return;
+    }
+    converter.SelectTab(IDC_MAIN_TABS, page.tab);
+    converter.SelectTab(page.subTabs, 1);
+    ASSERT_TRUE(converter.TabTo(page.list));
+    converter.PressKey(VK_DELETE);
+    // The Tab queued behind the key moves the focus once the key is handled.
+    ASSERT_TRUE(converter.PressTab());
+}
+
 TEST(BatchList, DeletingTheFirstAndThirdOfFourLeavesTheOthersInOrder) {
-    Converter converter;
-    for (const Page& page : kPages) {
-        const Names files = MakeFiles({Named(L"a", page.extension), Named(L"b", page.extension),
-                                       Named(L"c", page.extension), Named(L"d", page.extension)});
-        converter.DropFiles(page.list, files);
-        HWND list = converter.Control(page.list);
-        SendMessageW(list, LB_SETSEL, TRUE, 0);
-        SendMessageW(list, LB_SETSEL, TRUE, 2);
-        converter.Click(page.del);
-        EXPECT_EQ(converter.ListItems(page.list), (Names{files[1], files[3]})) << page.name;
-        converter.Click(page.del);
-        EXPECT_EQ(converter.ListItems(page.list).size(), 2u) << page.name << ": nothing selected, nothing deleted";
-        converter.Click(page.delAll);
-        EXPECT_TRUE(converter.ListItems(page.list).empty()) << page.name;
+    for (bool byKey : {false, true}) {
+        SCOPED_TRACE(byKey ? "Delete key" : "Borrar");
+        Converter converter;
+        for (const Page& page : kPages) {
+            const Names files = MakeFiles({Named(L"a", page.extension), Named(L"b", page.extension),
+                                           Named(L"c", page.extension), Named(L"d", page.extension)});
+            converter.DropFiles(page.list, files);
+            HWND list = converter.Control(page.list);
+            SendMessageW(list, LB_SETSEL, TRUE, 0);
+            SendMessageW(list, LB_SETSEL, TRUE, 2);
+            DeleteSelected(converter, page, byKey);
+            EXPECT_EQ(converter.ListItems(page.list), (Names{files[1], files[3]})) << page.name;
+            DeleteSelected(converter, page, byKey);
+            EXPECT_EQ(converter.ListItems(page.list).size(), 2u) << page.name << ": nothing selected, nothing deleted";
+            converter.Click(page.delAll);
+            EXPECT_TRUE(converter.ListItems(page.list).empty()) << page.name;
+        }
     }
 }
 

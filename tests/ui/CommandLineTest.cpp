@@ -120,7 +120,7 @@ TEST_F(CommandLine, WithoutAConsoleMessagesComeAsBoxes) {
         if (c.box) {
             const MessageBoxSeen box = converter.WaitForMessageBox();
             EXPECT_NE(box.text.find(c.box), std::wstring::npos) << testsupport::Narrow(box.text);
-            Converter::Answer(box, IDOK);
+            Answer(box, IDOK);
         }
         ASSERT_TRUE(converter.WaitForExit());
         EXPECT_EQ(converter.ExitCode(), c.exitCode);

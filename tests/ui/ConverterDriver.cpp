@@ -135,6 +135,14 @@ void Converter::Settle() const {
     SendMessageTimeoutW(main_, WM_NULL, 0, 0, SMTO_NORMAL, kWaitMs, &ignored);
 }
 
+// The program takes sent messages before each posted one, one posted message
+// at a time, so the message sent after the last one waits for all of them.
+void Converter::SettlePosted(int posted) const {
+    for (int i = 0; i <= posted; ++i) {
+        Settle();
+    }
+}
+
 bool Converter::WaitForExit(DWORD timeoutMs) {
     return WaitForSingleObject(process_.hProcess, timeoutMs) == WAIT_OBJECT_0;
 }
@@ -283,6 +291,58 @@ void Converter::DropFiles(int id, const std::vector<std::wstring>& names) const 
     DWORD_PTR ignored = 0;
     SendMessageTimeoutW(Control(id), WM_DROPFILES, reinterpret_cast<WPARAM>(memory.Address()), 0, SMTO_NORMAL,
                         kWaitMs, &ignored);
+}
+
+HWND Converter::Focused() const {
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    return GetGUIThreadInfo(GetWindowThreadProcessId(main_, nullptr), &info) ? info.hwndFocus : nullptr;
+}
+
+void Converter::PostKey(WPARAM key) const {
+    HWND target = Focused() ? Focused() : main_;
+    PostMessageW(target, WM_KEYDOWN, key, 1);
+    PostMessageW(target, WM_KEYUP, key, 1 | (1u << 30) | (1u << 31));
+}
+
+void Converter::PressKey(WPARAM key) const {
+    PostKey(key);
+    SettlePosted(2);
+}
+
+bool Converter::PressTab() const {
+    const HWND before = Focused();
+    PostKey(VK_TAB);
+    return WaitUntil([&] { return Focused() != before; });
+}
+
+bool Converter::TabTo(int id) const {
+    constexpr int kMostStops = 40;
+    for (int i = 0; i < kMostStops && FocusedId() != id; ++i) {
+        PressTab();
+    }
+    return FocusedId() == id;
+}
+
+void Converter::TypeWithControl(WORD key, bool shift) const {
+    SetForegroundWindow(main_);
+    std::vector<WORD> keys = {VK_CONTROL};
+    if (shift) {
+        keys.push_back(VK_SHIFT);
+    }
+    keys.push_back(key);
+    std::vector<INPUT> inputs;
+    for (WORD k : keys) {
+        inputs.push_back({INPUT_KEYBOARD, {}});
+        inputs.back().ki.wVk = k;
+    }
+    for (auto k = keys.rbegin(); k != keys.rend(); ++k) {
+        inputs.push_back({INPUT_KEYBOARD, {}});
+        inputs.back().ki.wVk = *k;
+        inputs.back().ki.dwFlags = KEYEVENTF_KEYUP;
+    }
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+    Settle();
 }
 
 void Converter::PickDown(int id, int steps) const {

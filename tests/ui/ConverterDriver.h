@@ -58,6 +58,21 @@ public:
     void PostClick(int id) const;
     // Files dropped onto a control as Explorer drops them; handled on return.
     void DropFiles(int id, const std::vector<std::wstring>& names) const;
+    // The control that has the program's keyboard focus; null when none has.
+    HWND Focused() const;
+    int FocusedId() const { return GetDlgCtrlID(Focused()); }
+    // A key pressed and released at the focused control (the main window when
+    // none has the focus), handled before it returns; PostKey leaves it
+    // queued, for keys that start a run.
+    void PressKey(WPARAM key) const;
+    void PostKey(WPARAM key) const;
+    // Presses Tab and waits until the focus has moved; false when it never does.
+    bool PressTab() const;
+    // Presses Tab until the control has the focus; false when Tab never gets there.
+    bool TabTo(int id) const;
+    // Ctrl (and Shift) with a key, typed at the keyboard of the program's
+    // window in front, as only typed keys change what Ctrl and Shift read.
+    void TypeWithControl(WORD key, bool shift) const;
     // Moves the selection of a drop-down list down by steps with the keyboard,
     // as a user picks an entry (the list reports the change itself).
     void PickDown(int id, int steps) const;
@@ -86,6 +101,8 @@ public:
     // Until the program has handled what was queued for it before, or waits in
     // a message box that this brought up.
     void Settle() const;
+    // Until the program has handled that many messages posted to it before.
+    void SettlePosted(int posted) const;
     bool WaitForExit(DWORD timeoutMs = kWaitMs);
     bool Running() const;
     // The exit code once the process has ended.

@@ -2,6 +2,7 @@
 #include "ui/resource.h"
 
 #include <commctrl.h>
+#include <oleacc.h>
 
 namespace uitest {
 namespace {
@@ -132,6 +133,131 @@ TEST(ConverterWindow, ScreenshotsOfEveryPage) {
     }
     EXPECT_TRUE(IsWindowVisible(converter.Control(IDC_MAIN_EDTITLE)));
     EXPECT_FALSE(IsWindowVisible(converter.Control(IDC_MAIN_INPUTFILEED)));
+}
+
+struct TabOrder {
+    const char* name;
+    int subTabs, subTab;
+    std::vector<int> stops; // from the main tab strip round to it again
+};
+
+TEST(ConverterWindow, TabGoesThroughEachPageInReadingOrder) {
+    const TabOrder orders[] = {
+        {"MP3 to WAV, one file",
+         IDC_MAIN_SUBTABS_MP3WAV,
+         0,
+         {IDC_MAIN_TABS, IDC_MAIN_SUBTABS_MP3WAV, IDC_MAIN_INPUTFILEED, IDC_MAIN_INPUTFILEED_BROWSE,
+          IDC_MAIN_OUTPUTFILEED, IDC_MAIN_OUTPUTFILEED_BROWSE, IDC_MAIN_CDQUALCHECK, IDC_MAIN_GOBTN1, IDC_MAIN_WWWBTN,
+          IDC_MAIN_UEBERBTN, IDC_MAIN_ENDEBTN, IDC_MAIN_TABS}},
+        {"MP3 to WAV, batch",
+         IDC_MAIN_SUBTABS_MP3WAV,
+         1,
+         {IDC_MAIN_TABS, IDC_MAIN_SUBTABS_MP3WAV, IDC_MAIN_QUELLCHECK, IDC_MAIN_OUTDIRECTORYED,
+          IDC_MAIN_OUTDIRECTORYED_BROWSE, IDC_MAIN_ADDBTN, IDC_MAIN_DELBTN, IDC_MAIN_DELALLBTN, IDC_MAIN_FILELIST,
+          IDC_MAIN_CDQUAL2CHECK, IDC_MAIN_GOBTN2, IDC_MAIN_WWWBTN, IDC_MAIN_UEBERBTN, IDC_MAIN_ENDEBTN, IDC_MAIN_TABS}},
+    };
+    for (const TabOrder& order : orders) {
+        Converter converter;
+        converter.SelectTab(order.subTabs, order.subTab);
+        ASSERT_TRUE(converter.TabTo(IDC_MAIN_TABS)) << order.name;
+        std::vector<int> reached = {converter.FocusedId()};
+        while (reached.size() < order.stops.size() && converter.PressTab()) {
+            reached.push_back(converter.FocusedId());
+        }
+        EXPECT_EQ(reached, order.stops) << order.name;
+    }
+}
+
+struct TabSwitch {
+    const char* name;
+    int from;
+    bool shift;
+    int to;
+};
+
+TEST(ConverterWindow, ControlTabSwitchesTheMainTabs) {
+    const TabSwitch switches[] = {
+        {"Ctrl+Tab", 0, false, 1},
+        {"Ctrl+Tab on the last", 3, false, 0},
+        {"Ctrl+Shift+Tab", 0, true, 3},
+        {"Ctrl+Shift+Tab", 2, true, 1},
+    };
+    Converter converter;
+    HWND tabs = converter.Control(IDC_MAIN_TABS);
+    for (const TabSwitch& change : switches) {
+        converter.SelectTab(IDC_MAIN_TABS, change.from);
+        converter.TypeWithControl(VK_TAB, change.shift);
+        EXPECT_TRUE(WaitUntil([&] { return SendMessageW(tabs, TCM_GETCURSEL, 0, 0) == change.to; }))
+            << change.name << " from " << change.from;
+        converter.Settle();
+        EXPECT_EQ(converter.Focused(), tabs) << change.name;
+    }
+    EXPECT_TRUE(IsWindowVisible(converter.Control(IDC_MAIN_INPUT2ED))) << "the page of the chosen tab shows";
+}
+
+// Enter and Space hold the button down as a mouse press does and start the
+// run when the key comes up; the keyboard is back on the button afterwards.
+TEST(ConverterWindow, EnterAndSpacePressAFocusedImageButton) {
+    for (WPARAM key : {VK_RETURN, VK_SPACE}) {
+        Converter converter;
+        const std::wstring source = WorkFile(L"teclado.wav"), destination = WorkFile(L"teclado-out.wav");
+        Host("sox -n -r 8000 -c 1 -b 8 " + Q(source) + " synth 0.2 sine 440");
+        DeleteFileW(destination.c_str());
+        converter.SelectTab(IDC_MAIN_TABS, 2);
+        converter.SetText(IDC_MAIN_INPUT3ED, source);
+        converter.SetText(IDC_MAIN_OUTPUT3ED, destination);
+        ASSERT_TRUE(converter.TabTo(IDC_MAIN_GOBTN5));
+        HWND go = converter.Control(IDC_MAIN_GOBTN5);
+        EXPECT_EQ(SendMessageW(go, BM_GETSTATE, 0, 0), BST_FOCUS) << "key " << key;
+        PostMessageW(go, WM_KEYDOWN, key, 1);
+        converter.SettlePosted(1);
+        EXPECT_EQ(SendMessageW(go, BM_GETSTATE, 0, 0), BST_FOCUS | BST_PUSHED) << "key " << key;
+        EXPECT_FALSE(Exists(destination)) << "key " << key;
+        PostMessageW(go, WM_KEYUP, key, 1 | (1u << 30) | (1u << 31));
+        EXPECT_TRUE(WaitUntil([&] { return Exists(destination) && converter.Focused() == go; })) << "key " << key;
+        EXPECT_EQ(SendMessageW(go, BM_GETSTATE, 0, 0), BST_FOCUS) << "key " << key;
+        EXPECT_EQ(converter.TopLevel(L"TStatusForm"), nullptr) << "key " << key;
+    }
+}
+
+TEST(ConverterWindow, EnterOnTheAboutButtonOpensTheAboutBox) {
+    Converter converter;
+    ASSERT_TRUE(converter.TabTo(IDC_MAIN_UEBERBTN));
+    converter.PostKey(VK_RETURN);
+    HWND about = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (about = converter.TopLevel(L"TAboutBox")) != nullptr; }));
+    PostMessageW(about, WM_COMMAND, IDOK, 0);
+    EXPECT_TRUE(WaitUntil([&] { return converter.Focused() == converter.Control(IDC_MAIN_UEBERBTN); }));
+}
+
+// What a screen reader asks a window for: its accessible object, answered as a push button.
+TEST(ConverterWindow, ImageButtonsTellScreenReadersTheirCaption) {
+    const std::pair<int, const wchar_t*> buttons[] = {
+        {IDC_MAIN_GOBTN1, L"¡Ir!"}, {IDC_MAIN_UEBERBTN, L"Sobre"}, {IDC_MAIN_ENDEBTN, L"Termino"}};
+    Converter converter;
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    VARIANT self = {};
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    for (const auto& [id, caption] : buttons) {
+        HWND button = converter.Control(id);
+        wchar_t text[32] = {};
+        GetWindowTextW(button, text, 32);
+        EXPECT_STREQ(text, caption);
+        IAccessible* accessible = nullptr;
+        ASSERT_EQ(AccessibleObjectFromWindow(button, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
+                                             reinterpret_cast<void**>(&accessible)),
+                  S_OK);
+        VARIANT role = {};
+        EXPECT_EQ(accessible->get_accRole(self, &role), S_OK);
+        EXPECT_EQ(role.lVal, ROLE_SYSTEM_PUSHBUTTON);
+        BSTR name = nullptr;
+        EXPECT_EQ(accessible->get_accName(self, &name), S_OK);
+        EXPECT_STREQ(name, caption);
+        SysFreeString(name);
+        accessible->Release();
+    }
+    CoUninitialize();
 }
 
 } // namespace
