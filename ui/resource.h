@@ -4,6 +4,7 @@
 
 #define IDR_MAIN_COMPONENTS 100
 #define IDR_MAIN_MANIFEST 1
+#define IDI_MAIN_PROGRAM 1
 
 // Main window
 #define IDC_MAIN_TABS 1000
