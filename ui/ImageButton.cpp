@@ -1,5 +1,6 @@
 #include "ImageButton.h"
 
+#include "Dpi.h"
 #include "Pictures.h"
 
 #include <windowsx.h>
@@ -13,11 +14,21 @@ const wchar_t kImageButtonClass[] = L"SonarisImageButton";
 
 TImageButton::TImageButton(HWND parent, int id, POINT at, const wchar_t* pictureText, COLORREF background,
                            std::function<void()> onClick)
-    : normal_(pictures::ImageButtonFace(pictureText, false, background)),
-      down_(pictures::ImageButtonFace(pictureText, true, background)), onClick_(std::move(onClick)) {
+    : pictureText_(pictureText), background_(background), onClick_(std::move(onClick)) {
     RegisterWindowClass(kImageButtonClass, nullptr);
-    CreateHandle(0, kImageButtonClass, pictureText, WS_CHILD | WS_VISIBLE, at.x, at.y, pictures::kImageButtonWidth,
-                 pictures::kImageButtonHeight, parent, id);
+    DrawFaces();
+    CreateHandle(0, kImageButtonClass, pictureText, WS_CHILD | WS_VISIBLE, Px(at.x), Px(at.y),
+                 Px(pictures::kImageButtonWidth), Px(pictures::kImageButtonHeight), parent, id);
+}
+
+// The faces are drawn for the screen's density, again when it changes.
+void TImageButton::DrawFaces() {
+    if (facesDpi_ == ScreenDpi()) {
+        return;
+    }
+    facesDpi_ = ScreenDpi();
+    normal_.reset(pictures::ImageButtonFace(pictureText_.c_str(), false, background_));
+    down_.reset(pictures::ImageButtonFace(pictureText_.c_str(), true, background_));
 }
 
 void TImageButton::ResetImage() {
@@ -33,8 +44,8 @@ void TImageButton::ShowPressedFace(bool show) {
 }
 
 bool TImageButton::Inside(POINT at) const {
-    return at.x >= 0 && at.x <= pictures::kImageButtonWidth - 1 && at.y >= 0 &&
-           at.y <= pictures::kImageButtonHeight - 1;
+    return at.x >= 0 && at.x <= Px(pictures::kImageButtonWidth) - 1 && at.y >= 0 &&
+           at.y <= Px(pictures::kImageButtonHeight) - 1;
 }
 
 void TImageButton::MouseDown() {
@@ -71,11 +82,12 @@ void TImageButton::Click() {
 }
 
 void TImageButton::Paint() {
+    DrawFaces();
     ScopedPaint paint(Handle());
     ScopedMemoryDC source(CreateCompatibleDC(paint.get()));
     ScopedSelect select(source.get(), showingDown_ ? down_.get() : normal_.get());
-    BitBlt(paint.get(), 0, 0, pictures::kImageButtonWidth, pictures::kImageButtonHeight, source.get(), 0, 0,
-           SRCCOPY);
+    BitBlt(paint.get(), 0, 0, Px(pictures::kImageButtonWidth), Px(pictures::kImageButtonHeight), source.get(), 0,
+           0, SRCCOPY);
 }
 
 LRESULT TImageButton::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -7,6 +7,7 @@
 #include "Window.h"
 
 #include <functional>
+#include <string>
 
 namespace ui {
 
@@ -28,8 +29,12 @@ private:
     void Click();
     void ShowPressedFace(bool show);
     void Paint();
+    void DrawFaces();
     bool Inside(POINT at) const;
 
+    std::wstring pictureText_;
+    COLORREF background_;
+    int facesDpi_ = 0;
     ScopedBitmap normal_;
     ScopedBitmap down_;
     bool pressed_ = false;

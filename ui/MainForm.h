@@ -94,6 +94,7 @@ private:
     // Building the window (MainFormPages.cpp).
     void CreateControls();
     void CreateImageLists();
+    void RedrawImageLists();
     void CreatePage(TPanel& page, int headerId, const wchar_t* header, int columnId, const wchar_t* title);
     void CreateSinglePages();
     void CreateBottomBar();
@@ -111,6 +112,7 @@ private:
     void FormEndSession();
     void CloseAfterRun();
     void FormResize();
+    void FormDpiChanged(int dpi, const RECT& suggested);
     void OnCommand(int id, int code, HWND control);
     LRESULT OnNotify(const NMHDR& header);
     void OnDrawItem(const DRAWITEMSTRUCT& item);
@@ -171,7 +173,6 @@ private:
 
     HIMAGELIST tabImages_ = nullptr;
     HIMAGELIST subTabImages_ = nullptr;
-    ScopedBitmap columnPicture_;
     std::vector<ScopedIcon> icons_;
     HICON webLogo_ = nullptr;
     // The window's large icon, shown again by the about window.
