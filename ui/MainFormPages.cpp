@@ -22,6 +22,11 @@ constexpr int kSmallIcon = 16;
 constexpr int kLargeIcon = 32;
 constexpr int kWebLogo = 24;
 
+BOOL CALLBACK SetFormFont(HWND child, LPARAM) {
+    SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(FormFont()), FALSE);
+    return TRUE;
+}
+
 } // namespace
 
 HICON TMainForm::KeepIcon(HICON icon) {
@@ -220,13 +225,7 @@ void TMainForm::LayoutChildren() {
 void TMainForm::FormDpiChanged(int dpi, const RECT& suggested) {
     SetScreenDpi(dpi);
     RedrawImageLists();
-    EnumChildWindows(
-        Handle(),
-        [](HWND child, LPARAM) -> BOOL {
-            SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(FormFont()), FALSE);
-            return TRUE;
-        },
-        0);
+    EnumChildWindows(Handle(), SetFormFont, 0);
     SetWindowPos(Handle(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                  suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
     LayoutChildren();

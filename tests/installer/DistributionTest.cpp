@@ -70,17 +70,16 @@ std::wstring RegisteredCodecDriver(const std::wstring& fileName) {
     return found;
 }
 
+BOOL CALLBACK KeepFirstName(HMODULE, LPCWSTR, LPWSTR name, LONG_PTR found) {
+    *reinterpret_cast<std::wstring*>(found) =
+        IS_INTRESOURCE(name) ? L"#" + std::to_wstring(reinterpret_cast<ULONG_PTR>(name)) : name;
+    return FALSE;
+}
+
 // The first icon group is the one Explorer and shortcuts show.
 std::wstring FirstIconGroup(HMODULE image) {
     std::wstring first;
-    EnumResourceNamesW(
-        image, RT_GROUP_ICON,
-        [](HMODULE, LPCWSTR, LPWSTR name, LONG_PTR found) -> BOOL {
-            *reinterpret_cast<std::wstring*>(found) =
-                IS_INTRESOURCE(name) ? L"#" + std::to_wstring(reinterpret_cast<ULONG_PTR>(name)) : name;
-            return FALSE;
-        },
-        reinterpret_cast<LONG_PTR>(&first));
+    EnumResourceNamesW(image, RT_GROUP_ICON, KeepFirstName, reinterpret_cast<LONG_PTR>(&first));
     return first;
 }
 
