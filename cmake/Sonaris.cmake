@@ -42,3 +42,16 @@ function(sonaris_release_image_test target)
         set_tests_properties(release_image.${target} PROPERTIES LABELS release_image)
     endif()
 endfunction()
+
+# Draws a program's icon (tools/make-icon.py) into the build tree, where its .rc
+# file finds it as <variant>.ico.
+find_package(Python3 REQUIRED COMPONENTS Interpreter)
+function(sonaris_icon target variant)
+    set(icon ${CMAKE_CURRENT_BINARY_DIR}/${variant}.ico)
+    add_custom_command(OUTPUT ${icon}
+        COMMAND ${Python3_EXECUTABLE} ${PROJECT_SOURCE_DIR}/tools/make-icon.py ${variant} ${icon}
+        DEPENDS ${PROJECT_SOURCE_DIR}/tools/make-icon.py
+        COMMENT "Drawing the ${variant} icon")
+    target_sources(${target} PRIVATE ${icon})
+    target_include_directories(${target} PRIVATE ${CMAKE_CURRENT_BINARY_DIR})
+endfunction()

@@ -52,6 +52,7 @@ bool ReadInstallLog();
 int RunInstallerProgram();
 
 void RegisterWindowClass(WNDPROC procedure, const char* className, HBRUSH background);
+// Position and size in pixels of a 96-DPI screen, made at the screen's density.
 HWND MakeWindow(const char* className, const char* text, DWORD style, int x, int y, int width, int height,
                 HWND parent);
 void RunMessageLoop();

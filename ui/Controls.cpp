@@ -1,9 +1,12 @@
 #include "Controls.h"
 
+#include "Dpi.h"
 #include "Pictures.h"
 #include "win/Scoped.h"
 
 #include <commctrl.h>
+
+#include <map>
 
 namespace ui {
 namespace {
@@ -20,22 +23,33 @@ HFONT MakeFont(int pixelHeight, int weight, const wchar_t* face) {
                        CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, face);
 }
 
+// One font per screen density the windows have been drawn at.
+using FontsByDpi = std::map<int, HFONT>;
+
+HFONT FontAtScreenDpi(FontsByDpi& made, int designHeight, int weight, const wchar_t* face) {
+    HFONT& font = made[ScreenDpi()];
+    if (!font) {
+        font = MakeFont(Px(designHeight), weight, face);
+    }
+    return font;
+}
+
 } // namespace
 
 // Fonts live as long as the process; every window uses them.
 HFONT FormFont() {
-    static HFONT font = MakeFont(11, FW_NORMAL, L"MS Sans Serif");
-    return font;
+    static FontsByDpi made;
+    return FontAtScreenDpi(made, 11, FW_NORMAL, L"MS Sans Serif");
 }
 
 HFONT BoldFont() {
-    static HFONT font = MakeFont(11, FW_BOLD, L"MS Sans Serif");
-    return font;
+    static FontsByDpi made;
+    return FontAtScreenDpi(made, 11, FW_BOLD, L"MS Sans Serif");
 }
 
 HFONT TitleFont() {
-    static HFONT font = MakeFont(19, FW_BLACK, L"Arial Black");
-    return font;
+    static FontsByDpi made;
+    return FontAtScreenDpi(made, 19, FW_BLACK, L"Arial Black");
 }
 
 RECT Rect(int left, int top, int width, int height) { return {left, top, left + width, top + height}; }
@@ -62,10 +76,10 @@ void AnchorLayout::Add(HWND child, RECT designRect, unsigned anchors) {
 }
 
 void AnchorLayout::Apply(SIZE client) const {
-    const int dx = client.cx - design_.cx, dy = client.cy - design_.cy;
+    const int dx = client.cx - Px(design_.cx), dy = client.cy - Px(design_.cy);
     HDWP batch = BeginDeferWindowPos(static_cast<int>(entries_.size()));
     for (const Entry& e : entries_) {
-        RECT r = e.rect;
+        RECT r = Px(e.rect);
         if (e.anchors & kRight) {
             r.right += dx;
             if (!(e.anchors & kLeft)) {
@@ -88,8 +102,9 @@ void AnchorLayout::Apply(SIZE client) const {
     }
 }
 
-HWND CreateControl(HWND parent, const wchar_t* className, const wchar_t* text, DWORD style, RECT rect, int id,
-                   DWORD exStyle) {
+HWND CreateControl(HWND parent, const wchar_t* className, const wchar_t* text, DWORD style, RECT designRect,
+                   int id, DWORD exStyle) {
+    const RECT rect = Px(designRect);
     HWND control = CreateWindowExW(exStyle, className, text, WS_CHILD | WS_VISIBLE | style, rect.left, rect.top,
                                    rect.right - rect.left, rect.bottom - rect.top, parent,
                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr),
@@ -102,8 +117,9 @@ TPanel::TPanel(HWND parent, int id, RECT rect, COLORREF background)
     : background_(background), brush_(CreateSolidBrush(background)),
       layout_(SIZE{rect.right - rect.left, rect.bottom - rect.top}) {
     RegisterWindowClass(kPanelClass, nullptr);
+    const RECT at = Px(rect);
     CreateHandle(WS_EX_CONTROLPARENT, kPanelClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS,
-                 rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, parent, id);
+                 at.left, at.top, at.right - at.left, at.bottom - at.top, parent, id);
 }
 
 TPanel::~TPanel() = default;
@@ -160,42 +176,44 @@ void THeaderStrip::Paint(HDC dc, const RECT& client) {
     win::ScopedSelect font(dc, BoldFont());
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, RGB(0, 0, 0));
-    RECT text = {client.left + kHeaderTextIndent, client.top, client.right - kHeaderTextIndent, client.bottom};
+    RECT text = {client.left + Px(kHeaderTextIndent), client.top, client.right - Px(kHeaderTextIndent), client.bottom};
     const std::wstring caption = WindowText(Handle());
     DrawTextW(dc, caption.c_str(), -1, &text, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS | DT_NOPREFIX);
 }
 
-TPictureColumn::TPictureColumn(HWND parent, int id, RECT rect, const wchar_t* title, HBITMAP picture)
-    : TPanel(parent, id, rect, kColumnColor), picture_(picture) {
+TPictureColumn::TPictureColumn(HWND parent, int id, RECT rect, const wchar_t* title)
+    : TPanel(parent, id, rect, kColumnColor) {
     SetWindowTextW(Handle(), title);
 }
 
 void TPictureColumn::Paint(HDC dc, const RECT& client) {
     TPanel::Paint(dc, client);
     win::ScopedMemoryDC source(CreateCompatibleDC(dc));
+    const RECT picture = Px(Rect(kPictureMargin, kPictureMargin, pictures::kColumnPictureWidth,
+                                 pictures::kColumnPictureHeight));
     {
-        win::ScopedSelect select(source.get(), picture_);
-        BitBlt(dc, kPictureMargin, kPictureMargin, pictures::kColumnPictureWidth, pictures::kColumnPictureHeight,
+        win::ScopedSelect select(source.get(), pictures::ColumnPicture());
+        BitBlt(dc, picture.left, picture.top, picture.right - picture.left, picture.bottom - picture.top,
                source.get(), 0, 0, SRCCOPY);
     }
-    RECT frame = Rect(kPictureMargin - 1, kPictureMargin - 1, pictures::kColumnPictureWidth + 2,
-                      pictures::kColumnPictureHeight + 2);
+    RECT frame = picture;
+    InflateRect(&frame, 1, 1);
     DrawEdge(dc, &frame, BDR_SUNKENOUTER, BF_RECT);
 
     const std::wstring title = WindowText(Handle());
     win::ScopedSelect font(dc, TitleFont());
-    RECT box = Rect(kPictureMargin + 10, kPictureMargin + 12, pictures::kColumnPictureWidth - 20, 0);
+    RECT box = Px(Rect(kPictureMargin + 10, kPictureMargin + 12, pictures::kColumnPictureWidth - 20, 0));
     DrawTextW(dc, title.c_str(), -1, &box, DT_CENTER | DT_WORDBREAK | DT_CALCRECT | DT_NOPREFIX);
-    box.left = kPictureMargin + 10;
-    box.right = kPictureMargin + pictures::kColumnPictureWidth - 10;
-    InflateRect(&box, 0, 5);
+    box.left = picture.left + Px(10);
+    box.right = picture.right - Px(10);
+    InflateRect(&box, 0, Px(5));
     win::ScopedBrush fill(CreateSolidBrush(RGB(255, 248, 230)));
     FillRect(dc, &box, fill.get());
     RECT edge = box;
     DrawEdge(dc, &edge, EDGE_SUNKEN, BF_RECT);
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, kTitleColor);
-    InflateRect(&box, 0, -5);
+    InflateRect(&box, 0, -Px(5));
     DrawTextW(dc, title.c_str(), -1, &box, DT_CENTER | DT_WORDBREAK | DT_NOPREFIX);
 }
 
@@ -210,7 +228,7 @@ void DrawGlyphButton(const DRAWITEMSTRUCT& item, HICON glyph) {
     win::ScopedSelect font(dc, FormFont());
     RECT measure = {0, 0, 0, 0};
     DrawTextW(dc, caption.c_str(), -1, &measure, DT_CALCRECT | DT_SINGLELINE);
-    constexpr int kGlyph = 16, kGap = 5;
+    const int kGlyph = Px(16), kGap = Px(5);
     const int shift = pressed ? 1 : 0;
     const int total = kGlyph + (caption.empty() ? 0 : kGap + measure.right);
     const int x = r.left + (r.right - r.left - total) / 2 + shift;

@@ -76,17 +76,15 @@ protected:
 // The left column of a page: the photograph with a boxed maroon title over it.
 class TPictureColumn : public TPanel {
 public:
-    TPictureColumn(HWND parent, int id, RECT rect, const wchar_t* title, HBITMAP picture);
+    TPictureColumn(HWND parent, int id, RECT rect, const wchar_t* title);
 
 protected:
     void Paint(HDC dc, const RECT& client) override;
-
-private:
-    HBITMAP picture_;
 };
 
+// Rects of the layout are in pixels of a 96-DPI screen (see Dpi.h).
 RECT Rect(int left, int top, int width, int height);
-// Creates a visible child control with the form font.
+// Creates a visible child control with the form font, at the screen's scale.
 HWND CreateControl(HWND parent, const wchar_t* className, const wchar_t* text, DWORD style, RECT rect, int id,
                    DWORD exStyle = 0);
 std::wstring WindowText(HWND hwnd);

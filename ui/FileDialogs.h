@@ -9,6 +9,9 @@
 
 namespace ui {
 
+// The longest path the platform's file functions take, in characters.
+inline constexpr size_t kLongestPath = 32768;
+
 struct FileDialogSpec {
     const wchar_t* filter;           // pairs of NUL-terminated texts
     const wchar_t* defaultExtension; // without the full stop
@@ -32,7 +35,9 @@ private:
 
 // Runs the platform's open or save dialog with the converter's options over
 // buffer, which brings the initial name and takes the chosen one(s); false
-// when it was cancelled. extraFlags adds to the options every dialog has.
+// when it was cancelled. extraFlags adds to the options every dialog has. A
+// choice that does not fit is asked for again with more room; one that fits in
+// no room is reported to the user and counts as cancelled.
 bool RunFileDialog(HWND owner, const wchar_t* filter, const wchar_t* defaultExtension, bool save, DWORD extraFlags,
                    std::vector<wchar_t>& buffer);
 

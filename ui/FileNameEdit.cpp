@@ -7,17 +7,31 @@
 
 #include <shlobj.h>
 
+#include <algorithm>
 #include <vector>
 
 namespace ui {
 namespace {
 
 constexpr int kBrowseWidth = 23;
-constexpr int kNameCapacity = 32768;
 
 bool FileExists(const std::wstring& name) {
     const DWORD attributes = GetFileAttributesW(name.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// The folder's path, in a buffer that grows up to the longest name the
+// platform's file functions take; empty when it does not fit even there.
+std::wstring FolderPath(PCIDLIST_ABSOLUTE folder) {
+    for (size_t capacity = MAX_PATH;; capacity = std::min(capacity * 4, kLongestPath)) {
+        std::vector<wchar_t> path(capacity, L'\0');
+        if (SHGetPathFromIDListEx(folder, path.data(), static_cast<DWORD>(capacity), GPFIDL_DEFAULT)) {
+            return path.data();
+        }
+        if (capacity == kLongestPath) {
+            return {};
+        }
+    }
 }
 
 std::wstring Format(const wchar_t* pattern, const std::wstring& value) {
@@ -80,7 +94,7 @@ LRESULT TFileNameEdit::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 bool TFileNameEdit::RunFileDialog(std::wstring& name) {
-    std::vector<wchar_t> buffer(kNameCapacity, L'\0');
+    std::vector<wchar_t> buffer(kLongestPath, L'\0');
     name.copy(buffer.data(), std::min(name.size(), buffer.size() - 1));
     const bool confirmed = ui::RunFileDialog(GetAncestor(Handle(), GA_ROOT), spec_.filter, spec_.defaultExtension,
                                              spec_.kind == BrowseKind::Save, 0, buffer);
@@ -98,13 +112,14 @@ bool TFileNameEdit::RunFolderDialog(std::wstring& name) {
     if (!chosen) {
         return false;
     }
-    wchar_t path[MAX_PATH] = {};
-    const bool ok = SHGetPathFromIDListW(chosen, path) != FALSE;
+    const std::wstring path = FolderPath(chosen);
     CoTaskMemFree(chosen);
-    if (ok) {
-        name = path;
+    if (path.empty()) {
+        ShowApplicationError(info.hwndOwner, texts::FolderNameTooLong);
+        return false;
     }
-    return ok;
+    name = path;
+    return true;
 }
 
 } // namespace ui

@@ -1,5 +1,6 @@
 #include "ImageButton.h"
 
+#include "Dpi.h"
 #include "Pictures.h"
 #include "PushButtonAccessible.h"
 
@@ -22,11 +23,21 @@ bool IsPressKey(WPARAM key) {
 
 TImageButton::TImageButton(HWND parent, int id, POINT at, const wchar_t* pictureText, COLORREF background,
                            std::function<void()> onClick)
-    : normal_(pictures::ImageButtonFace(pictureText, false, background)),
-      down_(pictures::ImageButtonFace(pictureText, true, background)), onClick_(std::move(onClick)) {
+    : pictureText_(pictureText), background_(background), onClick_(std::move(onClick)) {
     RegisterWindowClass(kImageButtonClass, nullptr);
-    CreateHandle(0, kImageButtonClass, pictureText, WS_CHILD | WS_VISIBLE | WS_TABSTOP, at.x, at.y,
-                 pictures::kImageButtonWidth, pictures::kImageButtonHeight, parent, id);
+    DrawFaces();
+    CreateHandle(0, kImageButtonClass, pictureText, WS_CHILD | WS_VISIBLE | WS_TABSTOP, Px(at.x), Px(at.y),
+                 Px(pictures::kImageButtonWidth), Px(pictures::kImageButtonHeight), parent, id);
+}
+
+// The faces are drawn for the screen's density, again when it changes.
+void TImageButton::DrawFaces() {
+    if (facesDpi_ == ScreenDpi()) {
+        return;
+    }
+    facesDpi_ = ScreenDpi();
+    normal_.reset(pictures::ImageButtonFace(pictureText_.c_str(), false, background_));
+    down_.reset(pictures::ImageButtonFace(pictureText_.c_str(), true, background_));
 }
 
 void TImageButton::ResetImage() {
@@ -42,8 +53,8 @@ void TImageButton::ShowPressedFace(bool show) {
 }
 
 bool TImageButton::Inside(POINT at) const {
-    return at.x >= 0 && at.x <= pictures::kImageButtonWidth - 1 && at.y >= 0 &&
-           at.y <= pictures::kImageButtonHeight - 1;
+    return at.x >= 0 && at.x <= Px(pictures::kImageButtonWidth) - 1 && at.y >= 0 &&
+           at.y <= Px(pictures::kImageButtonHeight) - 1;
 }
 
 void TImageButton::MouseDown() {
@@ -124,14 +135,15 @@ LRESULT TImageButton::AccessibleObject(WPARAM flags, LPARAM objectId) {
 }
 
 void TImageButton::Paint() {
+    DrawFaces();
     win::ScopedPaint paint(Handle());
     win::ScopedMemoryDC source(CreateCompatibleDC(paint.get()));
     win::ScopedSelect select(source.get(), showingDown_ ? down_.get() : normal_.get());
-    BitBlt(paint.get(), 0, 0, pictures::kImageButtonWidth, pictures::kImageButtonHeight, source.get(), 0, 0,
-           SRCCOPY);
+    const int width = Px(pictures::kImageButtonWidth), height = Px(pictures::kImageButtonHeight);
+    BitBlt(paint.get(), 0, 0, width, height, source.get(), 0, 0, SRCCOPY);
     if (GetFocus() == Handle()) {
-        RECT focus = {0, 0, pictures::kImageButtonWidth, pictures::kImageButtonHeight};
-        InflateRect(&focus, -kFocusInset, -kFocusInset);
+        RECT focus = {0, 0, width, height};
+        InflateRect(&focus, -Px(kFocusInset), -Px(kFocusInset));
         DrawFocusRect(paint.get(), &focus);
     }
 }

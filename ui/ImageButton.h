@@ -11,6 +11,7 @@
 #include "win/Scoped.h"
 
 #include <functional>
+#include <string>
 
 namespace ui {
 
@@ -37,8 +38,12 @@ private:
     LRESULT AccessibleObject(WPARAM flags, LPARAM objectId);
     void ShowPressedFace(bool show);
     void Paint();
+    void DrawFaces();
     bool Inside(POINT at) const;
 
+    std::wstring pictureText_;
+    COLORREF background_;
+    int facesDpi_ = 0;
     win::ScopedBitmap normal_;
     win::ScopedBitmap down_;
     bool pressed_ = false;

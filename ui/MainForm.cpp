@@ -3,6 +3,7 @@
 #include "AboutBox.h"
 #include "Application.h"
 #include "ConsoleOutput.h"
+#include "Dpi.h"
 #include "StatusForm.h"
 #include "Texts.h"
 #include "resource.h"
@@ -25,6 +26,8 @@ namespace {
 const wchar_t kMainFormClass[] = L"TMainForm";
 constexpr int kClientWidth = 675;
 constexpr int kClientHeight = 443;
+constexpr int kMinimumWidth = 400;
+constexpr int kMinimumHeight = 300;
 const COLORREF kMeterColor = RGB(0, 0, 128);
 // The status-bar part that holds a batch run's progress line.
 constexpr int kTextPanel = 0;
@@ -43,7 +46,7 @@ void PaintMeter(HDC dc, const core::MeterRect& fill) {
 
 TMainForm::TMainForm() : FormStorage1(ProgramProfileName()) {
     RegisterWindowClass(kMainFormClass, GetSysColorBrush(COLOR_BTNFACE));
-    RECT frame = {0, 0, kClientWidth, kClientHeight};
+    RECT frame = {0, 0, Px(kClientWidth), Px(kClientHeight)};
     const DWORD style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
     AdjustWindowRectEx(&frame, style, FALSE, WS_EX_CONTROLPARENT);
     const int width = frame.right - frame.left, height = frame.bottom - frame.top;
@@ -424,7 +427,10 @@ LRESULT TMainForm::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         FormResize();
         return 0;
     case WM_GETMINMAXINFO:
-        reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize = {400, 300};
+        reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize = {Px(kMinimumWidth), Px(kMinimumHeight)};
+        return 0;
+    case WM_DPICHANGED:
+        FormDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
         return 0;
     case WM_CLOSE:
         FormCloseQuery();

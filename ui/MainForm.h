@@ -112,6 +112,7 @@ private:
     // Building the window (MainFormPages.cpp).
     void CreateControls();
     void CreateImageLists();
+    void RedrawImageLists();
     void CreatePage(TPanel& page, int headerId, const wchar_t* header, int columnId, const wchar_t* title);
     void CreateSinglePages();
     void CreateBottomBar();
@@ -131,6 +132,7 @@ private:
     void FormResize();
     void FormActivate();
     void FormDeactivate();
+    void FormDpiChanged(int dpi, const RECT& suggested);
     void OnCommand(int id, int code, HWND control);
     LRESULT OnNotify(const NMHDR& header);
     void OnDrawItem(const DRAWITEMSTRUCT& item);
@@ -203,7 +205,6 @@ private:
 
     win::ScopedImageList tabImages_;
     win::ScopedImageList subTabImages_;
-    win::ScopedBitmap columnPicture_;
     std::vector<win::ScopedIcon> icons_;
     HICON webLogo_ = nullptr;
     // The window's large icon, shown again by the about window.

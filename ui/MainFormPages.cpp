@@ -1,6 +1,7 @@
 // Building the main window: tabs, pages, bottom bar and status bar.
 #include "MainForm.h"
 
+#include "Dpi.h"
 #include "PageParts.h"
 #include "Texts.h"
 #include "jobs/ConvertJobs.h"
@@ -18,6 +19,13 @@ constexpr int kGap = 4;
 constexpr int kStatusPanel0Width = 250;
 constexpr int kStatusPanel1Width = 50;
 constexpr int kSmallIcon = 16;
+constexpr int kLargeIcon = 32;
+constexpr int kWebLogo = 24;
+
+BOOL CALLBACK SetFormFont(HWND child, LPARAM) {
+    SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(FormFont()), FALSE);
+    return TRUE;
+}
 
 } // namespace
 
@@ -28,21 +36,21 @@ HICON TMainForm::KeepIcon(HICON icon) {
 
 void TMainForm::CreateImageLists() {
     using pictures::Icon;
-    tabImages_.reset(ImageList_Create(kSmallIcon, kSmallIcon, ILC_COLOR32 | ILC_MASK, 4, 0));
+    const int small = Px(kSmallIcon);
+    tabImages_.reset(ImageList_Create(small, small, ILC_COLOR32 | ILC_MASK, 4, 0));
     for (Icon icon : {Icon::TabMp3Wav, Icon::TabWavMp3, Icon::TabWavWav, Icon::TabTagEditor}) {
-        ImageList_AddIcon(tabImages_.get(), KeepIcon(pictures::MakeIcon(icon, kSmallIcon)));
+        ImageList_AddIcon(tabImages_.get(), KeepIcon(pictures::MakeIcon(icon, small)));
     }
-    subTabImages_.reset(ImageList_Create(kSmallIcon, kSmallIcon, ILC_COLOR32 | ILC_MASK, 2, 0));
+    subTabImages_.reset(ImageList_Create(small, small, ILC_COLOR32 | ILC_MASK, 2, 0));
     for (Icon icon : {Icon::SingleFile, Icon::Batch}) {
-        ImageList_AddIcon(subTabImages_.get(), KeepIcon(pictures::MakeIcon(icon, kSmallIcon)));
+        ImageList_AddIcon(subTabImages_.get(), KeepIcon(pictures::MakeIcon(icon, small)));
     }
-    columnPicture_.reset(pictures::ColumnPicture());
-    webLogo_ = KeepIcon(pictures::MakeIcon(Icon::WebLogo, 24));
-    browseGlyph_ = KeepIcon(pictures::MakeIcon(Icon::Browse, kSmallIcon));
-    programIcon_ = KeepIcon(pictures::MakeIcon(Icon::Program, 32));
+    webLogo_ = KeepIcon(pictures::MakeIcon(Icon::WebLogo, Px(kWebLogo)));
+    browseGlyph_ = KeepIcon(pictures::MakeIcon(Icon::Browse, small));
+    programIcon_ = KeepIcon(pictures::MakeIcon(Icon::Program, Px(kLargeIcon)));
     SendMessageW(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(programIcon_));
     SendMessageW(Handle(), WM_SETICON, ICON_SMALL,
-                 reinterpret_cast<LPARAM>(KeepIcon(pictures::MakeIcon(Icon::Program, kSmallIcon))));
+                 reinterpret_cast<LPARAM>(KeepIcon(pictures::MakeIcon(Icon::Program, small))));
 }
 
 void TMainForm::CreateControls() {
@@ -51,7 +59,7 @@ void TMainForm::CreateControls() {
     const SIZE client = ClientSize(Handle());
     RECT statusRect;
     GetWindowRect(statusBar_, &statusRect);
-    const int tabsBottom = client.cy - kBottomBarHeight - (statusRect.bottom - statusRect.top);
+    const int tabsBottom = client.cy - kBottomBarHeight - DesignPx(statusRect.bottom - statusRect.top);
     layout_.SetDesignSize(client);
 
     const RECT tabsRect = {0, 0, client.cx, tabsBottom};
@@ -105,7 +113,7 @@ void TMainForm::CreatePage(TPanel& page, int headerId, const wchar_t* header, in
     panels_.push_back(std::make_unique<THeaderStrip>(page.Handle(), headerId, headerRect, header));
     page.Layout().Add(panels_.back()->Handle(), headerRect, kLeft | kTop | kRight);
     const RECT columnRect = {kGap, kHeaderHeight + 2 * kGap, kGap + kColumnWidth, size.cy - kGap};
-    panels_.push_back(std::make_unique<TPictureColumn>(page.Handle(), columnId, columnRect, title, columnPicture_.get()));
+    panels_.push_back(std::make_unique<TPictureColumn>(page.Handle(), columnId, columnRect, title));
     page.Layout().Add(panels_.back()->Handle(), columnRect, kLeft | kTop | kBottom);
 }
 
@@ -157,7 +165,7 @@ void TMainForm::CreateBottomBar() {
     const SIZE client = layout_.DesignSize();
     RECT statusRect;
     GetWindowRect(statusBar_, &statusRect);
-    const int top = client.cy - kBottomBarHeight - (statusRect.bottom - statusRect.top);
+    const int top = client.cy - kBottomBarHeight - DesignPx(statusRect.bottom - statusRect.top);
     const RECT barRect = Rect(0, top, client.cx, kBottomBarHeight);
     bottomBar_ = std::make_unique<TPanel>(Handle(), IDC_MAIN_BOTTOMBAR, barRect);
     layout_.Add(bottomBar_->Handle(), barRect, kLeft | kRight | kBottom);
@@ -177,7 +185,7 @@ void TMainForm::CreateBottomBar() {
 
 void TMainForm::CreateStatusBar() {
     statusBar_ = CreateControl(Handle(), STATUSCLASSNAMEW, L"", SBARS_SIZEGRIP, Rect(0, 0, 0, 0), IDC_MAIN_STATUSBAR);
-    int edges[] = {kStatusPanel0Width, kStatusPanel0Width + kStatusPanel1Width};
+    int edges[] = {Px(kStatusPanel0Width), Px(kStatusPanel0Width + kStatusPanel1Width)};
     SendMessageW(statusBar_, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(edges));
     SendMessageW(statusBar_, SB_SETTEXTW, kMeterPanel | SBT_OWNERDRAW, 0);
 }
@@ -203,10 +211,35 @@ void TMainForm::LayoutChildren() {
     if (!tabs_) {
         return;
     }
-    layout_.Apply(ClientSize(Handle()));
+    RECT client;
+    GetClientRect(Handle(), &client);
+    layout_.Apply({client.right, client.bottom});
     tabs_->FitPages();
     for (auto& sub : subTabs_) {
         sub->FitPages();
+    }
+}
+
+// The window moved to a screen of another density: fonts, pictures and the
+// layout follow it, in the size the system suggests.
+void TMainForm::FormDpiChanged(int dpi, const RECT& suggested) {
+    SetScreenDpi(dpi);
+    RedrawImageLists();
+    EnumChildWindows(Handle(), SetFormFont, 0);
+    SetWindowPos(Handle(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    LayoutChildren();
+    RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+void TMainForm::RedrawImageLists() {
+    // The tab controls show the old lists until they hold the new ones.
+    const win::ScopedImageList oldTabImages = std::move(tabImages_);
+    const win::ScopedImageList oldSubTabImages = std::move(subTabImages_);
+    CreateImageLists();
+    TabCtrl_SetImageList(tabs_->Handle(), tabImages_.get());
+    for (auto& sub : subTabs_) {
+        TabCtrl_SetImageList(sub->Handle(), subTabImages_.get());
     }
 }
 
@@ -217,11 +250,11 @@ void TMainForm::DrawWebButton(const DRAWITEMSTRUCT& item) {
     if (item.itemState & ODS_SELECTED) {
         DrawEdge(dc, &r, BDR_SUNKENOUTER, BF_RECT);
     }
-    constexpr int kLogo = 24;
+    const int logo = Px(kWebLogo);
     const int shift = (item.itemState & ODS_SELECTED) ? 1 : 0;
-    DrawIconEx(dc, r.left + 3 + shift, r.top + (r.bottom - r.top - kLogo) / 2 + shift, webLogo_, kLogo, kLogo, 0,
+    DrawIconEx(dc, r.left + Px(3) + shift, r.top + (r.bottom - r.top - logo) / 2 + shift, webLogo_, logo, logo, 0,
                nullptr, DI_NORMAL);
-    RECT text = {r.left + kLogo + 6 + shift, r.top + shift, r.right - 1, r.bottom + shift};
+    RECT text = {r.left + logo + Px(6) + shift, r.top + shift, r.right - 1, r.bottom + shift};
     win::ScopedSelect font(dc, FormFont());
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, RGB(128, 0, 0));

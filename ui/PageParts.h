@@ -15,6 +15,7 @@ constexpr int kPageEditHeight = 22;
 constexpr int kPageLabelHeight = 14;
 constexpr int kPageDropDownHeight = 220;
 
+// In pixels of a 96-DPI screen, as the layout measures.
 SIZE ClientSize(HWND hwnd);
 std::unique_ptr<TFileNameEdit> AddFileNameEdit(TPanel& page, RECT rect, FileNameEditSpec description,
                                                HICON browseGlyph);

@@ -1,11 +1,14 @@
 #include "Pictures.h"
 
+#include "Dpi.h"
+#include "core/DpiScale.h"
 #include "win/Scoped.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <vector>
 
 namespace ui::pictures {
@@ -275,8 +278,9 @@ void PaintIcon(Icon icon, HDC dc, double s) {
     }
 }
 
-// A dusk over water with sound rings rising from it, computed pixel by pixel.
-uint32_t ColumnPixel(int x, int y) {
+// A dusk over water with sound rings rising from it, computed pixel by pixel;
+// x and y are in pixels of the picture's 96-DPI size.
+uint32_t ColumnPixel(double x, double y) {
     const double w = kColumnPictureWidth, h = kColumnPictureHeight;
     const double u = x / w, v = y / h;
     const double horizon = 0.62;
@@ -328,22 +332,34 @@ uint32_t ColumnPixel(int x, int y) {
     return 0xFF000000u | clamp(r) << 16 | clamp(g) << 8 | clamp(b);
 }
 
-} // namespace
-
-HBITMAP ColumnPicture() {
-    Pixels pixels{kColumnPictureWidth, kColumnPictureHeight,
-                  std::vector<uint32_t>(static_cast<size_t>(kColumnPictureWidth * kColumnPictureHeight))};
-    for (int y = 0; y < kColumnPictureHeight; ++y) {
-        for (int x = 0; x < kColumnPictureWidth; ++x) {
-            pixels.bgra[static_cast<size_t>(y * kColumnPictureWidth + x)] = ColumnPixel(x, y);
+HBITMAP DrawColumnPicture(int width, int height) {
+    Pixels pixels{width, height, std::vector<uint32_t>(static_cast<size_t>(width * height))};
+    const double toDesignX = static_cast<double>(kColumnPictureWidth) / width;
+    const double toDesignY = static_cast<double>(kColumnPictureHeight) / height;
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            pixels.bgra[static_cast<size_t>(y * width + x)] = ColumnPixel(x * toDesignX, y * toDesignY);
         }
     }
     return ToBitmap(pixels);
 }
 
+} // namespace
+
+HBITMAP ColumnPicture() {
+    static std::map<int, HBITMAP> drawn;
+    HBITMAP& picture = drawn[ScreenDpi()];
+    if (!picture) {
+        picture = DrawColumnPicture(Px(kColumnPictureWidth), Px(kColumnPictureHeight));
+    }
+    return picture;
+}
+
 HBITMAP ImageButtonFace(const wchar_t* text, bool pressed, COLORREF background) {
-    const Pixels pixels = Render(kImageButtonWidth, kImageButtonHeight, background, [&](HDC dc, double s) {
-        const int w = At(kImageButtonWidth, s), h = At(kImageButtonHeight, s), radius = At(14, s);
+    const int width = Px(kImageButtonWidth), height = Px(kImageButtonHeight);
+    const Pixels pixels = Render(width, height, background, [&](HDC dc, double supersample) {
+        const double s = supersample * ScreenDpi() / core::kDesignDpi;
+        const int w = At(width, supersample), h = At(height, supersample), radius = At(14, s);
         win::ScopedRegion shape(CreateRoundRectRgn(At(1, s), At(1, s), w - At(1, s), h - At(1, s), radius, radius));
         SelectClipRgn(dc, shape.get());
         const int top = pressed ? 150 : 250, bottom = pressed ? 110 : 205;

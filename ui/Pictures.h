@@ -27,9 +27,11 @@ enum class Icon {
     WebLogo,
 };
 
-// The caller owns every handle returned.
+// Drawn for the screen's density (Dpi.h). The column picture is kept for the
+// life of the process; the caller owns every other handle returned.
 HBITMAP ColumnPicture();
 HBITMAP ImageButtonFace(const wchar_t* text, bool pressed, COLORREF background);
+// size in device pixels.
 HICON MakeIcon(Icon icon, int size);
 
 } // namespace ui::pictures

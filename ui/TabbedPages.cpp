@@ -1,5 +1,7 @@
 #include "TabbedPages.h"
 
+#include "Dpi.h"
+
 namespace ui {
 namespace {
 
@@ -31,7 +33,7 @@ TPanel& TTabbedPages::AddPage(const wchar_t* caption, int image, int pageId) {
     item.iImage = image;
     TabCtrl_InsertItem(tabs_, static_cast<int>(pages_.size()), &item);
     const RECT area = DisplayArea();
-    pages_.push_back(std::make_unique<TPanel>(tabs_, pageId, area));
+    pages_.push_back(std::make_unique<TPanel>(tabs_, pageId, DesignRect(area)));
     SelectionChanged();
     return *pages_.back();
 }

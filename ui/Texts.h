@@ -66,6 +66,10 @@ inline constexpr const wchar_t* HintEnd = L"Usted termina el programa con esto";
 inline constexpr const wchar_t* CloseQuestion = L"Usted termina el programa con esto";
 inline constexpr const wchar_t* CloseQuestionTitle = L"Termina el programa";
 inline constexpr const wchar_t* InvalidFileName = L"Ungültiger Dateiname - %s";
+inline constexpr const wchar_t* FolderNameTooLong =
+    L"El nombre de la carpeta elegida es demasiado largo. Elija otra carpeta.";
+inline constexpr const wchar_t* SelectionTooLong =
+    L"Los nombres de los ficheros elegidos son demasiado largos. Elija menos ficheros de una vez.";
 
 inline constexpr const wchar_t* AboutCaption = L"A propósito";
 inline constexpr const wchar_t* AboutProduct = L"VELTRA Sonaris";

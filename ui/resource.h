@@ -5,6 +5,7 @@
 #define IDR_MAIN_COMPONENTS 100
 #define IDR_MAIN_MANIFEST 1
 #define IDR_MAIN_SHORTCUTS 101
+#define IDI_MAIN_PROGRAM 1
 
 // Commands of the main window's shortcuts
 #define IDM_MAIN_NEXTTAB 900

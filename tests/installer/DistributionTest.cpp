@@ -70,6 +70,56 @@ std::wstring RegisteredCodecDriver(const std::wstring& fileName) {
     return found;
 }
 
+BOOL CALLBACK KeepFirstName(HMODULE, LPCWSTR, LPWSTR name, LONG_PTR found) {
+    *reinterpret_cast<std::wstring*>(found) =
+        IS_INTRESOURCE(name) ? L"#" + std::to_wstring(reinterpret_cast<ULONG_PTR>(name)) : name;
+    return FALSE;
+}
+
+// The first icon group is the one Explorer and shortcuts show.
+std::wstring FirstIconGroup(HMODULE image) {
+    std::wstring first;
+    EnumResourceNamesW(image, RT_GROUP_ICON, KeepFirstName, reinterpret_cast<LONG_PTR>(&first));
+    return first;
+}
+
+// Each size the group lists, and the size of the image the loader makes for it.
+std::vector<std::pair<int, int>> IconSizes(const std::wstring& program) {
+    HMODULE image = LoadLibraryExW(program.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    std::vector<std::pair<int, int>> sizes;
+    const std::wstring group = image ? FirstIconGroup(image) : L"";
+    HRSRC found = group.empty() ? nullptr : FindResourceW(image, group.c_str(), RT_GROUP_ICON);
+    const BYTE* directory = found ? static_cast<const BYTE*>(LockResource(LoadResource(image, found))) : nullptr;
+    const int kHeaderBytes = 6, kEntryBytes = 14;
+    for (int k = 0; directory && k < *reinterpret_cast<const WORD*>(directory + 4); ++k) {
+        const int listed = directory[kHeaderBytes + k * kEntryBytes] ? directory[kHeaderBytes + k * kEntryBytes] : 256;
+        int loaded = 0;
+        if (HICON icon = static_cast<HICON>(LoadImageW(image, group.c_str(), IMAGE_ICON, listed, listed, 0))) {
+            ICONINFO info = {};
+            BITMAP bitmap = {};
+            if (GetIconInfo(icon, &info) && GetObjectW(info.hbmColor, sizeof bitmap, &bitmap)) {
+                loaded = bitmap.bmWidth;
+            }
+            DeleteObject(info.hbmColor);
+            DeleteObject(info.hbmMask);
+            DestroyIcon(icon);
+        }
+        sizes.push_back({listed, loaded});
+    }
+    if (image) {
+        FreeLibrary(image);
+    }
+    std::sort(sizes.begin(), sizes.end());
+    return sizes;
+}
+
+TEST_F(DistributionTest, EveryProgramsFirstIconComesInFourSizes) {
+    const std::vector<std::pair<int, int>> expected = {{16, 16}, {32, 32}, {48, 48}, {256, 256}};
+    for (const wchar_t* program : {L"setup.exe", L"uninstall.exe", L"converter.exe", L"l3codecp.exe"}) {
+        EXPECT_EQ(IconSizes(DistributionDir() + L"\\" + program), expected) << program;
+    }
+}
+
 TEST_F(DistributionTest, InstallsAndUninstallsTheSuite) {
     std::wstring target = ProgramFiles() + L"\\" + Widen1252(log_.DefaultTarget);
     std::wstring group = StartMenuPrograms() + L"\\" + Widen1252(log_.GroupName);

@@ -74,6 +74,87 @@ TEST(ConverterWindow, AboutBoxShowsProductAndClosesWithOk) {
     EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(converter.Main()) != FALSE; }));
 }
 
+// The screen density that Wine gives the programs started while this lives.
+class ScreenDpiForNewPrograms {
+public:
+    explicit ScreenDpiForNewPrograms(DWORD dpi) {
+        RegCreateKeyExW(HKEY_CURRENT_USER, kDesktopKey, 0, nullptr, 0, KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr,
+                        &key_, nullptr);
+        DWORD size = sizeof before_;
+        hadValue_ = RegQueryValueExW(key_, kValue, nullptr, nullptr, reinterpret_cast<BYTE*>(&before_), &size) ==
+                    ERROR_SUCCESS;
+        RegSetValueExW(key_, kValue, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dpi), sizeof dpi);
+    }
+    ~ScreenDpiForNewPrograms() {
+        if (hadValue_) {
+            RegSetValueExW(key_, kValue, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&before_), sizeof before_);
+        } else {
+            RegDeleteValueW(key_, kValue);
+        }
+        RegCloseKey(key_);
+    }
+    ScreenDpiForNewPrograms(const ScreenDpiForNewPrograms&) = delete;
+    ScreenDpiForNewPrograms& operator=(const ScreenDpiForNewPrograms&) = delete;
+
+private:
+    static constexpr const wchar_t* kDesktopKey = L"Control Panel\\Desktop";
+    static constexpr const wchar_t* kValue = L"LogPixels";
+    HKEY key_ = nullptr;
+    DWORD before_ = 0;
+    bool hadValue_ = false;
+};
+
+SIZE WindowSize(HWND window) {
+    RECT r = {};
+    GetWindowRect(window, &r);
+    return {r.right - r.left, r.bottom - r.top};
+}
+
+struct ScaledSize {
+    const char* name;
+    int id; // 0: the main window's client area
+    UINT dpi;
+    LONG width, height; // 0: not checked
+};
+
+// Sizes given in pixels of a 96-DPI screen grow with the screen's density.
+TEST(ConverterWindow, SizesFollowTheScreensDpi) {
+    SetThreadDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);
+    const ScaledSize rows[] = {
+        {"main window", 0, 96, 675, 443},
+        {"Go button", IDC_MAIN_GOBTN5, 96, 101, 30},
+        {"picture column", IDC_MAIN_COLUMN_WAVWAV, 96, 209, 0},
+        {"header strip", IDC_MAIN_HEADER_WAVWAV, 96, 0, 33},
+        {"main window", 0, 144, 1013, 665},
+        {"Go button", IDC_MAIN_GOBTN5, 144, 152, 45},
+        {"About button", IDC_MAIN_UEBERBTN, 144, 152, 45},
+        {"picture column", IDC_MAIN_COLUMN_WAVWAV, 144, 314, 0},
+        {"header strip", IDC_MAIN_HEADER_WAVWAV, 144, 0, 50},
+        {"browse button", IDC_MAIN_INPUT3ED_BROWSE, 144, 35, 33},
+    };
+    for (UINT dpi : {96u, 144u}) {
+        ScreenDpiForNewPrograms screen(dpi);
+        Converter converter;
+        ASSERT_TRUE(converter.Main());
+        for (const ScaledSize& row : rows) {
+            if (row.dpi != dpi) {
+                continue;
+            }
+            RECT client = {};
+            GetClientRect(converter.Main(), &client);
+            const SIZE size = row.id ? WindowSize(converter.Control(row.id)) : SIZE{client.right, client.bottom};
+            if (row.width) {
+                EXPECT_EQ(size.cx, row.width) << row.name << " at " << dpi;
+            }
+            if (row.height) {
+                EXPECT_EQ(size.cy, row.height) << row.name << " at " << dpi;
+            }
+        }
+        converter.WaitIdle();
+        SaveScreenshot("dpi-" + std::to_string(dpi));
+    }
+}
+
 struct Drag {
     const char* name;
     std::vector<POINT> moves;  // after the press at (10, 10); the release is at the last point

@@ -34,6 +34,29 @@ TEST(SingleFileRun, WavToWavConvertsIntoTheChosenFormat) {
     EXPECT_NEAR(std::stod(info.substr(info.rfind(' '))), 2 * 44100, 1024 * 2.1);
 }
 
+// A folder whose path is longer than longerThan characters, made level by level.
+std::wstring DeepFolder(const std::wstring& name, size_t longerThan) {
+    std::wstring folder = WorkFile(name);
+    for (int level = 1; folder.size() <= longerThan; ++level) {
+        CreateDirectoryW(folder.c_str(), nullptr);
+        folder += L"\\nivel " + std::to_wstring(level) + L" de una carpeta honda";
+    }
+    CreateDirectoryW(folder.c_str(), nullptr);
+    return folder;
+}
+
+TEST(SingleFileRun, WavToWavConvertsBetweenPathsLongerThan300Characters) {
+    Converter converter;
+    const std::wstring folder = DeepFolder(L"honda", 300);
+    const std::wstring source = folder + L"\\fuente.wav", destination = folder + L"\\destino.wav";
+    Host("sox -n -r 22050 -c 1 -b 16 " + Q(source) + " synth 1 sine 440");
+    ASSERT_GE(SelectFormat(converter, IDC_MAIN_WAVFORMATS, {L"44100 Hz; 16 bits; Stereo"}), 0);
+    RunSingle(converter, IDC_MAIN_INPUT3ED, L"\"" + source + L"\"", IDC_MAIN_OUTPUT3ED, L"\"" + destination + L"\"",
+              IDC_MAIN_GOBTN5);
+    const std::string info = SoxInfo(destination);
+    EXPECT_EQ(info.substr(0, info.rfind(' ')), "44100 2 16");
+}
+
 struct ToneRun {
     const char* name;
     const char* source; // sox options of a three-second tone at half scale

@@ -1,0 +1,16 @@
+#pragma once
+// Sizes of the windows are given in pixels of a 96-DPI screen; on a screen of
+// another density each is scaled by the same rule, so that a window keeps its
+// proportions and its text keeps its room.
+namespace core {
+
+constexpr int kDesignDpi = 96;
+
+// designPixels at dpi, rounded to the nearest pixel, halves away from zero
+// (as the platform's MulDiv rounds).
+int ScaledToDpi(int designPixels, int dpi);
+
+// The reverse: how many design pixels devicePixels are at dpi.
+int DesignPixelsAt(int devicePixels, int dpi);
+
+} // namespace core
