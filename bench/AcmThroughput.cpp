@@ -209,8 +209,8 @@ int main(int argc, char** argv) {
     mp3.wID = MPEGLAYER3_ID_MPEG;
     mp3.fdwFlags = MPEGLAYER3_FLAG_PADDING_OFF;
     mp3.nFramesPerBlock = 1;
-    mp3.nBlockSize = static_cast<WORD>((pcm.nSamplesPerSec >= 32000 ? 144 : 72) * mp3.wfx.nAvgBytesPerSec * 8 /
-                                       pcm.nSamplesPerSec);
+    mp3.nBlockSize =
+        static_cast<WORD>((pcm.nSamplesPerSec >= 32000 ? 144 : 72) * mp3.wfx.nAvgBytesPerSec * 8 / pcm.nSamplesPerSec);
     const bool done = encode ? Convert(in.handle, out.handle, &pcm, &mp3.wfx, block)
                              : Convert(in.handle, out.handle, &mp3.wfx, &pcm, block);
     CloseHandle(out.handle);

@@ -246,8 +246,7 @@ int wmain(int argc, wchar_t** argv) {
     std::printf("job_seconds=%.4f setup_seconds=%.4f closing_seconds=%.4f codec_seconds=%.4f file_seconds=%.4f "
                 "pump_seconds=%.4f stream_open_seconds=%.4f conversions=%ld peak_working_set_mb=%.1f\n",
                 Seconds(elapsed), Seconds(firstConversion - start), Seconds(start + elapsed - lastConversionEnd),
-                Seconds(codecTicks), Seconds(fileTicks),
-                Seconds(host.pumpTicks), Seconds(openTicks), conversions,
+                Seconds(codecTicks), Seconds(fileTicks), Seconds(host.pumpTicks), Seconds(openTicks), conversions,
                 static_cast<double>(memory.PeakWorkingSetSize) / (1024.0 * 1024.0));
     return 0;
 }

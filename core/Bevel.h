@@ -24,9 +24,9 @@ constexpr unsigned kStateFocus = 0x10;
 constexpr unsigned kStateNoFocusRect = 0x200;
 
 struct ButtonPaint {
-    bool paint = false;       // anything at all
-    bool face = false;        // face and outline
-    bool pressed = false;     // both bevel sides dark
+    bool paint = false;   // anything at all
+    bool face = false;    // face and outline
+    bool pressed = false; // both bevel sides dark
     bool caption = false;
     bool focusRect = false; // the dotted focus rectangle, drawn inverting
 };

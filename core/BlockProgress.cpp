@@ -4,9 +4,7 @@
 
 namespace core {
 
-uint32_t BlockBufferSize(uint16_t blockAlign) {
-    return std::max<uint32_t>(blockAlign, 1) * kFramesPerBlock;
-}
+uint32_t BlockBufferSize(uint16_t blockAlign) { return std::max<uint32_t>(blockAlign, 1) * kFramesPerBlock; }
 
 int BlockPercent(int64_t total, int64_t remaining) {
     if (remaining > total || total <= 0) {

@@ -60,8 +60,8 @@ private:
             return command_.takesCd && !std::exchange(result_.cdQuality, true);
         }
         if (option == L"/format") {
-            const std::optional<int> number =
-                next_ < arguments_.size() ? FormatNumber(arguments_[next_++]) : std::nullopt;
+            const std::optional<int> number = next_ < arguments_.size() ? FormatNumber(arguments_[next_++])
+                                                                        : std::nullopt;
             if (!command_.takesFormat || !number || result_.format >= 0) {
                 return false;
             }

@@ -139,9 +139,7 @@ void ParseProperty(Scanner& scan, const std::string& name, ConvertorState& state
 
 } // namespace
 
-WaveFormatRecord ConvertorState::CreationDefaultFormat() {
-    return MakePcmFormat(1, 22050, 8, kWaveFormatRecordSize);
-}
+WaveFormatRecord ConvertorState::CreationDefaultFormat() { return MakePcmFormat(1, 22050, 8, kWaveFormatRecordSize); }
 
 std::string WriteConvertorState(const std::string& name, const ConvertorState& state) {
     std::ostringstream out;

@@ -38,13 +38,9 @@ const StoredProperty kStoredProperties[] = {
     {L"QuellCheck2", L"Checked", &StoredControls::QuellCheck2, &StoredControls::OwnFolderCheck2},
 };
 
-std::wstring PropertyKey(const StoredProperty& entry) {
-    return std::wstring(entry.control) + L"_" + entry.property;
-}
+std::wstring PropertyKey(const StoredProperty& entry) { return std::wstring(entry.control) + L"_" + entry.property; }
 
-const wchar_t* BooleanText(bool value) {
-    return value ? L"True" : L"False";
-}
+const wchar_t* BooleanText(bool value) { return value ? L"True" : L"False"; }
 
 // The key of a stored position for a screen size: "MinMaxPos(1024x768)".
 std::wstring ScreenKey(const std::wstring& key, const ScreenInfo& screen) {

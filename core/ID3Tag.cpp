@@ -233,16 +233,12 @@ ID3TagFields ParseID3Tag(const ID3TagBytes& tag) {
     return fields;
 }
 
-bool CommentHidesTrack(size_t commentBytes) {
-    return commentBytes > kID3CommentWithTrack;
-}
+bool CommentHidesTrack(size_t commentBytes) { return commentBytes > kID3CommentWithTrack; }
 
 namespace {
 
 // True when the bytes begin with "TAG".
-bool IsID3Tag(const ID3TagBytes& tag) {
-    return std::memcmp(tag.data(), kTagId, sizeof kTagId) == 0;
-}
+bool IsID3Tag(const ID3TagBytes& tag) { return std::memcmp(tag.data(), kTagId, sizeof kTagId) == 0; }
 
 // Position of the last 128 bytes and whether they hold a tag; -1 when a read failed.
 int64_t LocateTag(ByteFile& file, ID3TagBytes& tag, bool& found) {

@@ -107,8 +107,8 @@ bool IsDeviceName(const std::string& component) {
     if (stem == "CON" || stem == "PRN" || stem == "AUX" || stem == "NUL") {
         return true;
     }
-    return stem.size() == 4 && (stem.compare(0, 3, "COM") == 0 || stem.compare(0, 3, "LPT") == 0) &&
-           stem[3] >= '1' && stem[3] <= '9';
+    return stem.size() == 4 && (stem.compare(0, 3, "COM") == 0 || stem.compare(0, 3, "LPT") == 0) && stem[3] >= '1' &&
+           stem[3] <= '9';
 }
 
 // True when dir + name stays inside dir and names a plain file there: not
@@ -189,8 +189,7 @@ bool ParseInstallLog(const std::string& bytes, const std::string& targetBase, In
         LogEntry& entry = log.Entries[k];
         readField(entry.FileName);
         readField(entry.ItemCaption);
-        if (!StaysInDirectory(entry.FileName) || !FitsInCommand(entry.FileName) ||
-            !FitsInCommand(entry.ItemCaption)) {
+        if (!StaysInDirectory(entry.FileName) || !FitsInCommand(entry.FileName) || !FitsInCommand(entry.ItemCaption)) {
             valid = false;
         }
     }

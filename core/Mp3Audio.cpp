@@ -52,9 +52,7 @@ uint32_t SynchsafeSize(const uint8_t* p) {
            static_cast<uint32_t>(p[2] & 0x7F) << 7 | static_cast<uint32_t>(p[3] & 0x7F);
 }
 
-bool HasFrameSync(const uint8_t (&bytes)[kMp3FrameHeaderSize]) {
-    return bytes[0] == 0xFF && (bytes[1] & 0xE0) == 0xE0;
-}
+bool HasFrameSync(const uint8_t (&bytes)[kMp3FrameHeaderSize]) { return bytes[0] == 0xFF && (bytes[1] & 0xE0) == 0xE0; }
 
 // What may follow the first frame of real MPEG audio: another frame header,
 // an ID3v1 tag, or nothing at all.

@@ -6,11 +6,13 @@ namespace core {
 
 namespace {
 
-template <typename Char> bool IsSeparatorIn(Char c, SlashRule rule) {
+template <typename Char>
+bool IsSeparatorIn(Char c, SlashRule rule) {
     return c == Char('\\') || (rule == SlashRule::EitherSlash && c == Char('/'));
 }
 
-template <typename Char> size_t ComponentStart(const std::basic_string<Char>& path, SlashRule rule) {
+template <typename Char>
+size_t ComponentStart(const std::basic_string<Char>& path, SlashRule rule) {
     for (size_t at = path.size(); at > 0; --at) {
         const Char c = path[at - 1];
         if (c == Char(':') || IsSeparatorIn(c, rule)) {
@@ -20,7 +22,8 @@ template <typename Char> size_t ComponentStart(const std::basic_string<Char>& pa
     return 0;
 }
 
-template <typename Char> std::basic_string<Char> JoinBackslash(const std::basic_string<Char>& text) {
+template <typename Char>
+std::basic_string<Char> JoinBackslash(const std::basic_string<Char>& text) {
     if (!text.empty() && text.back() == Char('\\')) {
         return text;
     }

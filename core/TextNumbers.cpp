@@ -6,7 +6,8 @@ namespace core {
 
 namespace {
 
-template <typename Char> std::optional<int32_t> ParseDecimal(const std::basic_string<Char>& text) {
+template <typename Char>
+std::optional<int32_t> ParseDecimal(const std::basic_string<Char>& text) {
     size_t at = 0;
     bool negative = false;
     if (at < text.size() && (text[at] == Char('+') || text[at] == Char('-'))) {
@@ -38,11 +39,7 @@ template <typename Char> std::optional<int32_t> ParseDecimal(const std::basic_st
 
 } // namespace
 
-std::optional<int32_t> ParseInteger(const std::string& text) {
-    return ParseDecimal(text);
-}
-std::optional<int32_t> ParseInteger(const std::wstring& text) {
-    return ParseDecimal(text);
-}
+std::optional<int32_t> ParseInteger(const std::string& text) { return ParseDecimal(text); }
+std::optional<int32_t> ParseInteger(const std::wstring& text) { return ParseDecimal(text); }
 
 } // namespace core

@@ -12,8 +12,8 @@
 namespace core {
 
 constexpr size_t kWaveFormatRecordSize = 129;
-constexpr size_t kWaveFormatExSize = 18;   // WAVEFORMATEX up to and including cbSize
-constexpr size_t kWavFmtChunkSize = 16;    // what a WAV "fmt " chunk carries
+constexpr size_t kWaveFormatExSize = 18; // WAVEFORMATEX up to and including cbSize
+constexpr size_t kWavFmtChunkSize = 16;  // what a WAV "fmt " chunk carries
 constexpr uint16_t kWaveFormatPcm = 1;
 constexpr uint16_t kWaveFormatMpegLayer3 = 85;
 constexpr uint16_t kMpegLayer3ExtraSize = 12;

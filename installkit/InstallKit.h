@@ -16,7 +16,7 @@ struct InstallerProgram {
     const char* mainCaption;
     const char* damagedLogText;
     const char* damagedLogCaption;
-    bool dragByAnyPoint;           // the whole main window acts as its title bar
+    bool dragByAnyPoint;            // the whole main window acts as its title bar
     std::string (*logTargetBase)(); // what precedes line 4 of the log in DefaultTarget
     void (*createMainControls)();
     void (*continueClicked)();
@@ -53,8 +53,7 @@ int RunInstallerProgram();
 
 void RegisterWindowClass(WNDPROC procedure, const char* className, HBRUSH background);
 // Position and size in pixels of a 96-DPI screen, made at the screen's density.
-HWND MakeWindow(const char* className, const char* text, DWORD style, int x, int y, int width, int height,
-                HWND parent);
+HWND MakeWindow(const char* className, const char* text, DWORD style, int x, int y, int width, int height, HWND parent);
 void RunMessageLoop();
 void DrawBevel(HDC dc, int left, int top, HBRUSH light, HBRUSH dark, int lastRing, int bottom, int right);
 void PaintOwnerButton(const DRAWITEMSTRUCT& item);

@@ -28,7 +28,8 @@ constexpr UINT kSendTimeoutMs = 5000;
 void PassOnQuit(const MSG& message) { PostQuitMessage(static_cast<int>(message.wParam)); }
 
 // A poll takes at most one pending message; it counts whether or not one was there.
-template <typename Condition> void PollWhile(Condition condition) {
+template <typename Condition>
+void PollWhile(Condition condition) {
     for (int poll = 0; poll < kPollLimit && condition(); ++poll) {
         MSG message;
         if (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
@@ -135,7 +136,7 @@ void ProgmanDisconnect() {
     DdeTerminated = false;
     DdeAcknowledged = false;
     DWORD_PTR ignored = 0;
-    SendMessageTimeoutA(ProgmanServer, WM_DDE_TERMINATE, reinterpret_cast<WPARAM>(ProgressWindow), 0,
-                        SMTO_ABORTIFHUNG, kSendTimeoutMs, &ignored);
+    SendMessageTimeoutA(ProgmanServer, WM_DDE_TERMINATE, reinterpret_cast<WPARAM>(ProgressWindow), 0, SMTO_ABORTIFHUNG,
+                        kSendTimeoutMs, &ignored);
     PollWhile([] { return !DdeAcknowledged && !DdeTerminated; });
 }

@@ -88,9 +88,7 @@ void MainActivation(WPARAM wParam) {
     SetFocus(IsChild(MainWindow, FocusBeforeDeactivation) ? FocusBeforeDeactivation : MainWindow);
 }
 
-bool IsMainButton(HWND window) {
-    return window && (window == ContinueButton || window == QuitButton);
-}
+bool IsMainButton(HWND window) { return window && (window == ContinueButton || window == QuitButton); }
 
 // Enter presses a focused button as a click does; Tab, Shift+Tab and the
 // other dialog keys work in the main window as in a dialog.
@@ -129,8 +127,8 @@ void RegisterWindowClass(WNDPROC procedure, const char* className, HBRUSH backgr
 
 HWND MakeWindow(const char* className, const char* text, DWORD style, int x, int y, int width, int height,
                 HWND parent) {
-    HWND window = CreateWindowExA(WS_EX_CLIENTEDGE, className, text, style, Px(x), Px(y), Px(width), Px(height),
-                                  parent, nullptr, Instance(), nullptr);
+    HWND window = CreateWindowExA(WS_EX_CLIENTEDGE, className, text, style, Px(x), Px(y), Px(width), Px(height), parent,
+                                  nullptr, Instance(), nullptr);
     ShowWindow(window, SW_SHOWNORMAL);
     UpdateWindow(window);
     return window;

@@ -10,10 +10,10 @@
 #include <vector>
 
 struct ConverterComponents {
-    TACMConvertor mp3wav;    // MPEG layer 3 to PCM
-    TACMConvertor wavcd;     // PCM to CD-quality PCM
-    TACMConvertor wavtowav;  // PCM to PCM
-    TACMConvertor wavmp3;    // PCM to MPEG layer 3
+    TACMConvertor mp3wav;   // MPEG layer 3 to PCM
+    TACMConvertor wavcd;    // PCM to CD-quality PCM
+    TACMConvertor wavtowav; // PCM to PCM
+    TACMConvertor wavmp3;   // PCM to MPEG layer 3
 };
 
 class JobHost {

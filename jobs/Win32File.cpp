@@ -48,9 +48,7 @@ std::unique_ptr<Win32File> Win32File::OpenForUpdate(const std::wstring& name) {
                             FILE_ATTRIBUTE_NORMAL, nullptr));
 }
 
-Win32File::~Win32File() {
-    CloseHandle(handle_);
-}
+Win32File::~Win32File() { CloseHandle(handle_); }
 
 size_t Win32File::Read(void* buffer, size_t count) {
     auto* at = static_cast<uint8_t*>(buffer);

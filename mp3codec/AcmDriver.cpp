@@ -367,8 +367,8 @@ LRESULT Dispatch(DWORD_PTR driverId, HDRVR driver, UINT message, LPARAM param1, 
 } // namespace
 } // namespace mp3codec
 
-extern "C" __declspec(dllexport) LRESULT CALLBACK DriverProc(DWORD_PTR driverId, HDRVR driver, UINT message,
-                                                             LPARAM param1, LPARAM param2) {
+extern "C" __declspec(dllexport) LRESULT CALLBACK
+    DriverProc(DWORD_PTR driverId, HDRVR driver, UINT message, LPARAM param1, LPARAM param2) {
     // Nothing may unwind into msacm32.
     try {
         return mp3codec::Dispatch(driverId, driver, message, param1, param2);

@@ -93,9 +93,7 @@ DWORD SetText(const wchar_t* keyPath, const wchar_t* name, const std::wstring& v
         RegSetValueExW(key.get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()), bytes));
 }
 
-std::wstring PriorityName(size_t position) {
-    return L"Priority" + std::to_wstring(position);
-}
+std::wstring PriorityName(size_t position) { return L"Priority" + std::to_wstring(position); }
 
 bool NamesDriver(const std::wstring& entry) {
     const size_t comma = entry.find(L',');

@@ -37,9 +37,8 @@ std::wstring FailureText(const mp3codec::InstallOutcome& outcome) {
     if (outcome.failedAt == mp3codec::InstallStep::ReadDriver) {
         return texts::kDamaged;
     }
-    std::wstring text = outcome.failedAt == mp3codec::InstallStep::CopyDriver
-                            ? texts::kCopyFailed + outcome.driverPath
-                            : std::wstring(texts::kRegisterFailed);
+    std::wstring text = outcome.failedAt == mp3codec::InstallStep::CopyDriver ? texts::kCopyFailed + outcome.driverPath
+                                                                              : std::wstring(texts::kRegisterFailed);
     text += L"\n\n" + std::wstring(texts::kSystemSays) + SystemMessage(outcome.error);
     if (outcome.error == ERROR_ACCESS_DENIED) {
         text += L"\n\n" + std::wstring(texts::kNeedsAdministrator);

@@ -27,8 +27,7 @@ std::unique_ptr<Mp3Decoder> Mp3Decoder::Create(uint32_t sampleRate, uint16_t cha
     mpg123_handle* h = handle.get();
     // Junk of any length may stand between frames; the tag's content is of no use here.
     const bool ready = mpg123_param(h, MPG123_ADD_FLAGS, MPG123_QUIET | MPG123_SKIP_ID3V2, 0) == MPG123_OK &&
-                       mpg123_param(h, MPG123_RESYNC_LIMIT, -1, 0) == MPG123_OK &&
-                       mpg123_format_none(h) == MPG123_OK &&
+                       mpg123_param(h, MPG123_RESYNC_LIMIT, -1, 0) == MPG123_OK && mpg123_format_none(h) == MPG123_OK &&
                        mpg123_format(h, static_cast<long>(sampleRate), channels == 1 ? MPG123_MONO : MPG123_STEREO,
                                      MPG123_ENC_SIGNED_16) == MPG123_OK &&
                        mpg123_open_feed(h) == MPG123_OK;

@@ -88,12 +88,11 @@ void Mp3Encoder::Consume(const BYTE* src, DWORD length, OutputSink& out) {
 void Mp3Encoder::EncodeSamples(DWORD frames, OutputSink& out) {
     encoded_.resize(MaxEncodeBytes(frames));
     const int size = static_cast<int>(encoded_.size());
-    const int written =
-        format_.channels == 2
-            ? lame_encode_buffer_interleaved(lame_.get(), samples_.data(), static_cast<int>(frames), encoded_.data(),
-                                             size)
-            : lame_encode_buffer(lame_.get(), samples_.data(), samples_.data(), static_cast<int>(frames),
-                                 encoded_.data(), size);
+    const int written = format_.channels == 2
+                            ? lame_encode_buffer_interleaved(lame_.get(), samples_.data(), static_cast<int>(frames),
+                                                             encoded_.data(), size)
+                            : lame_encode_buffer(lame_.get(), samples_.data(), samples_.data(),
+                                                 static_cast<int>(frames), encoded_.data(), size);
     if (written < 0) {
         throw CodecError(written == -2 ? MMSYSERR_NOMEM : MMSYSERR_ERROR);
     }

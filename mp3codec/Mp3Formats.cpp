@@ -183,7 +183,8 @@ std::wstring Describe(const PcmFormat& format) {
 bool IsPcmRecord(const WAVEFORMATEX& record, bool forEncoder) {
     const uint32_t rate = record.nSamplesPerSec;
     return record.wFormatTag == WAVE_FORMAT_PCM && HasCodecChannels(record) && record.wBitsPerSample == kPcmBits &&
-           record.nBlockAlign == record.nChannels * kPcmBits / 8 && (forEncoder ? IsEncoderRate(rate) : IsDecoderRate(rate));
+           record.nBlockAlign == record.nChannels * kPcmBits / 8 &&
+           (forEncoder ? IsEncoderRate(rate) : IsDecoderRate(rate));
 }
 
 bool IsMp3Record(const WAVEFORMATEX& record, bool forEncoder) {

@@ -28,9 +28,7 @@ constexpr uint32_t kDitherSeed = 0x9E3779B9u;
 constexpr int kDitherShift = 8;
 constexpr float kDitherRange = 16777216.0f;
 
-int Clamp(long value, int low, int high) {
-    return static_cast<int>(std::clamp<long>(value, low, high));
-}
+int Clamp(long value, int low, int high) { return static_cast<int>(std::clamp<long>(value, low, high)); }
 
 } // namespace
 
@@ -42,9 +40,7 @@ bool IsConvertiblePcm(const WAVEFORMATEX& record, PcmShape& shape) {
            record.nAvgBytesPerSec == shape.sampleRate * shape.BlockAlign();
 }
 
-void PcmConverter::ResamplerDeleter::operator()(soxr* resampler) const {
-    soxr_delete(resampler);
-}
+void PcmConverter::ResamplerDeleter::operator()(soxr* resampler) const { soxr_delete(resampler); }
 
 std::unique_ptr<PcmConverter> PcmConverter::Create(const PcmShape& src, const PcmShape& dst) {
     Resampler resampler;

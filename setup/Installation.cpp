@@ -30,8 +30,7 @@ HANDLE CreateTemporaryBeside(const std::string& target, std::string& path) {
     const std::string stem = core::DirectoryPart(target) + kTemporaryPrefix + std::to_string(GetCurrentProcessId());
     for (unsigned attempt = 0; attempt < kTemporaryAttempts; ++attempt) {
         path = stem + "-" + std::to_string(attempt) + kTemporaryExtension;
-        HANDLE file =
-            CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+        HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (file != INVALID_HANDLE_VALUE || GetLastError() != ERROR_FILE_EXISTS) {
             return file;
         }
@@ -133,7 +132,8 @@ void CopyOneFile(const std::string& source, const std::string& target) {
     bool copied = CopyBytes(source, target);
     SetCursor(LoadCursorA(nullptr, IDC_ARROW));
     if (!copied) {
-        MessageBoxA(nullptr, CopyFailedText(source, target).c_str(), nullptr, MB_TASKMODAL | MB_ICONINFORMATION | MB_OK);
+        MessageBoxA(nullptr, CopyFailedText(source, target).c_str(), nullptr,
+                    MB_TASKMODAL | MB_ICONINFORMATION | MB_OK);
     }
 }
 

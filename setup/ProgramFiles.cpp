@@ -24,8 +24,8 @@ std::string RegistryProgramFiles() {
         return {};
     }
     std::vector<char> value(size + 1, '\0');
-    if (RegQueryValueExA(key.get(), kProgramFilesValue, nullptr, &type, reinterpret_cast<BYTE*>(value.data()),
-                         &size) != ERROR_SUCCESS) {
+    if (RegQueryValueExA(key.get(), kProgramFilesValue, nullptr, &type, reinterpret_cast<BYTE*>(value.data()), &size) !=
+        ERROR_SUCCESS) {
         return {};
     }
     return value.data();

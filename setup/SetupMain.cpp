@@ -27,8 +27,8 @@ void CreateSetupControls() {
 } // namespace
 
 const InstallerProgram ThisProgram = {
-    kSetupCaption, kSetupDamagedLogText, kSetupDamagedLogCaption, false, ProgramFilesDirectory, CreateSetupControls,
-    RunInstallation,
+    kSetupCaption,         kSetupDamagedLogText, kSetupDamagedLogCaption, false,
+    ProgramFilesDirectory, CreateSetupControls,  RunInstallation,
 };
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { return RunInstallerProgram(); }

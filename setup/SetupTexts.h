@@ -13,8 +13,9 @@ inline constexpr char kInstallWaitText[] = "Instalar el programa... Esperar, por
 inline constexpr char kCodecInstaller[] = "l3codecp.exe";
 inline constexpr char kCodecFailedCaption[] = "dd";
 inline constexpr char kInstalledCaption[] = "La instalación";
-inline constexpr char kInstalledText[] = "La instalación es acabado. Un relanzar del sistema será necesario si el codec "
-                                         "para la codificación mp3 no fue instalado ya.";
+inline constexpr char kInstalledText[] =
+    "La instalación es acabado. Un relanzar del sistema será necesario si el codec "
+    "para la codificación mp3 no fue instalado ya.";
 
 inline std::string SetupWelcome(const std::string& programName) {
     return "¡Bienvenido del programa de la instalación de " + programName + " !";

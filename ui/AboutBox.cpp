@@ -16,8 +16,7 @@ constexpr int kClientHeight = 206;
 
 class TAboutBox::RaisedPanel : public TPanel {
 public:
-    RaisedPanel(HWND parent, RECT rect)
-        : TPanel(parent, IDC_ABOUT_PANEL, rect) {}
+    RaisedPanel(HWND parent, RECT rect) : TPanel(parent, IDC_ABOUT_PANEL, rect) {}
 
 protected:
     void Paint(HDC dc, const RECT& client) override {

@@ -103,9 +103,8 @@ private:
 } // namespace
 
 TBatchPage::TBatchPage(TPanel& page, bool toMp3, HICON browseGlyph, TMainForm& form, std::function<void()> goClick)
-    : form_(form), toMp3_(toMp3),
-      selectDialog_(toMp3 ? FileDialogSpec{texts::FilterWavOnly, L"wav", false}
-                          : FileDialogSpec{texts::FilterMp3Only, L"mp3", false}) {
+    : form_(form), toMp3_(toMp3), selectDialog_(toMp3 ? FileDialogSpec{texts::FilterWavOnly, L"wav", false}
+                                                      : FileDialogSpec{texts::FilterMp3Only, L"mp3", false}) {
     const SIZE size = ClientSize(page.Handle());
     const int width = size.cx - 2 * kPad;
     CreateFolderChoice(page, width, browseGlyph);

@@ -66,7 +66,8 @@ std::wstring ListBoxText(HWND list, int index) {
         return std::wstring();
     }
     std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-    const LRESULT copied = SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
+    const LRESULT copied =
+        SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
     text.resize(copied > 0 ? static_cast<size_t>(copied) : 0);
     return text;
 }
@@ -102,8 +103,8 @@ void AnchorLayout::Apply(SIZE client) const {
     }
 }
 
-HWND CreateControl(HWND parent, const wchar_t* className, const wchar_t* text, DWORD style, RECT designRect,
-                   int id, DWORD exStyle) {
+HWND CreateControl(HWND parent, const wchar_t* className, const wchar_t* text, DWORD style, RECT designRect, int id,
+                   DWORD exStyle) {
     const RECT rect = Px(designRect);
     HWND control = CreateWindowExW(exStyle, className, text, WS_CHILD | WS_VISIBLE | style, rect.left, rect.top,
                                    rect.right - rect.left, rect.bottom - rect.top, parent,
@@ -124,8 +125,8 @@ TPanel::TPanel(HWND parent, int id, RECT rect, COLORREF background)
 
 TPanel::~TPanel() = default;
 
-HWND TPanel::AddControl(const wchar_t* className, const wchar_t* text, DWORD style, RECT rect, int id,
-                        unsigned anchors, DWORD exStyle) {
+HWND TPanel::AddControl(const wchar_t* className, const wchar_t* text, DWORD style, RECT rect, int id, unsigned anchors,
+                        DWORD exStyle) {
     HWND control = CreateControl(Handle(), className, text, style, rect, id, exStyle);
     layout_.Add(control, rect, anchors);
     return control;
@@ -189,12 +190,12 @@ TPictureColumn::TPictureColumn(HWND parent, int id, RECT rect, const wchar_t* ti
 void TPictureColumn::Paint(HDC dc, const RECT& client) {
     TPanel::Paint(dc, client);
     win::ScopedMemoryDC source(CreateCompatibleDC(dc));
-    const RECT picture = Px(Rect(kPictureMargin, kPictureMargin, pictures::kColumnPictureWidth,
-                                 pictures::kColumnPictureHeight));
+    const RECT picture =
+        Px(Rect(kPictureMargin, kPictureMargin, pictures::kColumnPictureWidth, pictures::kColumnPictureHeight));
     {
         win::ScopedSelect select(source.get(), pictures::ColumnPicture());
-        BitBlt(dc, picture.left, picture.top, picture.right - picture.left, picture.bottom - picture.top,
-               source.get(), 0, 0, SRCCOPY);
+        BitBlt(dc, picture.left, picture.top, picture.right - picture.left, picture.bottom - picture.top, source.get(),
+               0, 0, SRCCOPY);
     }
     RECT frame = picture;
     InflateRect(&frame, 1, 1);

@@ -36,9 +36,7 @@ RECT Px(const RECT& design) {
 
 int DesignPx(int devicePixels) { return core::DesignPixelsAt(devicePixels, ScreenDpi()); }
 
-SIZE DesignSize(SIZE device) {
-    return {DesignPx(device.cx), DesignPx(device.cy)};
-}
+SIZE DesignSize(SIZE device) { return {DesignPx(device.cx), DesignPx(device.cy)}; }
 
 RECT DesignRect(const RECT& device) {
     const int left = DesignPx(device.left), top = DesignPx(device.top);

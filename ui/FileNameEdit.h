@@ -16,8 +16,8 @@ struct FileNameEditSpec {
     int editId;
     int browseId;
     BrowseKind kind;
-    const wchar_t* defaultExtension;  // without the full stop
-    const wchar_t* filter;            // pairs of NUL-terminated texts
+    const wchar_t* defaultExtension; // without the full stop
+    const wchar_t* filter;           // pairs of NUL-terminated texts
     // Runs when the dialog has closed, confirmed or not, with the dialog's
     // name or else the edit's own, before the edit takes a confirmed name.
     std::function<void(std::wstring& fileName, bool& action)> afterDialog;

@@ -15,9 +15,7 @@ constexpr int kFocusInset = 3;
 // Bit 30 of a key message: the key was down before (auto-repeat).
 constexpr LPARAM kKeyWasDown = 1 << 30;
 
-bool IsPressKey(WPARAM key) {
-    return key == VK_SPACE || key == VK_RETURN;
-}
+bool IsPressKey(WPARAM key) { return key == VK_SPACE || key == VK_RETURN; }
 
 } // namespace
 

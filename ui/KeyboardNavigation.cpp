@@ -8,9 +8,7 @@
 namespace ui {
 namespace {
 
-bool HasStyle(HWND window, LONG style) {
-    return (GetWindowLongW(window, GWL_STYLE) & style) == style;
-}
+bool HasStyle(HWND window, LONG style) { return (GetWindowLongW(window, GWL_STYLE) & style) == style; }
 
 bool IsTabControl(HWND window) {
     wchar_t name[32] = {};

@@ -222,21 +222,11 @@ bool TMainForm::RunCurrentJob() {
     return true;
 }
 
-void TMainForm::GoBtn1Click() {
-    StartRun(mp3WavPage_->GoButton(), ui::RunMode::Mp3ToWavFile, mp3WavPage_->Job());
-}
-void TMainForm::Gobtn2Click() {
-    StartRun(mp3WavBatch_->GoButton(), ui::RunMode::Mp3ToWavBatch, Gobtn2Proc());
-}
-void TMainForm::GoBtn3Click() {
-    StartRun(wavMp3Page_->GoButton(), ui::RunMode::WavToMp3File, wavMp3Page_->Job());
-}
-void TMainForm::GoBtn4Click() {
-    StartRun(wavMp3Batch_->GoButton(), ui::RunMode::WavToMp3Batch, Gobtn4Proc());
-}
-void TMainForm::GoBtn5Click() {
-    StartRun(wavWavPage_->GoButton(), ui::RunMode::WavToWavFile, wavWavPage_->Job());
-}
+void TMainForm::GoBtn1Click() { StartRun(mp3WavPage_->GoButton(), ui::RunMode::Mp3ToWavFile, mp3WavPage_->Job()); }
+void TMainForm::Gobtn2Click() { StartRun(mp3WavBatch_->GoButton(), ui::RunMode::Mp3ToWavBatch, Gobtn2Proc()); }
+void TMainForm::GoBtn3Click() { StartRun(wavMp3Page_->GoButton(), ui::RunMode::WavToMp3File, wavMp3Page_->Job()); }
+void TMainForm::GoBtn4Click() { StartRun(wavMp3Batch_->GoButton(), ui::RunMode::WavToMp3Batch, Gobtn4Proc()); }
+void TMainForm::GoBtn5Click() { StartRun(wavWavPage_->GoButton(), ui::RunMode::WavToWavFile, wavWavPage_->Job()); }
 
 void TMainForm::InputFileEdAfterDialog(std::wstring& fileName, bool& /*action*/) {
     OutputFileEd().PutFileName(core::ReplaceExtension(fileName, L".wav"));
@@ -252,9 +242,7 @@ void TMainForm::ueberbtnClick() {
     about.ShowModal();
 }
 
-void TMainForm::wwwBtnClick() {
-    ShellExecuteW(Handle(), L"open", texts::WebAddress, nullptr, nullptr, SW_SHOWNORMAL);
-}
+void TMainForm::wwwBtnClick() { ShellExecuteW(Handle(), L"open", texts::WebAddress, nullptr, nullptr, SW_SHOWNORMAL); }
 
 void TMainForm::EndeBtnClick() {
     endeBtn_->ResetImage();
@@ -332,8 +320,7 @@ void TMainForm::ShowJobMessage(const std::wstring& text) {
         console_->Line(message);
         return;
     }
-    const HWND owner =
-        statusForm_ && IsWindowVisible(statusForm_->Handle()) ? statusForm_->Handle() : Handle();
+    const HWND owner = statusForm_ && IsWindowVisible(statusForm_->Handle()) ? statusForm_->Handle() : Handle();
     ShowErrorMessage(owner, message);
 }
 

@@ -94,10 +94,10 @@ void TMainForm::CreateControls() {
         subTabs_.back()->SelectionChanged();
     }
     CreateSinglePages();
-    mp3WavBatch_ = std::make_unique<TBatchPage>(subTabs_[0]->Page(1), false, browseGlyph_, *this,
-                                                [this] { Gobtn2Click(); });
-    wavMp3Batch_ = std::make_unique<TBatchPage>(subTabs_[1]->Page(1), true, browseGlyph_, *this,
-                                                [this] { GoBtn4Click(); });
+    mp3WavBatch_ =
+        std::make_unique<TBatchPage>(subTabs_[0]->Page(1), false, browseGlyph_, *this, [this] { Gobtn2Click(); });
+    wavMp3Batch_ =
+        std::make_unique<TBatchPage>(subTabs_[1]->Page(1), true, browseGlyph_, *this, [this] { GoBtn4Click(); });
 
     panels_.push_back(std::make_unique<TPanel>(tagEditor.Handle(), 0, rest));
     tagEditor.Layout().Add(panels_.back()->Handle(), rest, kAll);
@@ -119,8 +119,8 @@ void TMainForm::CreatePage(TPanel& page, int headerId, const wchar_t* header, in
 
 TImageButton& TMainForm::AddImageButton(TPanel& panel, int id, POINT at, const wchar_t* text,
                                         void (TMainForm::*click)()) {
-    imageButtons_.push_back(
-        std::make_unique<TImageButton>(panel.Handle(), id, at, text, panel.Background(), [this, click] { (this->*click)(); }));
+    imageButtons_.push_back(std::make_unique<TImageButton>(panel.Handle(), id, at, text, panel.Background(),
+                                                           [this, click] { (this->*click)(); }));
     return *imageButtons_.back();
 }
 
@@ -129,36 +129,54 @@ void TMainForm::CreateSinglePages() {
         return [this, handler](std::wstring& name, bool& action) { (this->*handler)(name, action); };
     };
     auto page = [this](int tab, SinglePageSpec description, std::function<void()> goClick) {
-        return std::make_unique<TSingleFilePage>(subTabs_[tab]->Page(0), std::move(description), browseGlyph_,
-                                                 *this, std::move(goClick));
+        return std::make_unique<TSingleFilePage>(subTabs_[tab]->Page(0), std::move(description), browseGlyph_, *this,
+                                                 std::move(goClick));
     };
     mp3WavPage_ = page(0,
-                     {texts::LabelMp3Source, IDC_MAIN_LABEL_MP3WAV_SOURCE,
-                      {IDC_MAIN_INPUTFILEED_BOX, IDC_MAIN_INPUTFILEED, IDC_MAIN_INPUTFILEED_BROWSE, BrowseKind::Open,
-                       L"mp3", texts::FilterMp3, after(&TMainForm::InputFileEdAfterDialog)},
-                      texts::LabelWavDestination, IDC_MAIN_LABEL_MP3WAV_DESTINATION,
-                      {IDC_MAIN_OUTPUTFILEED_BOX, IDC_MAIN_OUTPUTFILEED, IDC_MAIN_OUTPUTFILEED_BROWSE,
-                       BrowseKind::Save, L"wav", texts::FilterWav, nullptr},
-                      0, IDC_MAIN_CDQUALCHECK, IDC_MAIN_GOBTN1, ConvertMP3WAV, ConvertMP3CDWAV},
-                     [this] { GoBtn1Click(); });
+                       {texts::LabelMp3Source,
+                        IDC_MAIN_LABEL_MP3WAV_SOURCE,
+                        {IDC_MAIN_INPUTFILEED_BOX, IDC_MAIN_INPUTFILEED, IDC_MAIN_INPUTFILEED_BROWSE, BrowseKind::Open,
+                         L"mp3", texts::FilterMp3, after(&TMainForm::InputFileEdAfterDialog)},
+                        texts::LabelWavDestination,
+                        IDC_MAIN_LABEL_MP3WAV_DESTINATION,
+                        {IDC_MAIN_OUTPUTFILEED_BOX, IDC_MAIN_OUTPUTFILEED, IDC_MAIN_OUTPUTFILEED_BROWSE,
+                         BrowseKind::Save, L"wav", texts::FilterWav, nullptr},
+                        0,
+                        IDC_MAIN_CDQUALCHECK,
+                        IDC_MAIN_GOBTN1,
+                        ConvertMP3WAV,
+                        ConvertMP3CDWAV},
+                       [this] { GoBtn1Click(); });
     wavMp3Page_ = page(1,
-                     {texts::LabelWavSource, IDC_MAIN_LABEL_WAVMP3_SOURCE,
-                      {IDC_MAIN_INPUT2ED_BOX, IDC_MAIN_INPUT2ED, IDC_MAIN_INPUT2ED_BROWSE, BrowseKind::Save, L"wav",
-                       texts::FilterWav, after(&TMainForm::input2edAfterDialog)},
-                      texts::LabelMp3Destination, IDC_MAIN_LABEL_WAVMP3_DESTINATION,
-                      {IDC_MAIN_OUTPUT2ED_BOX, IDC_MAIN_OUTPUT2ED, IDC_MAIN_OUTPUT2ED_BROWSE, BrowseKind::Open,
-                       L"mp3", texts::FilterMp3, nullptr},
-                      IDC_MAIN_LABEL_WAVMP3_FORMAT, IDC_MAIN_MP3FORMAT, IDC_MAIN_GOBTN3, ConvertWAVMP3, nullptr},
-                     [this] { GoBtn3Click(); });
+                       {texts::LabelWavSource,
+                        IDC_MAIN_LABEL_WAVMP3_SOURCE,
+                        {IDC_MAIN_INPUT2ED_BOX, IDC_MAIN_INPUT2ED, IDC_MAIN_INPUT2ED_BROWSE, BrowseKind::Save, L"wav",
+                         texts::FilterWav, after(&TMainForm::input2edAfterDialog)},
+                        texts::LabelMp3Destination,
+                        IDC_MAIN_LABEL_WAVMP3_DESTINATION,
+                        {IDC_MAIN_OUTPUT2ED_BOX, IDC_MAIN_OUTPUT2ED, IDC_MAIN_OUTPUT2ED_BROWSE, BrowseKind::Open,
+                         L"mp3", texts::FilterMp3, nullptr},
+                        IDC_MAIN_LABEL_WAVMP3_FORMAT,
+                        IDC_MAIN_MP3FORMAT,
+                        IDC_MAIN_GOBTN3,
+                        ConvertWAVMP3,
+                        nullptr},
+                       [this] { GoBtn3Click(); });
     wavWavPage_ = page(2,
-                     {texts::LabelWavSource, IDC_MAIN_LABEL_WAVWAV_SOURCE,
-                      {IDC_MAIN_INPUT3ED_BOX, IDC_MAIN_INPUT3ED, IDC_MAIN_INPUT3ED_BROWSE, BrowseKind::Save, L"wav",
-                       texts::FilterWav, nullptr},
-                      texts::LabelWavDestination, IDC_MAIN_LABEL_WAVWAV_DESTINATION,
-                      {IDC_MAIN_OUTPUT3ED_BOX, IDC_MAIN_OUTPUT3ED, IDC_MAIN_OUTPUT3ED_BROWSE, BrowseKind::Open,
-                       L"wav", texts::FilterWav, nullptr},
-                      IDC_MAIN_LABEL_WAVWAV_FORMAT, IDC_MAIN_WAVFORMATS, IDC_MAIN_GOBTN5, ConvertWAV2WAV, nullptr},
-                     [this] { GoBtn5Click(); });
+                       {texts::LabelWavSource,
+                        IDC_MAIN_LABEL_WAVWAV_SOURCE,
+                        {IDC_MAIN_INPUT3ED_BOX, IDC_MAIN_INPUT3ED, IDC_MAIN_INPUT3ED_BROWSE, BrowseKind::Save, L"wav",
+                         texts::FilterWav, nullptr},
+                        texts::LabelWavDestination,
+                        IDC_MAIN_LABEL_WAVWAV_DESTINATION,
+                        {IDC_MAIN_OUTPUT3ED_BOX, IDC_MAIN_OUTPUT3ED, IDC_MAIN_OUTPUT3ED_BROWSE, BrowseKind::Open,
+                         L"wav", texts::FilterWav, nullptr},
+                        IDC_MAIN_LABEL_WAVWAV_FORMAT,
+                        IDC_MAIN_WAVFORMATS,
+                        IDC_MAIN_GOBTN5,
+                        ConvertWAV2WAV,
+                        nullptr},
+                       [this] { GoBtn5Click(); });
 }
 
 void TMainForm::CreateBottomBar() {
@@ -174,8 +192,8 @@ void TMainForm::CreateBottomBar() {
     const int y = (kBottomBarHeight - pictures::kImageButtonHeight) / 2;
     const int endeX = client.cx - pictures::kImageButtonWidth - 8;
     const int ueberX = endeX - pictures::kImageButtonWidth - 8;
-    ueberbtn_ = &AddImageButton(*bottomBar_, IDC_MAIN_UEBERBTN, {ueberX, y}, texts::AboutPicture,
-                                &TMainForm::ueberbtnClick);
+    ueberbtn_ =
+        &AddImageButton(*bottomBar_, IDC_MAIN_UEBERBTN, {ueberX, y}, texts::AboutPicture, &TMainForm::ueberbtnClick);
     bottomBar_->Layout().Add(ueberbtn_->Handle(),
                              Rect(ueberX, y, pictures::kImageButtonWidth, pictures::kImageButtonHeight), kRight | kTop);
     endeBtn_ = &AddImageButton(*bottomBar_, IDC_MAIN_ENDEBTN, {endeX, y}, texts::EndPicture, &TMainForm::EndeBtnClick);

@@ -23,7 +23,7 @@ using Painter = std::function<void(HDC dc, double scale)>;
 struct Pixels {
     int width = 0;
     int height = 0;
-    std::vector<uint32_t> bgra;  // top-down, 0xAARRGGBB
+    std::vector<uint32_t> bgra; // top-down, 0xAARRGGBB
 };
 
 HBITMAP CreateTopDownDib(HDC dc, int width, int height, uint32_t** bits) {
@@ -71,9 +71,9 @@ Pixels Render(int width, int height, COLORREF background, const Painter& paint) 
                     b += row[dx] & 0xFF;
                 }
             }
-            out.bgra[static_cast<size_t>(y * width + x)] =
-                0xFF000000u | static_cast<uint32_t>(r / area) << 16 | static_cast<uint32_t>(g / area) << 8 |
-                static_cast<uint32_t>(b / area);
+            out.bgra[static_cast<size_t>(y * width + x)] = 0xFF000000u | static_cast<uint32_t>(r / area) << 16 |
+                                                           static_cast<uint32_t>(g / area) << 8 |
+                                                           static_cast<uint32_t>(b / area);
         }
     }
     return out;
@@ -111,7 +111,8 @@ HICON RenderIcon(int size, const Painter& paint) {
     for (int y = 0; y < size; ++y) {
         for (int x = 0; x < size; ++x) {
             if ((rgba.bgra[static_cast<size_t>(y * size + x)] >> 24) < 128) {
-                maskBits[static_cast<size_t>(y * ((size + 15) / 16) * 2 + x / 8)] |= static_cast<uint8_t>(0x80 >> (x % 8));
+                maskBits[static_cast<size_t>(y * ((size + 15) / 16) * 2 + x / 8)] |=
+                    static_cast<uint8_t>(0x80 >> (x % 8));
             }
         }
     }
@@ -134,7 +135,8 @@ void FillShape(HDC dc, COLORREF fill, COLORREF outline, int penWidth, const std:
 }
 
 void Circle(HDC dc, double s, double cx, double cy, double r, COLORREF fill, COLORREF outline, double pen) {
-    FillShape(dc, fill, outline, At(pen, s), [&] { Ellipse(dc, At(cx - r, s), At(cy - r, s), At(cx + r, s), At(cy + r, s)); });
+    FillShape(dc, fill, outline, At(pen, s),
+              [&] { Ellipse(dc, At(cx - r, s), At(cy - r, s), At(cx + r, s), At(cy + r, s)); });
 }
 
 void Box(HDC dc, double s, double l, double t, double r, double b, COLORREF fill, COLORREF outline, double pen,
@@ -172,10 +174,11 @@ const COLORREF kArrow = RGB(200, 110, 20);
 void Note(HDC dc, double s, double x, double y, double k, COLORREF color) {
     Circle(dc, s, x + 2.2 * k, y + 10.5 * k, 2.2 * k, color, color, 0.2);
     Box(dc, s, x + 3.6 * k, y + 1.5 * k, x + 4.8 * k, y + 10.5 * k, color, color, 0.1);
-    Polygon(dc, s, {{static_cast<LONG>((x + 4.2 * k) * 10), static_cast<LONG>((y + 1.5 * k) * 10)},
-                    {static_cast<LONG>((x + 8 * k) * 10), static_cast<LONG>((y + 4 * k) * 10)},
-                    {static_cast<LONG>((x + 8 * k) * 10), static_cast<LONG>((y + 5.5 * k) * 10)},
-                    {static_cast<LONG>((x + 4.2 * k) * 10), static_cast<LONG>((y + 3.5 * k) * 10)}},
+    Polygon(dc, s,
+            {{static_cast<LONG>((x + 4.2 * k) * 10), static_cast<LONG>((y + 1.5 * k) * 10)},
+             {static_cast<LONG>((x + 8 * k) * 10), static_cast<LONG>((y + 4 * k) * 10)},
+             {static_cast<LONG>((x + 8 * k) * 10), static_cast<LONG>((y + 5.5 * k) * 10)},
+             {static_cast<LONG>((x + 4.2 * k) * 10), static_cast<LONG>((y + 3.5 * k) * 10)}},
             color, color, 0.1);
 }
 
@@ -183,8 +186,8 @@ void WaveBars(HDC dc, double s, double x, double y, double k, COLORREF color) {
     const double heights[] = {3, 7, 10, 6, 9, 4};
     for (int i = 0; i < 6; ++i) {
         const double h = heights[i] * k;
-        Box(dc, s, x + i * 1.3 * k, y + (12 * k - h) / 2, x + i * 1.3 * k + 0.9 * k, y + (12 * k + h) / 2, color,
-            color, 0.1, 0.6 * k);
+        Box(dc, s, x + i * 1.3 * k, y + (12 * k - h) / 2, x + i * 1.3 * k + 0.9 * k, y + (12 * k + h) / 2, color, color,
+            0.1, 0.6 * k);
     }
 }
 
@@ -194,9 +197,12 @@ void SmallArrow(HDC dc, double s) {
 }
 
 void Page(HDC dc, double s, double x, double y, COLORREF fill) {
-    Polygon(dc, s, {{LONG(x * 10 + 20), LONG(y * 10 + 10)}, {LONG(x * 10 + 90), LONG(y * 10 + 10)},
-                    {LONG(x * 10 + 120), LONG(y * 10 + 40)}, {LONG(x * 10 + 120), LONG(y * 10 + 140)},
-                    {LONG(x * 10 + 20), LONG(y * 10 + 140)}},
+    Polygon(dc, s,
+            {{LONG(x * 10 + 20), LONG(y * 10 + 10)},
+             {LONG(x * 10 + 90), LONG(y * 10 + 10)},
+             {LONG(x * 10 + 120), LONG(y * 10 + 40)},
+             {LONG(x * 10 + 120), LONG(y * 10 + 140)},
+             {LONG(x * 10 + 20), LONG(y * 10 + 140)}},
             fill, RGB(90, 90, 110), 0.7);
     for (int i = 0; i < 4; ++i) {
         Line(dc, s, x + 3.8, y + 6 + i * 2, x + 10, y + 6 + i * 2, RGB(90, 130, 200), 0.8);
@@ -272,8 +278,8 @@ void PaintIcon(Icon icon, HDC dc, double s) {
         break;
     case Icon::WebLogo:
         Circle(dc, s, 8, 8, 7.4, RGB(128, 0, 0), RGB(90, 0, 0), 0.4);
-        Polygon(dc, s, {{35, 40}, {60, 40}, {80, 100}, {100, 40}, {125, 40}, {90, 125}, {70, 125}},
-                RGB(255, 255, 255), RGB(255, 255, 255), 0.1);
+        Polygon(dc, s, {{35, 40}, {60, 40}, {80, 100}, {100, 40}, {125, 40}, {90, 125}, {70, 125}}, RGB(255, 255, 255),
+                RGB(255, 255, 255), 0.1);
         break;
     }
 }
@@ -388,8 +394,7 @@ HBITMAP ImageButtonFace(const wchar_t* text, bool pressed, COLORREF background) 
         {
             win::ScopedPen pen(CreatePen(PS_SOLID, At(1, s), pressed ? RGB(70, 70, 75) : RGB(120, 95, 55)));
             win::ScopedSelect p(dc, pen.get());
-            RoundRect(dc, At(0.5, s), At(0.5, s), w - At(0.5, s), h - At(0.5, s), radius + At(1, s),
-                      radius + At(1, s));
+            RoundRect(dc, At(0.5, s), At(0.5, s), w - At(0.5, s), h - At(0.5, s), radius + At(1, s), radius + At(1, s));
         }
         win::ScopedFont font(CreateFontW(-At(15, s), 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                                          OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, DEFAULT_PITCH,

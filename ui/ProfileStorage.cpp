@@ -93,8 +93,6 @@ void TFormStorage::SaveFormPlacement(HWND form, HWND owner, const core::StoredCo
     saved_ = true;
 }
 
-std::wstring ProgramProfileName() {
-    return core::ProfileFileName(win::ProgramPath());
-}
+std::wstring ProgramProfileName() { return core::ProfileFileName(win::ProgramPath()); }
 
 } // namespace ui

@@ -11,18 +11,14 @@ namespace {
 
 const wchar_t kPressAction[] = L"Presionar";
 
-BSTR Copy(const std::wstring& text) {
-    return SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
-}
+BSTR Copy(const std::wstring& text) { return SysAllocStringLen(text.data(), static_cast<UINT>(text.size())); }
 
-bool IsSelf(const VARIANT& child) {
-    return child.vt == VT_I4 && child.lVal == CHILDID_SELF;
-}
+bool IsSelf(const VARIANT& child) { return child.vt == VT_I4 && child.lVal == CHILDID_SELF; }
 
 // Takes the name, role, state and default action; everything else (place,
 // parent, navigation) is the standard object's.
 class PushButtonAccessible final : public IAccessible {
-  public:
+public:
     PushButtonAccessible(HWND button, IAccessible* standard) : button_(button), standard_(standard) {}
 
     // IUnknown
@@ -139,7 +135,7 @@ class PushButtonAccessible final : public IAccessible {
         return standard_->put_accValue(child, value);
     }
 
-  private:
+private:
     LONG references_ = 1;
     HWND button_;
     IAccessible* standard_;
@@ -149,7 +145,8 @@ class PushButtonAccessible final : public IAccessible {
 
 LRESULT AnswerAsPushButton(HWND button, WPARAM flags) {
     IAccessible* standard = nullptr;
-    if (FAILED(CreateStdAccessibleObject(button, OBJID_CLIENT, __uuidof(IAccessible), reinterpret_cast<void**>(&standard)))) {
+    if (FAILED(CreateStdAccessibleObject(button, OBJID_CLIENT, __uuidof(IAccessible),
+                                         reinterpret_cast<void**>(&standard)))) {
         return 0;
     }
     auto* object = new PushButtonAccessible(button, standard);

@@ -37,9 +37,7 @@ TSingleFilePage::TSingleFilePage(TPanel& page, SinglePageSpec description, HICON
     go_ = AddGoButton(page, description.goId, goRect, std::move(goClick));
 }
 
-bool TSingleFilePage::CdQualityTicked() const {
-    return cdQualityJob_ && Button_GetCheck(option_) == BST_CHECKED;
-}
+bool TSingleFilePage::CdQualityTicked() const { return cdQualityJob_ && Button_GetCheck(option_) == BST_CHECKED; }
 
 PageJob TSingleFilePage::Job() {
     return [this] { return Run(); };

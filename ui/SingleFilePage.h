@@ -23,11 +23,11 @@ struct SinglePageSpec {
     const wchar_t* destinationLabel;
     int destinationLabelId;
     FileNameEditSpec destination;
-    int formatLabelId;  // 0: the page has the CD-quality box instead of a format list
+    int formatLabelId; // 0: the page has the CD-quality box instead of a format list
     int optionId;
     int goId;
     FileJob job;
-    FileJob cdQualityJob;  // the job while the CD-quality box is ticked
+    FileJob cdQualityJob; // the job while the CD-quality box is ticked
 };
 
 class TSingleFilePage {

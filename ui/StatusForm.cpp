@@ -34,8 +34,8 @@ TStatusForm::TStatusForm(TMainForm& main) : main_(main) {
 }
 
 void TStatusForm::CreateControls() {
-    header_ = std::make_unique<THeaderStrip>(Handle(), IDC_STATUS_HEADER, Rect(0, 0, kClientWidth, 33),
-                                             texts::StatusHeader);
+    header_ =
+        std::make_unique<THeaderStrip>(Handle(), IDC_STATUS_HEADER, Rect(0, 0, kClientWidth, 33), texts::StatusHeader);
     HWND form = Handle();
     CreateControl(form, L"STATIC", texts::StatusCurrentFile, 0, Rect(10, 44, 80, 14), IDC_STATUS_LABEL1);
     progressBar1_ =
@@ -43,8 +43,8 @@ void TStatusForm::CreateControls() {
     CreateControl(form, L"STATIC", texts::StatusTotal, 0, Rect(10, 68, 80, 14), IDC_STATUS_LABEL2);
     progressBar2_ =
         CreateControl(form, PROGRESS_CLASSW, L"", PBS_SMOOTH, Rect(92, 66, 268, 16), IDC_STATUS_PROGRESSBAR2);
-    cancelBtn_ = CreateControl(form, L"BUTTON", texts::StatusCancel, WS_TABSTOP | BS_OWNERDRAW,
-                               Rect(135, 93, 100, 27), IDC_STATUS_CANCELBTN);
+    cancelBtn_ = CreateControl(form, L"BUTTON", texts::StatusCancel, WS_TABSTOP | BS_OWNERDRAW, Rect(135, 93, 100, 27),
+                               IDC_STATUS_CANCELBTN);
     cancelGlyph_.reset(pictures::MakeIcon(pictures::Icon::Cancel, Px(kGlyphSize)));
     for (HWND bar : {progressBar1_, progressBar2_}) {
         SendMessageW(bar, PBM_SETRANGE32, 0, 100);
@@ -81,9 +81,7 @@ void TStatusForm::FormActivate() {
     SetTimer(Handle(), IDT_STATUS_TIMER1, kTimerInterval, nullptr);
 }
 
-void TStatusForm::Refuse() {
-    MessageBoxW(Handle(), texts::MissingFileNames, texts::ErrorTitle, MB_OK | MB_ICONERROR);
-}
+void TStatusForm::Refuse() { MessageBoxW(Handle(), texts::MissingFileNames, texts::ErrorTitle, MB_OK | MB_ICONERROR); }
 
 // A failure that ended a run is shown over this window: the jobs have cleaned up already.
 void TStatusForm::RunCommand() {

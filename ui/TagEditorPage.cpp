@@ -12,9 +12,7 @@
 namespace ui {
 namespace {
 
-void SetText(HWND control, const std::wstring& text) {
-    SetWindowTextW(control, text.c_str());
-}
+void SetText(HWND control, const std::wstring& text) { SetWindowTextW(control, text.c_str()); }
 
 struct TagField {
     int id;
@@ -23,9 +21,9 @@ struct TagField {
 
 // In the order the fields are filled.
 const TagField kTagFields[] = {
-    {IDC_MAIN_EDTITLE, &ID3TagTexts::title},     {IDC_MAIN_EDARTIST, &ID3TagTexts::artist},
-    {IDC_MAIN_EDALBUM, &ID3TagTexts::album},     {IDC_MAIN_EDYEAR, &ID3TagTexts::year},
-    {IDC_MAIN_EDGENRE, &ID3TagTexts::genre},     {IDC_MAIN_EDCOMMENT, &ID3TagTexts::comment},
+    {IDC_MAIN_EDTITLE, &ID3TagTexts::title},  {IDC_MAIN_EDARTIST, &ID3TagTexts::artist},
+    {IDC_MAIN_EDALBUM, &ID3TagTexts::album},  {IDC_MAIN_EDYEAR, &ID3TagTexts::year},
+    {IDC_MAIN_EDGENRE, &ID3TagTexts::genre},  {IDC_MAIN_EDCOMMENT, &ID3TagTexts::comment},
     {IDC_MAIN_EDLIEDNR, &ID3TagTexts::track},
 };
 

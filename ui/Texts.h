@@ -29,8 +29,7 @@ inline constexpr const wchar_t* LabelWavDestination = L"Fichero WAV de la destin
 inline constexpr const wchar_t* LabelWavSource = L"Fichero WAV de la fuente:";
 inline constexpr const wchar_t* LabelMp3Destination = L"Fichero MP3 de la destino:";
 inline constexpr const wchar_t* LabelFormat = L"Formato de la destino:";
-inline constexpr const wchar_t* CdQuality =
-    L"Mejora la calidad de sonido de los ficheros de destino hasta CD calidad";
+inline constexpr const wchar_t* CdQuality = L"Mejora la calidad de sonido de los ficheros de destino hasta CD calidad";
 inline constexpr const wchar_t* FilterMp3 = L"MP3 (*.mp3)\0*.mp3\0Todo (*.*)\0*.*\0";
 inline constexpr const wchar_t* FilterWav = L"WAV (*.wav)\0*.wav\0Todo (*.*)\0*.*\0";
 inline constexpr const wchar_t* FilterMp3Only = L"MP3\0*.mp3\0";

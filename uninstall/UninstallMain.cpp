@@ -29,8 +29,8 @@ void ConfirmUninstallation() {
 } // namespace
 
 const InstallerProgram ThisProgram = {
-    kUninstallCaption, kUninstallDamagedLogText, kUninstallDamagedLogCaption, true, NoTargetBase,
-    CreateUninstallControls, ConfirmUninstallation,
+    kUninstallCaption, kUninstallDamagedLogText, kUninstallDamagedLogCaption, true,
+    NoTargetBase,      CreateUninstallControls,  ConfirmUninstallation,
 };
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {

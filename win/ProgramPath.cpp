@@ -12,7 +12,8 @@ namespace {
 
 // GetModuleFileName cuts a long path silently and says so only by filling the
 // whole buffer, so the buffer grows until the path fits with room to spare.
-template <typename Char, typename Query> std::basic_string<Char> GrowingModulePath(Query query) {
+template <typename Char, typename Query>
+std::basic_string<Char> GrowingModulePath(Query query) {
     std::vector<Char> buffer(MAX_PATH);
     for (;;) {
         const DWORD length = query(buffer.data(), static_cast<DWORD>(buffer.size()));

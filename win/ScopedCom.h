@@ -21,7 +21,8 @@ private:
     bool initialized_;
 };
 
-template <typename Interface> class ScopedInterface {
+template <typename Interface>
+class ScopedInterface {
 public:
     ScopedInterface() = default;
     ~ScopedInterface() {

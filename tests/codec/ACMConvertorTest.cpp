@@ -88,7 +88,8 @@ TEST(ACMConvertor, SettersRefuseWhileActiveAndKeepOldValue) {
     ASSERT_TRUE(convertor->Active());
     EXPECT_EQ(MessageOf([&] { convertor->SetInputBufferSize(1000); }),
               "You cannot change the buffer size while active.");
-    EXPECT_EQ(MessageOf([&] { convertor->SetUseRealTime(true); }), "You cannot change the real time flag while active.");
+    EXPECT_EQ(MessageOf([&] { convertor->SetUseRealTime(true); }),
+              "You cannot change the real time flag while active.");
     EXPECT_EQ(convertor->InputBufferSize(), 4096u);
     EXPECT_FALSE(convertor->UseRealTime());
     EXPECT_EQ(convertor->OutputBufferSize(), 8192u);
@@ -151,7 +152,8 @@ TEST_F(DriverStreams, RefusedCloseStillLetsTheQuietCloseEndTheStream) {
     auto convertor = PrivateConvertor();
     convertor->SetActive(true);
     testdriver::Stats().refuseNextStreamClose = true;
-    EXPECT_EQ(MessageOf([&] { convertor->SetActive(false); }), "acmStreamClose: The conversion stream is already in use.");
+    EXPECT_EQ(MessageOf([&] { convertor->SetActive(false); }),
+              "acmStreamClose: The conversion stream is already in use.");
     convertor->Deactivate();
     EXPECT_FALSE(convertor->Active());
     EXPECT_NO_THROW(convertor->SetInputBufferSize(4096));

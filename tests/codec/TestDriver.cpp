@@ -133,8 +133,8 @@ Counters& Stats() {
 }
 
 const std::vector<MPEGLAYER3WAVEFORMAT>& OfferedFormats() {
-    static const std::vector<MPEGLAYER3WAVEFORMAT> formats = {
-        Layer3(2, 11025, 1111), Layer3(1, 8000, 999), Layer3(2, 11025, 2222)};
+    static const std::vector<MPEGLAYER3WAVEFORMAT> formats = {Layer3(2, 11025, 1111), Layer3(1, 8000, 999),
+                                                              Layer3(2, 11025, 2222)};
     return formats;
 }
 

@@ -37,10 +37,13 @@ TEST(BatchRules, DestinationBesideTheSourceOrInTheChosenFolder) {
 }
 
 TEST(BatchRules, ARunNumbersNamesItHasWrittenAndNamesTheEntryOnce) {
-    const auto written = [](const std::wstring& name) { return name == L"C:\\Lied.wav" || name == L"C:\\Lied (2).wav"; };
+    const auto written = [](const std::wstring& name) {
+        return name == L"C:\\Lied.wav" || name == L"C:\\Lied (2).wav";
+    };
     EXPECT_EQ(core::DestinationNotWrittenByRun(L"C:\\Neu.wav", written), L"C:\\Neu.wav");
     EXPECT_EQ(core::DestinationNotWrittenByRun(L"C:\\Lied.wav", written), L"C:\\Lied (3).wav");
-    EXPECT_EQ(core::MessageNamingEntry(L"No podía abrir el fichero.", L"D:\\a.mp3"), L"No podía abrir el fichero. D:\\a.mp3");
+    EXPECT_EQ(core::MessageNamingEntry(L"No podía abrir el fichero.", L"D:\\a.mp3"),
+              L"No podía abrir el fichero. D:\\a.mp3");
     EXPECT_EQ(core::MessageNamingEntry(L"No podía leer el fichero. D:\\a.mp3", L"D:\\a.mp3"),
               L"No podía leer el fichero. D:\\a.mp3");
 }

@@ -27,8 +27,8 @@ namespace {
 TEST(Bevel, ButtonRingsInDrawingOrder) {
     // A 251x25 button: left 2, top 2, bottom 24, right 250, two rings.
     const std::vector<BevelBand> expected = {
-        {1, 1, 251, 3, false},   {1, 1, 3, 25, false},   {249, 1, 251, 25, true},  {1, 23, 251, 25, true},
-        {2, 2, 250, 4, false},   {2, 2, 4, 24, false},   {248, 2, 250, 24, true},  {2, 22, 250, 24, true},
+        {1, 1, 251, 3, false}, {1, 1, 3, 25, false}, {249, 1, 251, 25, true}, {1, 23, 251, 25, true},
+        {2, 2, 250, 4, false}, {2, 2, 4, 24, false}, {248, 2, 250, 24, true}, {2, 22, 250, 24, true},
     };
     EXPECT_EQ(BevelBands(2, 2, 1, 24, 250), expected);
 }
@@ -46,14 +46,12 @@ struct PaintCase {
 
 TEST(ButtonPaint, WhatEachDrawRequestRepaints) {
     const PaintCase cases[] = {
-        {core::kDrawEntire, 0, true, true, false, true},
-        {core::kDrawEntire, 0x11, true, true, true, true},
+        {core::kDrawEntire, 0, true, true, false, true},       {core::kDrawEntire, 0x11, true, true, true, true},
         {core::kDrawSelect, 0x11, true, false, true, false},   // mouse down on a focused button
         {core::kDrawSelect, 0x10, true, false, false, false},  // released
         {core::kDrawSelect, 0x01, true, false, false, false},  // selected without focus
         {core::kDrawSelect, 0x111, true, false, false, false}, // extra flag (hidden keyboard cues)
-        {core::kDrawFocus, 0x11, false, false, false, false},
-        {core::kDrawFocus, 0x10, false, false, false, false},
+        {core::kDrawFocus, 0x11, false, false, false, false},  {core::kDrawFocus, 0x10, false, false, false, false},
     };
     for (const PaintCase& c : cases) {
         core::ButtonPaint plan = PlanButtonPaint(c.action, c.state);

@@ -51,7 +51,7 @@ TEST(ConvertorState, CreationDefaultIsPcm22050Mono8Bit) {
 }
 
 TEST(ConvertorState, LongBlobFillsRecordOnly) {
-    std::string blob = "84000000";  // 132 bytes declared and present
+    std::string blob = "84000000"; // 132 bytes declared and present
     for (int i = 0; i < 132; ++i) {
         blob += "7F";
     }

@@ -21,9 +21,7 @@ WaveFormatRecord Listed(uint16_t channels, uint32_t rate, uint32_t bytesPerSec, 
 }
 
 // mp3wav's stored input record.
-WaveFormatRecord StoredMpegIn() {
-    return Listed(2, 24000, 7000, 168);
-}
+WaveFormatRecord StoredMpegIn() { return Listed(2, 24000, 7000, 168); }
 
 core::Mp3FrameHeader Header(uint16_t channels, uint32_t rate, uint32_t kbps) {
     core::Mp3FrameHeader h;

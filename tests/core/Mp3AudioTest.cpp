@@ -31,9 +31,7 @@ Bytes Concat(std::initializer_list<Bytes> parts) {
 const Bytes kStereo128Frame = Frame(0xFB, 0x90, 0x44, 417); // MPEG-1 layer III, 128 kbit/s, 44100 Hz, stereo
 const Bytes kStereo128 = Concat({kStereo128Frame, kStereo128Frame});
 
-Bytes Zeros(size_t n) {
-    return Bytes(n, 0);
-}
+Bytes Zeros(size_t n) { return Bytes(n, 0); }
 
 Bytes WithByte(Bytes b, size_t at, uint8_t value) {
     b[at] = value;
@@ -128,24 +126,23 @@ TEST_P(AudioLocation, StartsWhereTheDecoderBegins) {
 
 INSTANTIATE_TEST_SUITE_P(
     Layouts, AudioLocation,
-    testing::Values(LocateCase{"BareFrames", kStereo128, 0, 128},
-                    // Header found behind the zeros, but the decoder still gets them.
-                    LocateCase{"LeadingZeros", Concat({Zeros(5000), kStereo128}), 0, 128},
-                    LocateCase{"Id3v2", Concat({Id3Tag(300, 0), kStereo128}), 310, 128},
-                    LocateCase{"Id3v2WithPadding", Concat({Id3Tag(300, 120), kStereo128}), 310, 128},
-                    LocateCase{"Id3v2PaddingBeyondDeclaredSize", Concat({Id3Tag(300, 0), Zeros(700), kStereo128}), 1010,
-                               128},
-                    LocateCase{"Id3v2LargeSynchsafeSize", Concat({Id3Tag(20000, 5000), kStereo128}), 20010, 128},
-                    // The tag's end counts from its own header, not from the file's start.
-                    LocateCase{"Id3v2AfterZeros", Concat({Zeros(8), Id3Tag(100, 20), kStereo128}), 118, 128},
-                    LocateCase{"TwoId3v2Tags", Concat({Id3Tag(300, 40), Id3Tag(100, 0), kStereo128}), 420, 128},
-                    LocateCase{"Id3v24Footer",
-                               Concat({WithByte(Id3Tag(300, 0), 5, 0x10), {'3', 'D', 'I', 4, 0, 0x10, 0, 0, 2, 0x2C},
-                                       kStereo128}),
-                               320, 128},
-                    LocateCase{"OneFrameToTheEnd", kStereo128Frame, 0, 128},
-                    LocateCase{"OneFrameThenId3v1", Concat({kStereo128Frame, {'T', 'A', 'G', 'x'}}), 0, 128},
-                    LocateCase{"Mpeg25Frames", Concat({Frame(0xE3, 0x18, 0xC0, 72), Frame(0xE3, 0x18, 0xC0, 72)}), 0, 8}),
+    testing::Values(
+        LocateCase{"BareFrames", kStereo128, 0, 128},
+        // Header found behind the zeros, but the decoder still gets them.
+        LocateCase{"LeadingZeros", Concat({Zeros(5000), kStereo128}), 0, 128},
+        LocateCase{"Id3v2", Concat({Id3Tag(300, 0), kStereo128}), 310, 128},
+        LocateCase{"Id3v2WithPadding", Concat({Id3Tag(300, 120), kStereo128}), 310, 128},
+        LocateCase{"Id3v2PaddingBeyondDeclaredSize", Concat({Id3Tag(300, 0), Zeros(700), kStereo128}), 1010, 128},
+        LocateCase{"Id3v2LargeSynchsafeSize", Concat({Id3Tag(20000, 5000), kStereo128}), 20010, 128},
+        // The tag's end counts from its own header, not from the file's start.
+        LocateCase{"Id3v2AfterZeros", Concat({Zeros(8), Id3Tag(100, 20), kStereo128}), 118, 128},
+        LocateCase{"TwoId3v2Tags", Concat({Id3Tag(300, 40), Id3Tag(100, 0), kStereo128}), 420, 128},
+        LocateCase{"Id3v24Footer",
+                   Concat({WithByte(Id3Tag(300, 0), 5, 0x10), {'3', 'D', 'I', 4, 0, 0x10, 0, 0, 2, 0x2C}, kStereo128}),
+                   320, 128},
+        LocateCase{"OneFrameToTheEnd", kStereo128Frame, 0, 128},
+        LocateCase{"OneFrameThenId3v1", Concat({kStereo128Frame, {'T', 'A', 'G', 'x'}}), 0, 128},
+        LocateCase{"Mpeg25Frames", Concat({Frame(0xE3, 0x18, 0xC0, 72), Frame(0xE3, 0x18, 0xC0, 72)}), 0, 8}),
     [](const testing::TestParamInfo<LocateCase>& info) { return info.param.name; });
 
 // Fewer than four zeros are not skipped: 00 00 00 FF is taken as the header, and its layer code is 0.

@@ -10,8 +10,8 @@ struct Total {
 
 TEST(ProgressMeter, TotalBarFollowsFilesDoneAndCount) {
     const Total cases[] = {
-        {1, 3, 50, 50},  {0, 3, 100, 33}, {2, 3, 100, 100}, {2, 5, 40, 48}, {0, 1, 0, 0},
-        {0, 1, 100, 100}, {0, 1, 73, 73}, {4, 5, 100, 100}, {3, 7, 0, 42},
+        {1, 3, 50, 50},   {0, 3, 100, 33}, {2, 3, 100, 100}, {2, 5, 40, 48}, {0, 1, 0, 0},
+        {0, 1, 100, 100}, {0, 1, 73, 73},  {4, 5, 100, 100}, {3, 7, 0, 42},
     };
     for (const Total& c : cases) {
         EXPECT_EQ(core::TotalPercent(c.filesDone, c.fileCount, c.percent), c.expected)
@@ -42,7 +42,7 @@ TEST(ProgressMeter, MeterFillGrowsFromTheLeftOverFullHeight) {
 
 TEST(ProgressMeter, MeterWidthTruncatesTowardZero) {
     EXPECT_EQ(core::MeterFill({0, 0, 47, 10}, 3).right, 1);  // 141 / 100
-    EXPECT_EQ(core::MeterFill({10, 0, 5, 10}, 50).right, 8);  // -5 * 50 / 100 = -2
+    EXPECT_EQ(core::MeterFill({10, 0, 5, 10}, 50).right, 8); // -5 * 50 / 100 = -2
     EXPECT_TRUE(core::IsProgressPercent(0) && core::IsProgressPercent(100));
     EXPECT_FALSE(core::IsProgressPercent(-1) || core::IsProgressPercent(101));
 }

@@ -89,31 +89,30 @@ TEST_P(WavReader, FindsFormatAndData) {
 
 INSTANTIATE_TEST_SUITE_P(
     ChunkLayouts, WavReader,
-    testing::Values(ReadCase{"canonical", Riff({FmtChunk(), Chunk("data", 100)}), true, 44, 100, 2},
-                    ReadCase{"data_before_fmt", Riff({Chunk("data", 100), FmtChunk()}), true, 20, 100, 2},
-                    ReadCase{"list_between", Riff({FmtChunk(), Chunk("LIST", 26), Chunk("data", 10)}), true, 78, 10, 2},
-                    ReadCase{"oversized_data", Riff({FmtChunk(), Chunk("data", 5000, 100)}), true, 44, 100, 2},
-                    ReadCase{"data_size_ffffffff", Riff({FmtChunk(), Chunk("data", 0xFFFFFFFFu, 30)}), true, 44, 30, 2},
-                    ReadCase{"no_data", Riff({FmtChunk(), Chunk("LIST", 4)}), false, 0, 0, 2},
-                    ReadCase{"data_without_fmt", Riff({Chunk("data", 8)}), true, 20, 8, 0},
-                    ReadCase{"empty_data", Riff({FmtChunk(), Chunk("data", 0)}), true, 44, 0, 2},
-                    ReadCase{"later_data_wins", Riff({FmtChunk(), Chunk("data", 4), Chunk("data", 6)}), true, 56, 6, 2},
-                    ReadCase{"odd_chunk_pad_skipped", Riff({FmtChunk(), Chunk("junk", 3), Bytes{0}, Chunk("data", 2)}),
-                             true, 56, 2, 2},
-                    ReadCase{"odd_list_before_data",
-                             Riff({FmtChunk(), Chunk("LIST", 25), Bytes{0}, Chunk("data", 10)}), true, 78, 10, 2},
-                    // As sox writes 8-bit mono with an odd number of samples.
-                    ReadCase{"odd_data_with_final_pad", Riff({FmtChunk(), Chunk("data", 7), Bytes{0}}), true, 44, 7, 2},
-                    // As the converter's jobs write an odd number of sample bytes: no pad byte.
-                    ReadCase{"odd_data_without_final_pad", Riff({FmtChunk(), Chunk("data", 7)}), true, 44, 7, 2},
-                    ReadCase{"info_behind_odd_data", Riff({FmtChunk(), Chunk("data", 3), Bytes{0}, InfoList(9, 9)}),
-                             true, 44, 3, 2, 60, 9},
-                    ReadCase{"first_info_counts", Riff({InfoList(2, 2), FmtChunk(), InfoList(6, 6), Chunk("data", 2)}),
-                             true, 76, 2, 2, 24, 2},
-                    ReadCase{"info_cut_at_end", Riff({FmtChunk(), Chunk("data", 2), InfoList(9, 1)}), true, 44, 2, 2,
-                             58, 1},
-                    ReadCase{"list_type_cut", Riff({FmtChunk(), Chunk("data", 2), Chunk("LIST", 40, 2)}), true, 44, 2,
-                             2}),
+    testing::Values(
+        ReadCase{"canonical", Riff({FmtChunk(), Chunk("data", 100)}), true, 44, 100, 2},
+        ReadCase{"data_before_fmt", Riff({Chunk("data", 100), FmtChunk()}), true, 20, 100, 2},
+        ReadCase{"list_between", Riff({FmtChunk(), Chunk("LIST", 26), Chunk("data", 10)}), true, 78, 10, 2},
+        ReadCase{"oversized_data", Riff({FmtChunk(), Chunk("data", 5000, 100)}), true, 44, 100, 2},
+        ReadCase{"data_size_ffffffff", Riff({FmtChunk(), Chunk("data", 0xFFFFFFFFu, 30)}), true, 44, 30, 2},
+        ReadCase{"no_data", Riff({FmtChunk(), Chunk("LIST", 4)}), false, 0, 0, 2},
+        ReadCase{"data_without_fmt", Riff({Chunk("data", 8)}), true, 20, 8, 0},
+        ReadCase{"empty_data", Riff({FmtChunk(), Chunk("data", 0)}), true, 44, 0, 2},
+        ReadCase{"later_data_wins", Riff({FmtChunk(), Chunk("data", 4), Chunk("data", 6)}), true, 56, 6, 2},
+        ReadCase{"odd_chunk_pad_skipped", Riff({FmtChunk(), Chunk("junk", 3), Bytes{0}, Chunk("data", 2)}), true, 56, 2,
+                 2},
+        ReadCase{"odd_list_before_data", Riff({FmtChunk(), Chunk("LIST", 25), Bytes{0}, Chunk("data", 10)}), true, 78,
+                 10, 2},
+        // As sox writes 8-bit mono with an odd number of samples.
+        ReadCase{"odd_data_with_final_pad", Riff({FmtChunk(), Chunk("data", 7), Bytes{0}}), true, 44, 7, 2},
+        // As the converter's jobs write an odd number of sample bytes: no pad byte.
+        ReadCase{"odd_data_without_final_pad", Riff({FmtChunk(), Chunk("data", 7)}), true, 44, 7, 2},
+        ReadCase{"info_behind_odd_data", Riff({FmtChunk(), Chunk("data", 3), Bytes{0}, InfoList(9, 9)}), true, 44, 3, 2,
+                 60, 9},
+        ReadCase{"first_info_counts", Riff({InfoList(2, 2), FmtChunk(), InfoList(6, 6), Chunk("data", 2)}), true, 76, 2,
+                 2, 24, 2},
+        ReadCase{"info_cut_at_end", Riff({FmtChunk(), Chunk("data", 2), InfoList(9, 1)}), true, 44, 2, 2, 58, 1},
+        ReadCase{"list_type_cut", Riff({FmtChunk(), Chunk("data", 2), Chunk("LIST", 40, 2)}), true, 44, 2, 2}),
     [](const testing::TestParamInfo<ReadCase>& info) { return std::string(info.param.name); });
 
 TEST(WavReader, FmtExtensionBytesAreDropped) {

@@ -28,8 +28,8 @@ TEST(WavInfoList, TagTextsReadBackFromAnEvenChunk) {
 // Items as other programs write them: a "N/M" track, an item size past the list.
 TEST(WavInfoList, ForeignItems) {
     const std::optional<core::ID3TagFields> read =
-        ReadBack({'L', 'I', 'S', 'T', 34,  0, 0, 0, 'I', 'N', 'F', 'O', 'I', 'T', 'R', 'K', 5, 0, 0, 0,
-                  '3', '/', '1', '2', 0,   0, 'I', 'C', 'R', 'D', 200, 0, 0, 0, '2', '0', '0', '1', '-', '0'});
+        ReadBack({'L', 'I', 'S', 'T', 34, 0, 0,   0,   'I', 'N', 'F', 'O', 'I', 'T', 'R', 'K', 5,   0,   0,   0,
+                  '3', '/', '1', '2', 0,  0, 'I', 'C', 'R', 'D', 200, 0,   0,   0,   '2', '0', '0', '1', '-', '0'});
     ASSERT_TRUE(read);
     EXPECT_EQ(read->track, "3");
     EXPECT_EQ(read->year, "2001-0");

@@ -11,9 +11,7 @@ bool EndsWith(const std::wstring& text, const std::wstring& tail) {
     return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
 }
 
-bool NoFile(const std::wstring&) {
-    return false;
-}
+bool NoFile(const std::wstring&) { return false; }
 
 } // namespace
 

@@ -13,9 +13,7 @@ namespace {
 
 const char kTargetBase[] = "C:\\Program Files\\";
 
-bool IsSeparator(char c) {
-    return c == '\\' || c == '/';
-}
+bool IsSeparator(char c) { return c == '\\' || c == '/'; }
 
 // Walks the name as Windows resolves it, where trailing dots and blanks of a
 // component are dropped: it leaves the folder when it is rooted, names a drive

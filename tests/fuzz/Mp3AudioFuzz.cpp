@@ -34,8 +34,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size >= core::kMp3FrameHeaderSize) {
         uint8_t four[core::kMp3FrameHeaderSize];
         std::memcpy(four, data, sizeof four);
-        const bool reserved =
-            (data[1] & 0x06) == 0 || (data[2] >> 4) == 0 || (data[2] >> 4) == 15 || (data[2] & 0x0C) == 0x0C;
+        const bool reserved = (data[1] & 0x06) == 0 || (data[2] >> 4) == 0 || (data[2] >> 4) == 15 ||
+                              (data[2] & 0x0C) == 0x0C;
         const auto header = core::ParseMp3FrameHeader(four);
         FUZZ_CHECK(header.has_value() != reserved);
         if (header) {

@@ -4,7 +4,6 @@
 
 #include <shlobj.h>
 
-
 namespace installer {
 
 namespace {
@@ -148,7 +147,9 @@ void Press(HWND mainWindow, const std::wstring& caption, WPARAM key) {
     }
 }
 
-void CopyTo(const std::wstring& source, const std::wstring& target) { CopyFileW(source.c_str(), target.c_str(), FALSE); }
+void CopyTo(const std::wstring& source, const std::wstring& target) {
+    CopyFileW(source.c_str(), target.c_str(), FALSE);
+}
 
 std::vector<std::wstring> FilesIn(const std::wstring& dir) {
     std::vector<std::wstring> names;
@@ -168,8 +169,8 @@ std::vector<std::wstring> FilesIn(const std::wstring& dir) {
 std::string LogText(const LogSpec& description) {
     std::string count = description.count.empty() ? std::to_string(description.entries.size()) : description.count;
     std::string text = "VELTRA (De)Install 2.0 - Install.log\r\nNicht ver\xE4ndern, nicht l\xF6schen!\r\n" +
-                       description.programName + "\r\n" + description.subdirectory + "\r\n" + description.groupName + "\r\n" +
-                       description.groupFile + "\r\n" + count + "\r\n";
+                       description.programName + "\r\n" + description.subdirectory + "\r\n" + description.groupName +
+                       "\r\n" + description.groupFile + "\r\n" + count + "\r\n";
     for (const auto& [name, caption] : description.entries) {
         text += name + "\r\n" + caption + "\r\n";
     }

@@ -70,10 +70,10 @@ bool TabTo(HWND mainWindow, HWND control);
 void Press(HWND mainWindow, const std::wstring& caption, WPARAM key);
 
 // Files.
-using testsupport::ReadBytes;
-using testsupport::WriteBytes;
 using testsupport::Exists;
+using testsupport::ReadBytes;
 using testsupport::RemoveTree;
+using testsupport::WriteBytes;
 void CopyTo(const std::wstring& source, const std::wstring& target);
 std::vector<std::wstring> FilesIn(const std::wstring& dir);
 

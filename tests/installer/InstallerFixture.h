@@ -15,8 +15,7 @@ namespace installer {
 // The exact texts of the installer pair, as the user reads them.
 inline const std::wstring kSetupDamagedText = L"El fichero Install.log es daña. ¡No puedo hacer la instalación!";
 inline const std::wstring kSetupDamagedCaption = L"La desinstalación es termino";
-inline const std::wstring kUninstallDamagedText =
-    L"El fichero Install.log es daña. ¡No puedo hacer la desinstalación!";
+inline const std::wstring kUninstallDamagedText = L"El fichero Install.log es daña. ¡No puedo hacer la desinstalación!";
 inline const std::wstring kUninstallDamagedCaption = L"La desinstalación es termino!";
 inline const std::wstring kInstalledText = L"La instalación es acabado. Un relanzar del sistema será necesario si el "
                                            L"codec para la codificación mp3 no fue instalado ya.";

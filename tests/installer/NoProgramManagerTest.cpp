@@ -55,8 +55,8 @@ public:
         windowClass.hInstance = GetModuleHandleA(nullptr);
         RegisterClassA(&windowClass);
         // ANSI, so that the command text arrives as the client's bytes.
-        window_ = CreateWindowA("FakeProgman", "", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr,
-                                windowClass.hInstance, nullptr);
+        window_ = CreateWindowA("FakeProgman", "", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr, windowClass.hInstance,
+                                nullptr);
         EXPECT_TRUE(window_) << "no server window";
         SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     }

@@ -172,7 +172,10 @@ TEST_F(SetupTest, InstallsTheListedFilesAndTheirGroup) {
     log.entries = {
         {"programa.exe", "Programa (a), b"}, {"leame.txt", "nein!"},  {"datos.dat", "NEIN!"}, {"falta.dat", "NEIN!"},
         {"uninstall.exe", "Desinstalar"},    {"Install.log", "NEIN!"}};
-    MakeDistribution(log, {{"programa.exe", "programa"}, {"leame.txt", "l\xE9" "ame"}, {"datos.dat", "datos nuevos"}});
+    MakeDistribution(log, {{"programa.exe", "programa"},
+                           {"leame.txt", "l\xE9"
+                                         "ame"},
+                           {"datos.dat", "datos nuevos"}});
     std::wstring target = Folder(L"destino");
     WriteBytes(target + L"\\datos.dat", "datos viejos que son mas largos");
     std::wstring group = StartMenuPrograms() + L"\\Veltra (Prueba), Setup";
@@ -181,8 +184,8 @@ TEST_F(SetupTest, InstallsTheListedFilesAndTheirGroup) {
     ProgramRun run = Install(target);
 
     ASSERT_EQ(run.boxes.size(), 3u);
-    EXPECT_EQ(run.boxes[0].text, L"¡No poder copiar de fichero \r\n" + source_ + L"\\falta.dat\r\n a \r\n" + target +
-                                     L"\\falta.dat !");
+    EXPECT_EQ(run.boxes[0].text,
+              L"¡No poder copiar de fichero \r\n" + source_ + L"\\falta.dat\r\n a \r\n" + target + L"\\falta.dat !");
     EXPECT_EQ(run.boxes[0].caption, L"Error");
     EXPECT_EQ(run.boxes[1].text, source_ + L"\\l3codecp.exe");
     EXPECT_EQ(run.boxes[1].caption, L"dd");
@@ -238,8 +241,8 @@ TEST_F(SetupTest, FullDiskIsACopyFailure) {
     ProgramRun run = Install(target);
 
     ASSERT_EQ(run.boxes.size(), 4u);
-    EXPECT_EQ(run.boxes[0].text, L"¡No poder copiar de fichero \r\n" + source_ + L"\\grande.dat\r\n a \r\n" + target +
-                                     L"\\grande.dat !");
+    EXPECT_EQ(run.boxes[0].text,
+              L"¡No poder copiar de fichero \r\n" + source_ + L"\\grande.dat\r\n a \r\n" + target + L"\\grande.dat !");
     EXPECT_EQ(run.boxes[3].caption, kInstalledCaption);
     EXPECT_EQ(ReadBytes(target + L"\\a.txt"), "a");
     EXPECT_EQ(ReadBytes(target + L"\\datos.dat"), "la copia instalada");
@@ -268,8 +271,8 @@ public:
         RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion", 0,
                       KEY_QUERY_VALUE | KEY_SET_VALUE, &key_);
         DWORD size = sizeof value_;
-        saved_ = RegQueryValueExW(key_, L"ProgramFilesDir", nullptr, nullptr, reinterpret_cast<BYTE*>(value_),
-                                  &size) == ERROR_SUCCESS;
+        saved_ = RegQueryValueExW(key_, L"ProgramFilesDir", nullptr, nullptr, reinterpret_cast<BYTE*>(value_), &size) ==
+                 ERROR_SUCCESS;
         removed_ = RegDeleteValueW(key_, L"ProgramFilesDir") == ERROR_SUCCESS;
     }
     bool Removed() const { return removed_; }

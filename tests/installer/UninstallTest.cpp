@@ -122,8 +122,7 @@ TEST_F(UninstallTest, DeletesTheListedFilesAndTheGroup) {
     std::wstring folder = Folder(L"programa");
     LogSpec log;
     log.groupName = "Veltra Prueba Desinstalar";
-    log.entries = {{"a.txt", "A"}, {"falta.txt", "NEIN!"}, {"uninstall.exe", "Desinstalar"},
-                   {"Install.log", "NEIN!"}};
+    log.entries = {{"a.txt", "A"}, {"falta.txt", "NEIN!"}, {"uninstall.exe", "Desinstalar"}, {"Install.log", "NEIN!"}};
     std::wstring exe = MakeInstalledCopy(folder, log, {{"a.txt", "a"}, {"prueba.grp", "g"}, {"otro.txt", "o"}});
     std::wstring group = StartMenuPrograms() + L"\\Veltra Prueba Desinstalar";
     CreateDirectoryW(group.c_str(), nullptr);

@@ -60,9 +60,7 @@ AudioFacts Inspect(const std::string& name) {
     return facts;
 }
 
-bool WorkFileExists(const std::string& name) {
-    return testsupport::Exists(WorkFile(name));
-}
+bool WorkFileExists(const std::string& name) { return testsupport::Exists(WorkFile(name)); }
 
 std::vector<uint8_t> ReadWorkFile(const std::string& name) {
     std::ifstream in(WorkFile(name).c_str(), std::ios::binary);

@@ -15,9 +15,7 @@ namespace {
 
 constexpr int64_t kTagSize = 128;
 
-std::string HostName(const std::wstring& path) {
-    return ShellQuote(UnixPath(path));
-}
+std::string HostName(const std::wstring& path) { return ShellQuote(UnixPath(path)); }
 
 // An MP3 of one second made by lame; lameTags adds its own ID3 v1 options.
 std::wstring MakeMp3(const std::wstring& name, const std::string& lameTags) {

@@ -56,21 +56,11 @@ TEST_P(Refusals, ShowTheirMessageAndCreateNothing) {
     EXPECT_EQ(host.progress, progress);
 }
 
-void NoMp3Formats(JobTestHost& host) {
-    host.mp3Formats.clear();
-}
-void NoPcmFormats(JobTestHost& host) {
-    host.pcmFormats.clear();
-}
-void NoMp3Selection(JobTestHost& host) {
-    host.mp3Index = -1;
-}
-void NoPcmSelection(JobTestHost& host) {
-    host.pcmIndex = -1;
-}
-void Mp3SelectionBeyondTable(JobTestHost& host) {
-    host.mp3Index = static_cast<int>(host.mp3Formats.size());
-}
+void NoMp3Formats(JobTestHost& host) { host.mp3Formats.clear(); }
+void NoPcmFormats(JobTestHost& host) { host.pcmFormats.clear(); }
+void NoMp3Selection(JobTestHost& host) { host.mp3Index = -1; }
+void NoPcmSelection(JobTestHost& host) { host.pcmIndex = -1; }
+void Mp3SelectionBeyondTable(JobTestHost& host) { host.mp3Index = static_cast<int>(host.mp3Formats.size()); }
 
 std::wstring CannotOpen(const char* name) {
     return jobtext::kCannotOpenBefore + WorkFile(name) + jobtext::kCannotOpenAfter;

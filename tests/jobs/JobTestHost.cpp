@@ -32,9 +32,7 @@ JobTestHost::JobTestHost() : components_(MakeComponents()) {
     }
 }
 
-bool JobTestHost::CancelRequested() const {
-    return cancelAfterBlocks >= 0 && cancelChecks++ >= cancelAfterBlocks;
-}
+bool JobTestHost::CancelRequested() const { return cancelAfterBlocks >= 0 && cancelChecks++ >= cancelAfterBlocks; }
 
 void JobTestHost::SetConverting(bool value) {
     converting = value;

@@ -65,9 +65,10 @@ INSTANTIATE_TEST_SUITE_P(
         DecodeCase{"Mono22050ToCd", "lame --quiet -b 64 {tone.wav} {in.mp3}", 22050, 1, ConvertMP3CDWAV, 44100, 2, 576},
         DecodeCase{"Stereo44100ToCd", "lame --quiet -b 128 {tone.wav} {in.mp3}", 44100, 2, ConvertMP3CDWAV, 44100, 2,
                    1152},
-        DecodeCase{"Id3v2Tagged",
-                   "lame --quiet -b 128 --id3v2-only --pad-id3v2-size 700 --tt Canción --ta Sonaris {tone.wav} {in.mp3}",
-                   44100, 2, ConvertMP3WAV, 44100, 2, 1152},
+        DecodeCase{
+            "Id3v2Tagged",
+            "lame --quiet -b 128 --id3v2-only --pad-id3v2-size 700 --tt Canción --ta Sonaris {tone.wav} {in.mp3}",
+            44100, 2, ConvertMP3WAV, 44100, 2, 1152},
         DecodeCase{
             "LeadingZeros",
             "lame --quiet -b 128 {tone.wav} {in.mp3}.tmp && { head -c 5000 /dev/zero; cat {in.mp3}.tmp; } > {in.mp3}",

@@ -65,8 +65,8 @@ public:
         acmDriverID(reinterpret_cast<HACMOBJ>(stream_), &result_.driverId, 0);
         DWORD dstSize = plan.destinationSize;
         if (dstSize == 0) {
-            EXPECT_MMRESULT(0, acmStreamSize(stream_, static_cast<DWORD>(plan.blockSize), &dstSize,
-                                             ACM_STREAMSIZEF_SOURCE));
+            EXPECT_MMRESULT(
+                0, acmStreamSize(stream_, static_cast<DWORD>(plan.blockSize), &dstSize, ACM_STREAMSIZEF_SOURCE));
         }
         dstSize_ = dstSize;
         // msacm32 prepares no source buffer smaller than one block of the source
@@ -131,9 +131,7 @@ HACMDRIVERID FindCodecDriver() {
     return found;
 }
 
-ScopedDriver::ScopedDriver(HACMDRIVERID id) {
-    EXPECT_MMRESULT(0, acmDriverOpen(&handle_, id, 0));
-}
+ScopedDriver::ScopedDriver(HACMDRIVERID id) { EXPECT_MMRESULT(0, acmDriverOpen(&handle_, id, 0)); }
 
 ScopedDriver::~ScopedDriver() {
     if (handle_) {

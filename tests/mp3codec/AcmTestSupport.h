@@ -114,7 +114,6 @@ Bytes Tone(const WAVEFORMATEX& format, double frequency, double seconds, double 
 // the first channel through a Blackman window.
 double ToneLevel(const WAVEFORMATEX& format, const Bytes& pcm, double frequency);
 
-
 } // namespace acmtest
 
 #define EXPECT_MMRESULT(expected, call) EXPECT_EQ(static_cast<MMRESULT>(expected), static_cast<MMRESULT>(call))

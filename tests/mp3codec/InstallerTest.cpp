@@ -74,9 +74,7 @@ std::vector<std::wstring> Registrations() {
     return names;
 }
 
-std::wstring PriorityName(size_t position) {
-    return L"Priority" + std::to_wstring(position);
-}
+std::wstring PriorityName(size_t position) { return L"Priority" + std::to_wstring(position); }
 
 // The current user's driver priorities in their order, as msacm32 reads them.
 std::vector<std::wstring> Priorities() {

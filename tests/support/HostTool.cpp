@@ -36,9 +36,8 @@ std::wstring Widen(const std::string& text, UINT codePage) {
 }
 
 std::string UnixPath(const std::wstring& windowsPath) {
-    static UnixNameFn toUnix =
-        reinterpret_cast<UnixNameFn>(reinterpret_cast<void*>(
-        GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
+    static UnixNameFn toUnix = reinterpret_cast<UnixNameFn>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
     if (!toUnix) {
         return {};
     }

@@ -8,8 +8,8 @@
 namespace testsupport {
 
 struct HostResult {
-    int exitCode = -1;   // -1 when the command did not finish in time
-    std::string output;  // standard output and error together
+    int exitCode = -1;  // -1 when the command did not finish in time
+    std::string output; // standard output and error together
 };
 
 // Runs a /bin/sh command line on the host and waits until it has finished.

@@ -17,8 +17,8 @@ double ToneLevel(const uint8_t* pcm, size_t frames, unsigned rate, unsigned chan
     double re = 0, im = 0, weights = 0;
     for (size_t n = 0; n < rate; ++n) {
         const uint8_t* frame = pcm + (first + n) * align;
-        const double value =
-            bits == 16 ? static_cast<int16_t>(frame[0] | frame[1] << 8) / 32768.0 : (frame[0] - 128) / 128.0;
+        const double value = bits == 16 ? static_cast<int16_t>(frame[0] | frame[1] << 8) / 32768.0
+                                        : (frame[0] - 128) / 128.0;
         const double phase = 2 * kPi * static_cast<double>(n) / static_cast<double>(rate - 1);
         const double window = 0.42 - 0.5 * std::cos(phase) + 0.08 * std::cos(2 * phase);
         const double angle = 2 * kPi * frequency * static_cast<double>(n) / static_cast<double>(rate);

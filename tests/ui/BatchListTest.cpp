@@ -33,9 +33,7 @@ const Page kPages[] = {
      IDC_MAIN_SUBTABS_WAVMP3},
 };
 
-std::wstring Named(const wchar_t* stem, const wchar_t* extension) {
-    return std::wstring(stem) + L"." + extension;
-}
+std::wstring Named(const wchar_t* stem, const wchar_t* extension) { return std::wstring(stem) + L"." + extension; }
 
 TEST(BatchList, DroppingTheSameFilesTwiceAddsThemOnce) {
     Converter converter;

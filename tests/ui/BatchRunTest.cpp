@@ -34,9 +34,7 @@ std::wstring AsWav(const std::wstring& result) {
     return decoded;
 }
 
-double Seconds(const std::wstring& result) {
-    return WavSeconds(AsWav(result));
-}
+double Seconds(const std::wstring& result) { return WavSeconds(AsWav(result)); }
 
 // "rate channels bits" of a result, as sox sees it (after mpg123 for an MP3).
 std::string Shape(const std::wstring& result) {
@@ -173,8 +171,10 @@ TEST(BatchRun, ARunKeepsItsOwnResultsAndNamesTheEntryThatFailed) {
         const std::wstring second = chosen + L"\\Lied (2)" + direction->destinationExtension;
         const std::wstring noise = noiseFolder + L"\\Ruido" + direction->sourceExtension;
         DeleteFileW(second.c_str());
-        Host("echo antes > " + Q(first) + " && { printf '\\377\\373\\220\\104'; head -c 20000 /dev/zero | "
-             "tr '\\0' U; } > " + Q(noise));
+        Host("echo antes > " + Q(first) +
+             " && { printf '\\377\\373\\220\\104'; head -c 20000 /dev/zero | "
+             "tr '\\0' U; } > " +
+             Q(noise));
         const Names files = {MakeSource(WorkFile(L"uno"), L"Lied", direction->sourceExtension, 1.0), noise,
                              MakeSource(WorkFile(L"dos"), L"Lied", direction->sourceExtension, 2.0)};
         converter.DropFiles(direction->list, files);

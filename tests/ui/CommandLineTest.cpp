@@ -38,8 +38,8 @@ struct CommandCase {
     std::wstring arguments;
     DWORD exitCode;
     const char* printed;
-    std::wstring result;  // a WAV file checked with sox, or an MP3 checked with mpg123
-    const char* format;   // sox's "rate channels bits" of a WAV result
+    std::wstring result; // a WAV file checked with sox, or an MP3 checked with mpg123
+    const char* format;  // sox's "rate channels bits" of a WAV result
 };
 
 class CommandLine : public testing::Test {
@@ -48,9 +48,10 @@ protected:
         for (const wchar_t* folder : {L"a", L"b", L"salida"}) {
             CreateDirectoryW(WorkFile(folder).c_str(), nullptr);
         }
-        Host("sox -n -r 44100 -c 2 -b 16 " + Q(wav_) + " synth 2 sine 440 && sox -n -r 22050 -c 1 -b 16 " + Q(WorkFile(L"mono.wav")) +
-             " synth 2 sine 440 && lame --quiet -b 64 " + Q(WorkFile(L"mono.wav")) + " " + Q(mp3_) + " && cp " +
-             Q(mp3_) + " " + Q(WorkFile(L"b\\tono.mp3")) + " && cp " + Q(wav_) + " " + Q(notMp3_));
+        Host("sox -n -r 44100 -c 2 -b 16 " + Q(wav_) + " synth 2 sine 440 && sox -n -r 22050 -c 1 -b 16 " +
+             Q(WorkFile(L"mono.wav")) + " synth 2 sine 440 && lame --quiet -b 64 " + Q(WorkFile(L"mono.wav")) + " " +
+             Q(mp3_) + " && cp " + Q(mp3_) + " " + Q(WorkFile(L"b\\tono.mp3")) + " && cp " + Q(wav_) + " " +
+             Q(notMp3_));
         formats_ = RunWithConsole(L"/formats").printed;
     }
 
@@ -88,8 +89,7 @@ TEST_F(CommandLine, EachJobRunsFromAConsoleWithItsExitCode) {
         {L"/mp3wav " + Quoted(mp3_) + L" " + Quoted(WorkFile(L"b\\tono.mp3")) + L" /dir " + Quoted(out), 0,
          "Proceso fichero 2 de 2", out + L"\\tono (2).wav", "22050 1 16"},
         {L"/mp3wav " + Quoted(notMp3_) + L" " + Quoted(WorkFile(L"x.wav")), 1, "No un fichero v", L"", nullptr},
-        {L"/wavwav " + Quoted(wav_) + L" " + Quoted(WorkFile(L"x.wav")) + L" /format 100000", 2, "Uso:", L"",
-         nullptr},
+        {L"/wavwav " + Quoted(wav_) + L" " + Quoted(WorkFile(L"x.wav")) + L" /format 100000", 2, "Uso:", L"", nullptr},
         {L"/mp3wav " + Quoted(mp3_), 2, "Uso:", L"", nullptr},
         {L"/formats", 0, "Formatos WAV (/wavwav):", L"", nullptr},
     };
@@ -108,7 +108,7 @@ TEST_F(CommandLine, WithoutAConsoleMessagesComeAsBoxes) {
     const struct {
         std::wstring arguments;
         DWORD exitCode;
-        const wchar_t* box;  // part of the message box's text; null when none comes
+        const wchar_t* box; // part of the message box's text; null when none comes
     } cases[] = {
         {L"/wavwav " + Quoted(wav_) + L" " + Quoted(WorkFile(L"ventana.wav")), 0, nullptr},
         {L"/mp3wav " + Quoted(notMp3_) + L" " + Quoted(WorkFile(L"x.wav")), 1, L"No un fichero válido de MP3."},

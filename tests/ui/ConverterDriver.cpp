@@ -289,8 +289,8 @@ void Converter::DropFiles(int id, const std::vector<std::wstring>& names) const 
     memory.Write(&header, sizeof header);
     memory.Write(list.data(), list.size() * sizeof(wchar_t), sizeof header);
     DWORD_PTR ignored = 0;
-    SendMessageTimeoutW(Control(id), WM_DROPFILES, reinterpret_cast<WPARAM>(memory.Address()), 0, SMTO_NORMAL,
-                        kWaitMs, &ignored);
+    SendMessageTimeoutW(Control(id), WM_DROPFILES, reinterpret_cast<WPARAM>(memory.Address()), 0, SMTO_NORMAL, kWaitMs,
+                        &ignored);
 }
 
 HWND Converter::Focused() const {

@@ -78,8 +78,8 @@ TEST(ConverterWindow, AboutBoxShowsProductAndClosesWithOk) {
 class ScreenDpiForNewPrograms {
 public:
     explicit ScreenDpiForNewPrograms(DWORD dpi) {
-        RegCreateKeyExW(HKEY_CURRENT_USER, kDesktopKey, 0, nullptr, 0, KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr,
-                        &key_, nullptr);
+        RegCreateKeyExW(HKEY_CURRENT_USER, kDesktopKey, 0, nullptr, 0, KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr, &key_,
+                        nullptr);
         DWORD size = sizeof before_;
         hadValue_ = RegQueryValueExW(key_, kValue, nullptr, nullptr, reinterpret_cast<BYTE*>(&before_), &size) ==
                     ERROR_SUCCESS;
@@ -157,7 +157,7 @@ TEST(ConverterWindow, SizesFollowTheScreensDpi) {
 
 struct Drag {
     const char* name;
-    std::vector<POINT> moves;  // after the press at (10, 10); the release is at the last point
+    std::vector<POINT> moves; // after the press at (10, 10); the release is at the last point
     bool runs;
 };
 
@@ -184,8 +184,8 @@ TEST(ConverterWindow, ImageButtonRunsOnlyWhenReleasedOverIt) {
         }
         const POINT last = drag.moves.back();
         DWORD_PTR ignored = 0;
-        ASSERT_TRUE(SendMessageTimeoutW(go, WM_LBUTTONUP, 0, MAKELPARAM(last.x, last.y), SMTO_NORMAL, kWaitMs,
-                                        &ignored))
+        ASSERT_TRUE(
+            SendMessageTimeoutW(go, WM_LBUTTONUP, 0, MAKELPARAM(last.x, last.y), SMTO_NORMAL, kWaitMs, &ignored))
             << drag.name;
         EXPECT_EQ(Exists(destination), drag.runs) << drag.name;
         EXPECT_EQ(converter.TopLevel(L"TStatusForm"), nullptr) << drag.name;
@@ -199,12 +199,9 @@ TEST(ConverterWindow, ScreenshotsOfEveryPage) {
         const char* name;
     };
     const Shot shots[] = {
-        {IDC_MAIN_TABS, 0, "tab-mp3wav"},
-        {IDC_MAIN_SUBTABS_MP3WAV, 1, "tab-mp3wav-batch"},
-        {IDC_MAIN_TABS, 1, "tab-wavmp3"},
-        {IDC_MAIN_SUBTABS_WAVMP3, 1, "tab-wavmp3-batch"},
-        {IDC_MAIN_TABS, 2, "tab-wavwav"},
-        {IDC_MAIN_TABS, 3, "tab-tageditor"},
+        {IDC_MAIN_TABS, 0, "tab-mp3wav"}, {IDC_MAIN_SUBTABS_MP3WAV, 1, "tab-mp3wav-batch"},
+        {IDC_MAIN_TABS, 1, "tab-wavmp3"}, {IDC_MAIN_SUBTABS_WAVMP3, 1, "tab-wavmp3-batch"},
+        {IDC_MAIN_TABS, 2, "tab-wavwav"}, {IDC_MAIN_TABS, 3, "tab-tageditor"},
     };
     for (const Shot& shot : shots) {
         converter.SelectTab(shot.tabs, shot.index);

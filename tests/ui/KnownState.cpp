@@ -71,9 +71,7 @@ std::optional<std::string> ReadWholeFile(const std::wstring& file) {
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-KeptAside::KeptAside(std::wstring file) : file_(std::move(file)), before_(ReadWholeFile(file_)) {
-    Remove(file_);
-}
+KeptAside::KeptAside(std::wstring file) : file_(std::move(file)), before_(ReadWholeFile(file_)) { Remove(file_); }
 
 KeptAside::~KeptAside() {
     Remove(file_);

@@ -213,13 +213,12 @@ TEST(Settings, TheStoredPlacementAppliesOnlyWhereItFits) {
     for (const Stored& c : cases) {
         SCOPED_TRACE(c.name);
         const std::string normPos = "50,60,850,660";
-        WriteBytes(ProfilePath(),
-                       "[TMainForm]\r\nFormVersion=" + std::to_string(c.formVersion) +
-                           "\r\nFlags=0\r\nShowCmd=" + std::to_string(c.showCmd) +
-                           "\r\nPixelsPerInch=" + std::to_string(ScreenPixelsPerInch() + c.pixelsPerInchOffset) +
-                           "\r\nMinMaxPos=-1,-1,-1,-1\r\nNormPos=" + normPos +
-                           "\r\nQuellCheck2_Checked= false \r\nOwnFolderCheck2_Checked=true"
-                           "\r\ncdqualcheck_Checked=yes\r\nOutDirectoryEd_Text=\"\"C:\\Mis Datos\"\"\r\n");
+        WriteBytes(ProfilePath(), "[TMainForm]\r\nFormVersion=" + std::to_string(c.formVersion) +
+                                      "\r\nFlags=0\r\nShowCmd=" + std::to_string(c.showCmd) + "\r\nPixelsPerInch=" +
+                                      std::to_string(ScreenPixelsPerInch() + c.pixelsPerInchOffset) +
+                                      "\r\nMinMaxPos=-1,-1,-1,-1\r\nNormPos=" + normPos +
+                                      "\r\nQuellCheck2_Checked= false \r\nOwnFolderCheck2_Checked=true"
+                                      "\r\ncdqualcheck_Checked=yes\r\nOutDirectoryEd_Text=\"\"C:\\Mis Datos\"\"\r\n");
         Converter converter;
         WINDOWPLACEMENT placement = {};
         placement.length = sizeof placement;

@@ -101,7 +101,7 @@ TEST(SingleFileRun, RateChangesCarryNoMirrorOfATone) {
 
 struct Mp3Case {
     const char* name;
-    const char* lame;     // options that make the source from a sox tone
+    const char* lame; // options that make the source from a sox tone
     bool cdQuality;
     const char* expected; // "rate channels bits"
 };
@@ -239,16 +239,17 @@ TEST(SingleFileRun, NoMp3CodecGivesTheRefusalsAndCreatesNothing) {
 
 struct Fault {
     const char* name;
-    std::string makeSource;  // host command; {src} and {dst} are replaced
+    std::string makeSource; // host command; {src} and {dst} are replaced
     bool needsMp3Codec;
     int source, destination, go;
     const wchar_t* sourceName;
     const wchar_t* destinationName;
-    std::wstring text;  // the message, or its start when it ends in '*'
+    std::wstring text; // the message, or its start when it ends in '*'
 };
 
 std::string Fill(std::string command, const std::wstring& source, const std::wstring& destination) {
-    for (auto [key, value] : {std::pair{std::string("{src}"), Q(source)}, std::pair{std::string("{dst}"), Q(destination)}}) {
+    for (auto [key, value] :
+         {std::pair{std::string("{src}"), Q(source)}, std::pair{std::string("{dst}"), Q(destination)}}) {
         for (size_t at; (at = command.find(key)) != std::string::npos;) {
             command.replace(at, key.size(), value);
         }
@@ -258,8 +259,8 @@ std::string Fill(std::string command, const std::wstring& source, const std::wst
 
 TEST(SingleFileRun, FaultsAreShownInAMessageBox) {
     const Fault faults[] = {
-        {"same file", "sox -n -r 8000 -c 1 -b 8 {src} synth 0.3 sine 440", false, IDC_MAIN_INPUT3ED,
-         IDC_MAIN_OUTPUT3ED, IDC_MAIN_GOBTN5, L"mismo.wav", L"MISMO.WAV", L"El fichero de destino es el mismo que el fichero de fuente."},
+        {"same file", "sox -n -r 8000 -c 1 -b 8 {src} synth 0.3 sine 440", false, IDC_MAIN_INPUT3ED, IDC_MAIN_OUTPUT3ED,
+         IDC_MAIN_GOBTN5, L"mismo.wav", L"MISMO.WAV", L"El fichero de destino es el mismo que el fichero de fuente."},
         {"failed write", "sox -n -r 8000 -c 1 -b 8 {src} synth 3 sine 440 && rm -f {dst} && ln -s /dev/full {dst}",
          false, IDC_MAIN_INPUT3ED, IDC_MAIN_OUTPUT3ED, IDC_MAIN_GOBTN5, L"lleno.wav", L"lleno-out.wav",
          L"No podía escribir el fichero destino."},
@@ -268,9 +269,8 @@ TEST(SingleFileRun, FaultsAreShownInAMessageBox) {
         {"invalid MP3", "head -c 5000 /dev/zero > {src}", true, IDC_MAIN_INPUTFILEED, IDC_MAIN_OUTPUTFILEED,
          IDC_MAIN_GOBTN1, L"ceros.mp3", L"ceros.wav", L"No un fichero válido de MP3."},
         {"frame header then arbitrary bytes",
-         "{ printf '\\377\\373\\220\\104'; head -c 20000 /dev/zero | tr '\\0' U; } > {src}", true,
-         IDC_MAIN_INPUTFILEED, IDC_MAIN_OUTPUTFILEED, IDC_MAIN_GOBTN1, L"ruido.mp3", L"ruido.wav",
-         L"No un fichero válido de MP3."},
+         "{ printf '\\377\\373\\220\\104'; head -c 20000 /dev/zero | tr '\\0' U; } > {src}", true, IDC_MAIN_INPUTFILEED,
+         IDC_MAIN_OUTPUTFILEED, IDC_MAIN_GOBTN1, L"ruido.mp3", L"ruido.wav", L"No un fichero válido de MP3."},
     };
     Converter converter;
     ASSERT_GE(SelectFormat(converter, IDC_MAIN_WAVFORMATS, {L"16 bits"}), 0);

@@ -7,8 +7,8 @@ namespace {
 
 const wchar_t kDrivers32[] = L"Software\\Microsoft\\Windows NT\\CurrentVersion\\Drivers32";
 // The codecs Wine brings along; everything else was installed into the prefix.
-const wchar_t* const kWineCodecs[] = {L"imaadp32.acm", L"msadp32.acm", L"msg711.acm", L"msgsm32.acm",
-                                      L"winemp3.acm", L"l3codeca.acm"};
+const wchar_t* const kWineCodecs[] = {L"imaadp32.acm", L"msadp32.acm", L"msg711.acm",
+                                      L"msgsm32.acm",  L"winemp3.acm", L"l3codeca.acm"};
 
 bool IsWineCodec(std::wstring file) {
     for (wchar_t& c : file) {
@@ -33,8 +33,8 @@ bool HasMp3Codec(Converter& converter) { return !converter.ComboItems(IDC_MAIN_M
 std::string SoxInfo(const std::wstring& file) {
     const std::string path = testsupport::ShellQuote(testsupport::UnixPath(file));
     const testsupport::HostResult result =
-        testsupport::RunHost("printf '%s %s %s %s' $(soxi -r " + path + ") $(soxi -c " + path + ") $(soxi -b " +
-                             path + ") $(soxi -s " + path + ")");
+        testsupport::RunHost("printf '%s %s %s %s' $(soxi -r " + path + ") $(soxi -c " + path + ") $(soxi -b " + path +
+                             ") $(soxi -s " + path + ")");
     return result.exitCode == 0 ? result.output : std::string();
 }
 

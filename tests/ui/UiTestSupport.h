@@ -23,9 +23,9 @@ std::string Q(const std::wstring& file);
 // Whether the program found an MP3 codec (its MP3 format list is filled).
 bool HasMp3Codec(Converter& converter);
 
-#define SKIP_WITHOUT_MP3_CODEC(converter)                                                          \
-    if (!HasMp3Codec(converter)) {                                                                 \
-        GTEST_SKIP() << "no MP3 codec is installed in this prefix (l3codecp.exe not built yet)"; \
+#define SKIP_WITHOUT_MP3_CODEC(converter)                                                                              \
+    if (!HasMp3Codec(converter)) {                                                                                     \
+        GTEST_SKIP() << "no MP3 codec is installed in this prefix (l3codecp.exe not built yet)";                       \
     }
 
 // Selects the first entry of a format list whose text holds every part.
