@@ -2,6 +2,7 @@
 #include "ShellTexts.h"
 
 #include "core/DpiScale.h"
+#include "win/ScreenDpi.h"
 
 #include <dde.h>
 
@@ -33,14 +34,7 @@ HINSTANCE Instance() { return GetModuleHandleA(nullptr); }
 // The windows are laid out in pixels of a 96-DPI screen and made at the
 // screen's own density, which stays the same while the program runs.
 int ScreenDpi() {
-    static const int dpi = [] {
-        HDC screen = GetDC(nullptr);
-        const int measured = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 0;
-        if (screen) {
-            ReleaseDC(nullptr, screen);
-        }
-        return measured > 0 ? measured : core::kDesignDpi;
-    }();
+    static const int dpi = win::MeasuredScreenDpi();
     return dpi;
 }
 

@@ -1,21 +1,11 @@
 #include "SameFile.h"
 
+#include "win/FullPath.h"
 #include "win/Scoped.h"
 
 #include <windows.h>
 
 namespace {
-
-std::wstring FullPath(const std::wstring& name) {
-    const DWORD needed = GetFullPathNameW(name.c_str(), 0, nullptr, nullptr);
-    if (needed == 0) {
-        return name;
-    }
-    std::wstring full(needed, L'\0');
-    const DWORD length = GetFullPathNameW(name.c_str(), needed, full.data(), nullptr);
-    full.resize(length < needed ? length : 0);
-    return full.empty() ? name : full;
-}
 
 struct FileIdentity {
     bool known = false;
@@ -39,7 +29,7 @@ FileIdentity IdentityOf(const std::wstring& name) {
 } // namespace
 
 bool NamesSameFile(const std::wstring& first, const std::wstring& second) {
-    const std::wstring a = FullPath(first), b = FullPath(second);
+    const std::wstring a = win::FullPath(first), b = win::FullPath(second);
     if (CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(), static_cast<int>(b.size()), TRUE) ==
         CSTR_EQUAL) {
         return true;

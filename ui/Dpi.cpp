@@ -1,19 +1,13 @@
 #include "Dpi.h"
 
 #include "core/DpiScale.h"
+#include "win/ScreenDpi.h"
 
 namespace ui {
 namespace {
 
 int& CurrentDpi() {
-    static int dpi = [] {
-        HDC screen = GetDC(nullptr);
-        const int measured = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 0;
-        if (screen) {
-            ReleaseDC(nullptr, screen);
-        }
-        return measured > 0 ? measured : core::kDesignDpi;
-    }();
+    static int dpi = win::MeasuredScreenDpi();
     return dpi;
 }
 

@@ -5,6 +5,7 @@
 
 #include "ConsoleOutput.h"
 #include "Texts.h"
+#include "win/FullPath.h"
 
 #include <windowsx.h>
 
@@ -13,20 +14,10 @@ namespace {
 
 // Names relative to the folder the command was given in, made whole before
 // they go into fields that the window otherwise fills from dialogs.
-std::wstring FullPath(const std::wstring& name) {
-    const DWORD needed = GetFullPathNameW(name.c_str(), 0, nullptr, nullptr);
-    if (needed == 0) {
-        return name;
-    }
-    std::wstring full(needed, L'\0');
-    const DWORD length = GetFullPathNameW(name.c_str(), needed, full.data(), nullptr);
-    return length == 0 || length >= needed ? name : full.substr(0, length);
-}
-
 std::vector<std::wstring> FullPaths(const std::vector<std::wstring>& names) {
     std::vector<std::wstring> full;
     for (const std::wstring& name : names) {
-        full.push_back(FullPath(name));
+        full.push_back(win::FullPath(name));
     }
     return full;
 }
@@ -80,7 +71,7 @@ bool TMainForm::RunCommand(const core::CommandLine& command, TConsoleOutput* con
 void TMainForm::RunBatchCommand(const core::CommandLine& command) {
     const bool toMp3 = command.kind == core::CommandKind::WavToMp3;
     TBatchPage& page = toMp3 ? *wavMp3Batch_ : *mp3WavBatch_;
-    page.TakeCommand(FullPaths(command.sources), FullPath(command.folder), command.cdQuality);
+    page.TakeCommand(FullPaths(command.sources), win::FullPath(command.folder), command.cdQuality);
     StartRun(page.GoButton(), toMp3 ? ui::RunMode::WavToMp3Batch : ui::RunMode::Mp3ToWavBatch, page.Job());
 }
 
@@ -96,8 +87,8 @@ void TMainForm::RunSingleFileCommand(const core::CommandLine& command) {
     } else {
         Button_SetCheck(page->Option(), command.cdQuality ? BST_CHECKED : BST_UNCHECKED);
     }
-    page->Source().SetFileName(FullPath(command.sources.front()));
-    page->Destination().SetFileName(FullPath(command.destination));
+    page->Source().SetFileName(win::FullPath(command.sources.front()));
+    page->Destination().SetFileName(win::FullPath(command.destination));
     StartRun(page->GoButton(), mode, page->Job());
 }
 
