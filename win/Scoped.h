@@ -90,7 +90,7 @@ private:
     Pointer p_;
 };
 
-// A kernel file handle; CreateFile's INVALID_HANDLE_VALUE and null are none.
+// A kernel handle (a file, a process); INVALID_HANDLE_VALUE and null are none.
 class ScopedFile {
 public:
     explicit ScopedFile(HANDLE handle = INVALID_HANDLE_VALUE) : handle_(handle ? handle : INVALID_HANDLE_VALUE) {}

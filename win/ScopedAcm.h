@@ -1,5 +1,5 @@
 #pragma once
-// Owner for an opened Audio Compression Manager driver.
+// Owners for an opened Audio Compression Manager driver and stream.
 #include "Scoped.h"
 
 #include <mmreg.h>
@@ -11,5 +11,10 @@ struct CloseAcmDriver {
     void operator()(HACMDRIVER h) const { acmDriverClose(h, 0); }
 };
 using ScopedAcmDriver = ScopedHandle<HACMDRIVER, CloseAcmDriver>;
+
+struct CloseAcmStream {
+    void operator()(HACMSTREAM h) const { acmStreamClose(h, 0); }
+};
+using ScopedAcmStream = ScopedHandle<HACMSTREAM, CloseAcmStream>;
 
 } // namespace win

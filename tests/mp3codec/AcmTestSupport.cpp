@@ -131,12 +131,10 @@ HACMDRIVERID FindCodecDriver() {
     return found;
 }
 
-ScopedDriver::ScopedDriver(HACMDRIVERID id) { EXPECT_MMRESULT(0, acmDriverOpen(&handle_, id, 0)); }
-
-ScopedDriver::~ScopedDriver() {
-    if (handle_) {
-        acmDriverClose(handle_, 0);
-    }
+win::ScopedAcmDriver OpenDriver(HACMDRIVERID id) {
+    win::ScopedAcmDriver driver;
+    EXPECT_MMRESULT(0, acmDriverOpen(driver.Receive(), id, 0));
+    return driver;
 }
 
 FormatRecord PcmRecord(DWORD rate, WORD channels, WORD bits) {
@@ -175,7 +173,7 @@ std::vector<EnumeratedFormat> EnumerateCodecFormats(DWORD formatTag) {
     if (!id) {
         return formats;
     }
-    ScopedDriver driver(id);
+    const win::ScopedAcmDriver driver = OpenDriver(id);
     // The converter's call: a zeroed 129-byte record of tag 85, every tag listed.
     FormatRecord scratch;
     scratch.wfx()->wFormatTag = WAVE_FORMAT_MPEGLAYER3;

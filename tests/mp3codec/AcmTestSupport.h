@@ -2,6 +2,7 @@
 // Drives the installed MP3 codec through msacm32 the way the converter does, and
 // makes and checks fixtures with the host's sox, lame and mpg123.
 #include "support/HostTool.h"
+#include "win/ScopedAcm.h"
 
 #include <windows.h>
 
@@ -21,17 +22,8 @@ using Bytes = std::vector<BYTE>;
 // The codec's driver id, or null when it is not installed.
 HACMDRIVERID FindCodecDriver();
 
-class ScopedDriver {
-public:
-    explicit ScopedDriver(HACMDRIVERID id);
-    ~ScopedDriver();
-    ScopedDriver(const ScopedDriver&) = delete;
-    ScopedDriver& operator=(const ScopedDriver&) = delete;
-    HACMDRIVER get() const { return handle_; }
-
-private:
-    HACMDRIVER handle_ = nullptr;
-};
+// The driver opened; a failure to open fails the test.
+win::ScopedAcmDriver OpenDriver(HACMDRIVERID id);
 
 // A wave format record as the converter keeps it: 129 bytes, platform layout.
 struct FormatRecord {

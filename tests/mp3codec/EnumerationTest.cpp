@@ -29,15 +29,6 @@ MMRESULT QueryOpen(HACMDRIVER driver, const FormatRecord& src, const FormatRecor
                          nullptr, 0, 0, ACM_STREAMOPENF_QUERY);
 }
 
-struct ScopedStream {
-    HACMSTREAM handle = nullptr;
-    ~ScopedStream() {
-        if (handle) {
-            acmStreamClose(handle, 0);
-        }
-    }
-};
-
 BOOL CALLBACK CountCodec(HACMDRIVERID id, DWORD_PTR instance, DWORD) {
     ACMDRIVERDETAILSW details = {};
     details.cbStruct = sizeof(details);
@@ -154,8 +145,8 @@ TEST(StreamOpen, SetsUpAnEncoderForEveryOfferedFormat) {
     for (const EnumeratedFormat& format : EnumerateCodecFormats(WAVE_FORMAT_MPEGLAYER3)) {
         FormatRecord pcm = PcmRecord(format.record.wfx()->nSamplesPerSec, format.record.wfx()->nChannels);
         FormatRecord mp3 = format.record;
-        ScopedStream stream;
-        EXPECT_MMRESULT(0, acmStreamOpen(&stream.handle, nullptr, pcm.wfx(), mp3.wfx(), nullptr, 0, 0, 0))
+        win::ScopedAcmStream stream;
+        EXPECT_MMRESULT(0, acmStreamOpen(stream.Receive(), nullptr, pcm.wfx(), mp3.wfx(), nullptr, 0, 0, 0))
             << format.description;
     }
 }
@@ -163,18 +154,18 @@ TEST(StreamOpen, SetsUpAnEncoderForEveryOfferedFormat) {
 TEST(StreamOpen, PicksTheCodecForBothDirectionsWhenAnyDriverWillDo) {
     FormatRecord pcm = PcmRecord(44100, 2);
     FormatRecord mp3 = DerivedMp3Record(44100, 2, 128000);
-    ScopedStream encoder, decoder;
-    ASSERT_MMRESULT(0, acmStreamOpen(&encoder.handle, nullptr, pcm.wfx(), mp3.wfx(), nullptr, 0, 0, 0));
-    ASSERT_MMRESULT(0, acmStreamOpen(&decoder.handle, nullptr, mp3.wfx(), pcm.wfx(), nullptr, 0, 0, 0));
+    win::ScopedAcmStream encoder, decoder;
+    ASSERT_MMRESULT(0, acmStreamOpen(encoder.Receive(), nullptr, pcm.wfx(), mp3.wfx(), nullptr, 0, 0, 0));
+    ASSERT_MMRESULT(0, acmStreamOpen(decoder.Receive(), nullptr, mp3.wfx(), pcm.wfx(), nullptr, 0, 0, 0));
     HACMDRIVERID encoderDriver = nullptr, decoderDriver = nullptr;
-    acmDriverID(reinterpret_cast<HACMOBJ>(encoder.handle), &encoderDriver, 0);
-    acmDriverID(reinterpret_cast<HACMOBJ>(decoder.handle), &decoderDriver, 0);
+    acmDriverID(reinterpret_cast<HACMOBJ>(encoder.get()), &encoderDriver, 0);
+    acmDriverID(reinterpret_cast<HACMOBJ>(decoder.get()), &decoderDriver, 0);
     EXPECT_EQ(encoderDriver, FindCodecDriver());
     EXPECT_EQ(decoderDriver, FindCodecDriver());
 }
 
 TEST(StreamOpen, DecodesFromRecordsDerivedFromAnyFrameHeader) {
-    ScopedDriver driver(FindCodecDriver());
+    const win::ScopedAcmDriver driver = OpenDriver(FindCodecDriver());
     for (DWORD rate : {8000, 11025, 12000, 16000, 22050, 24000, 32000, 44100, 48000}) {
         for (WORD channels : {1, 2}) {
             // Bit rate and frame size of the first frame only; a VBR stream varies.
@@ -212,34 +203,34 @@ TEST(StreamOpen, RefusesConversionsItCannotDo) {
         {"PCM at 96000 Hz", PcmRecord(96000, 2), PcmRecord(44100, 2)},
         {"PCM to 8-bit with a wrong block", PcmRecord(44100, 2), eightBit},
     };
-    ScopedDriver driver(FindCodecDriver());
+    const win::ScopedAcmDriver driver = OpenDriver(FindCodecDriver());
     for (const Case& c : cases) {
         EXPECT_MMRESULT(ACMERR_NOTPOSSIBLE, QueryOpen(driver.get(), c.src, c.dst)) << c.what;
     }
 }
 
 TEST(StreamSize, BySourceAndByDestinationAgree) {
-    ScopedDriver driver(FindCodecDriver());
+    const win::ScopedAcmDriver driver = OpenDriver(FindCodecDriver());
     FormatRecord pcm = PcmRecord(44100, 2);
     FormatRecord mp3 = DerivedMp3Record(44100, 2, 128000);
     FormatRecord low = PcmRecord(8000, 1, 8);
     for (const auto& [src, dst] :
          {std::pair(&pcm, &mp3), std::pair(&mp3, &pcm), std::pair(&pcm, &low), std::pair(&low, &pcm)}) {
-        ScopedStream stream;
-        ASSERT_MMRESULT(0, acmStreamOpen(&stream.handle, driver.get(), src->wfx(), dst->wfx(), nullptr, 0, 0, 0));
+        win::ScopedAcmStream stream;
+        ASSERT_MMRESULT(0, acmStreamOpen(stream.Receive(), driver.get(), src->wfx(), dst->wfx(), nullptr, 0, 0, 0));
         for (DWORD source : {4u, 1024u, 4096u, 65536u}) {
             DWORD bound = 0, fitting = 0;
-            ASSERT_MMRESULT(0, acmStreamSize(stream.handle, source, &bound, ACM_STREAMSIZEF_SOURCE));
-            ASSERT_MMRESULT(0, acmStreamSize(stream.handle, bound, &fitting, ACM_STREAMSIZEF_DESTINATION));
+            ASSERT_MMRESULT(0, acmStreamSize(stream.get(), source, &bound, ACM_STREAMSIZEF_SOURCE));
+            ASSERT_MMRESULT(0, acmStreamSize(stream.get(), bound, &fitting, ACM_STREAMSIZEF_DESTINATION));
             EXPECT_GE(fitting, source) << "a buffer as large as the bound takes the source it was made for";
         }
         DWORD tooSmall = 0;
-        EXPECT_MMRESULT(ACMERR_NOTPOSSIBLE, acmStreamSize(stream.handle, 1, &tooSmall, ACM_STREAMSIZEF_DESTINATION));
+        EXPECT_MMRESULT(ACMERR_NOTPOSSIBLE, acmStreamSize(stream.get(), 1, &tooSmall, ACM_STREAMSIZEF_DESTINATION));
     }
 }
 
 TEST(FormatSuggest, ProposesAnOfferedFormatEachWay) {
-    ScopedDriver driver(FindCodecDriver());
+    const win::ScopedAcmDriver driver = OpenDriver(FindCodecDriver());
     FormatRecord pcm = PcmRecord(44100, 2);
     FormatRecord suggested;
     ASSERT_MMRESULT(0, acmFormatSuggest(driver.get(), pcm.wfx(), suggested.wfx(), sizeof(suggested.bytes), 0));
@@ -261,7 +252,7 @@ TEST(FormatSuggest, ProposesAnOfferedFormatEachWay) {
 }
 
 TEST(FormatDetails, DescribesAFormatItIsGiven) {
-    ScopedDriver driver(FindCodecDriver());
+    const win::ScopedAcmDriver driver = OpenDriver(FindCodecDriver());
     FormatRecord mp3 = DerivedMp3Record(44100, 2, 128000);
     ACMFORMATDETAILSA details = {};
     details.cbStruct = sizeof(details);

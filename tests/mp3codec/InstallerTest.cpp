@@ -5,20 +5,15 @@
 #include "mp3codec/InstallerTexts.h"
 #include "support/HostTool.h"
 #include "support/WindowWaits.h"
+#include "win/Scoped.h"
 
 #include <cwctype>
-#include <memory>
 
 using namespace acmtest;
 
 namespace {
 
 constexpr DWORD kWaitMs = 60000;
-
-struct HandleCloser {
-    void operator()(HANDLE handle) const { CloseHandle(handle); }
-};
-using ScopedHandle = std::unique_ptr<void, HandleCloser>;
 
 std::wstring Lower(std::wstring text) {
     for (wchar_t& c : text) {
@@ -27,17 +22,17 @@ std::wstring Lower(std::wstring text) {
     return text;
 }
 
-ScopedHandle StartInstaller(const std::wstring& arguments) {
+win::ScopedFile StartInstaller(const std::wstring& arguments) {
     std::wstring command = L"\"" + testsupport::WindowsPath(L3CODECP_UNIX_PATH) + L"\"" + arguments;
     STARTUPINFOW startup = {};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION process = {};
     if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
         ADD_FAILURE() << "l3codecp.exe did not start, error " << GetLastError();
-        return nullptr;
+        return win::ScopedFile();
     }
     CloseHandle(process.hThread);
-    return ScopedHandle(process.hProcess);
+    return win::ScopedFile(process.hProcess);
 }
 
 DWORD WaitForExit(HANDLE process) {
@@ -103,7 +98,7 @@ TEST(CodecInstaller, RunTwiceLeavesExactlyOneRegistration) {
     const std::wstring ours = L"1, " + Lower(mp3codec::kDriverAlias);
     SetPriorities({L"1, msacm.imaadpcm", L"0, msacm.msg711", ours, L"1, msacm.msadpcm"});
     for (int run = 0; run < 2; ++run) {
-        ScopedHandle process = StartInstaller(L" /S");
+        win::ScopedFile process = StartInstaller(L" /S");
         ASSERT_TRUE(process);
         EXPECT_EQ(WaitForExit(process.get()), 0u);
     }
@@ -119,7 +114,7 @@ TEST(CodecInstaller, RunTwiceLeavesExactlyOneRegistration) {
 }
 
 TEST(CodecInstaller, SaysSoInAMessageBoxWithoutTheSilentSwitch) {
-    ScopedHandle process = StartInstaller(L"");
+    win::ScopedFile process = StartInstaller(L"");
     ASSERT_TRUE(process);
     const testsupport::MessageBoxSeen box = testsupport::WaitForMessageBox(GetProcessId(process.get()));
     ASSERT_NE(box.window, nullptr) << "no message box";
