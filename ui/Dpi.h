@@ -1,7 +1,7 @@
 #pragma once
 // The pixel density the converter's windows are drawn for. Layout sizes are
 // written in pixels of a 96-DPI screen and go through Px on their way to a
-// window; sizes read back from a window go through the Design functions.
+// window; sizes read back from a window return through DesignPx and DesignSize.
 #include <windows.h>
 
 namespace ui {
