@@ -34,6 +34,7 @@ core::WaveFormatRecord RecordOf(const ACMFORMATDETAILSA& details) {
 } // namespace
 
 void CodecDiscovery::Enumerate() {
+    keptDrivers_.clear();
     acmDriverEnum(DriverCallback, reinterpret_cast<DWORD_PTR>(this), ACM_DRIVERENUMF_DISABLED);
 }
 
@@ -51,7 +52,11 @@ void CodecDiscovery::ACMEnumDrvrMethod(HACMDRIVERID driverId) {
     // on handle 0 would ask every driver again.
     win::ScopedAcmDriver driver;
     if (acmDriverOpen(driver.Receive(), driverId, 0) == MMSYSERR_NOERROR && driver) {
+        const size_t listedBefore = MP3Formats.size() + PCMFormats.size();
         acmFormatEnumA(driver.get(), &details, FormatCallback, reinterpret_cast<DWORD_PTR>(this), 0);
+        if (MP3Formats.size() + PCMFormats.size() > listedBefore) {
+            keptDrivers_.push_back(std::move(driver));
+        }
     }
     sink_.ProcessMessages();
 }

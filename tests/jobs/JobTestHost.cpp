@@ -18,10 +18,9 @@ constexpr uint16_t kCodecDelay = 1393;
 } // namespace
 
 JobTestHost::JobTestHost() : components_(MakeComponents()) {
-    CodecDiscovery discovery(*this);
-    discovery.Enumerate();
-    mp3Formats = discovery.MP3Formats;
-    pcmFormats = discovery.PCMFormats;
+    discovery_.Enumerate();
+    mp3Formats = discovery_.MP3Formats;
+    pcmFormats = discovery_.PCMFormats;
     codecMp3Count_ = mp3Formats.size();
     if (mp3Formats.empty()) {
         for (uint32_t rate : {22050u, 44100u}) {

@@ -48,6 +48,7 @@ private:
     void AddPCMFormatEntry(const std::wstring&) override {}
 
     ConverterComponents components_;
+    CodecDiscovery discovery_{*this}; // keeps the codecs loaded, as the main window does
     size_t codecMp3Count_ = 0;
 };
 
