@@ -28,7 +28,7 @@ ConversionChain::ConversionChain(std::vector<TACMConvertor*> stages, core::ByteF
 void ConversionChain::Run(JobHost& host, core::ByteFile& source, int64_t length, int64_t progressTotal) {
     Stage& first = stages_.front();
     TACMConvertor& convertor = *first.convertor;
-    core::SequentialReader reader(source, kFileBufferSize);
+    ReadAhead reader(source, kFileBufferSize, length);
     int64_t remaining = length;
     DWORD lastPump = GetTickCount() - kPumpIntervalMs;
     // A block moves the bar by a fraction of a percent; the window repaints

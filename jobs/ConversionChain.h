@@ -8,10 +8,12 @@
 // buffer for the next conversion, so no byte is converted twice or skipped.
 // Its first conversion carries the start flag, and the conversion after which
 // no input follows carries the end flag, so every codec gives up its tail.
-// The files are read and written in large pieces whatever the block size.
+// The files are read and written in large pieces whatever the block size,
+// by threads beside the conversion.
 #include "JobHost.h"
+#include "ReadAhead.h"
+#include "WriteBehind.h"
 #include "core/ByteFile.h"
-#include "core/SequentialIO.h"
 
 #include <cstdint>
 #include <vector>
@@ -40,5 +42,5 @@ private:
     void Convert(size_t index, bool last);
 
     std::vector<Stage> stages_;
-    core::SequentialWriter destination_;
+    WriteBehind destination_;
 };
