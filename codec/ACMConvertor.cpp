@@ -80,7 +80,10 @@ void TACMConvertor::SetInputBufferSize(uint32_t value) {
     inputBufferSize_ = value;
 }
 
-void TACMConvertor::CheckACMResult(const std::string& prefix, MMRESULT code) {
+// The prefix stays a plain pointer until a failure: the jobs check every
+// conversion, and a string made of it each time would cost them an allocation
+// a block.
+void TACMConvertor::CheckACMResult(const char* prefix, MMRESULT code) {
     if (code != MMSYSERR_NOERROR) {
         throw EACMConvertor(ACMResultMessage(prefix, code));
     }

@@ -44,7 +44,7 @@ public:
     ACMSTREAMHEADER& StreamHeader() { return streamHeader_; }
 
     // Raises EACMConvertor named after the failing call unless code is 0.
-    static void CheckACMResult(const std::string& prefix, MMRESULT code);
+    static void CheckACMResult(const char* prefix, MMRESULT code);
 
     // The formats carry no guard: written while inactive, used at the next activation.
     core::WaveFormatRecord ACMFormatIn;
