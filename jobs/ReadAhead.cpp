@@ -10,6 +10,12 @@
 ReadAhead::ReadAhead(core::ByteFile& file, size_t pieceSize, int64_t length)
     : file_(file), pieceSize_(pieceSize), taking_(new uint8_t[pieceSize]), left_(std::max<int64_t>(length, 0)),
       next_(new uint8_t[pieceSize]) {
+    // The first piece is read here: a new thread takes a millisecond under Wine
+    // to start, which the job would otherwise wait out before its first block.
+    end_ = ReadPiece(taking_.get());
+    if (end_ == 0 || left_ == 0) {
+        return;
+    }
     try {
         thread_ = std::thread(&ReadAhead::ReadAheadOfTheJob, this);
     } catch (const std::system_error&) {
