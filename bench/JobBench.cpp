@@ -1,8 +1,9 @@
 // Runs one conversion job on real files, headless, and reports how long the
 // job took, how much of that went to the codecs (inside acmStreamConvert), to
-// the files (inside ReadFile and WriteFile) and to the message pump, how long
-// it took to reach its first conversion and to finish after its last one, and
-// the process's peak working set.
+// the files (inside ReadFile and WriteFile on the job's own thread) and to the
+// message pump, how long it took to reach its first conversion and to finish
+// after its last one, the time the threads that read and write beside the job
+// spent in the files, and the process's peak working set.
 //
 //   jobbench mp3wav|mp3cdwav SOURCE DESTINATION
 //   jobbench wav2wav SOURCE DESTINATION CHANNELS RATE BITS
@@ -17,6 +18,7 @@
 #include "jobs/JobFailure.h"
 #include "jobs/Win32File.h"
 
+#include <intrin.h>
 #include <psapi.h>
 #include <windows.h>
 
@@ -29,21 +31,33 @@
 
 namespace {
 
-LONGLONG Now() {
+// The processor's time-stamp counter: a reading costs 10 ns, where
+// QueryPerformanceCounter costs 0.12 us under Wine, which a job converting
+// 13,000 blocks would otherwise be charged 1.5 ms for. Seconds() rates it
+// against the performance counter over the whole run.
+LONGLONG Now() { return static_cast<LONGLONG>(__rdtsc()); }
+
+LONGLONG Counter() {
     LARGE_INTEGER t;
     QueryPerformanceCounter(&t);
     return t.QuadPart;
 }
 
+const LONGLONG stampAtStart = Now();
+const LONGLONG counterAtStart = Counter();
+
 double Seconds(LONGLONG ticks) {
     LARGE_INTEGER f;
     QueryPerformanceFrequency(&f);
-    return static_cast<double>(ticks) / static_cast<double>(f.QuadPart);
+    const double counted = static_cast<double>(Counter() - counterAtStart) / static_cast<double>(f.QuadPart);
+    return static_cast<double>(ticks) * counted / static_cast<double>(Now() - stampAtStart);
 }
 
 // Time spent inside the wrapped platform calls.
 LONGLONG codecTicks = 0;
 LONGLONG fileTicks = 0;
+LONGLONG behindTicks = 0;
+DWORD jobThread = 0;
 LONGLONG firstConversion = 0;
 LONGLONG lastConversionEnd = 0;
 long conversions = 0;
@@ -83,14 +97,14 @@ MMRESULT WINAPI TimedOpen(LPHACMSTREAM stream, HACMDRIVER driver, LPWAVEFORMATEX
 BOOL WINAPI TimedRead(HANDLE file, LPVOID buffer, DWORD count, LPDWORD done, LPOVERLAPPED overlapped) {
     const LONGLONG start = Now();
     const BOOL result = realRead(file, buffer, count, done, overlapped);
-    fileTicks += Now() - start;
+    (GetCurrentThreadId() == jobThread ? fileTicks : behindTicks) += Now() - start;
     return result;
 }
 
 BOOL WINAPI TimedWrite(HANDLE file, LPCVOID buffer, DWORD count, LPDWORD done, LPOVERLAPPED overlapped) {
     const LONGLONG start = Now();
     const BOOL result = realWrite(file, buffer, count, done, overlapped);
-    fileTicks += Now() - start;
+    (GetCurrentThreadId() == jobThread ? fileTicks : behindTicks) += Now() - start;
     return result;
 }
 
@@ -226,6 +240,7 @@ int wmain(int argc, wchar_t** argv) {
     } else {
         return Usage();
     }
+    jobThread = GetCurrentThreadId();
     const LONGLONG start = Now();
     try {
         job(host, argv[2], argv[3]);
@@ -243,10 +258,11 @@ int wmain(int argc, wchar_t** argv) {
     PROCESS_MEMORY_COUNTERS memory = {};
     memory.cb = sizeof memory;
     GetProcessMemoryInfo(GetCurrentProcess(), &memory, sizeof memory);
-    std::printf("job_seconds=%.4f setup_seconds=%.4f closing_seconds=%.4f codec_seconds=%.4f file_seconds=%.4f "
-                "pump_seconds=%.4f stream_open_seconds=%.4f conversions=%ld peak_working_set_mb=%.1f\n",
-                Seconds(elapsed), Seconds(firstConversion - start), Seconds(start + elapsed - lastConversionEnd),
-                Seconds(codecTicks), Seconds(fileTicks), Seconds(host.pumpTicks), Seconds(openTicks), conversions,
-                static_cast<double>(memory.PeakWorkingSetSize) / (1024.0 * 1024.0));
+    std::printf(
+        "job_seconds=%.4f setup_seconds=%.4f closing_seconds=%.4f codec_seconds=%.4f file_seconds=%.4f "
+        "pump_seconds=%.4f stream_open_seconds=%.4f conversions=%ld peak_working_set_mb=%.1f behind_seconds=%.4f\n",
+        Seconds(elapsed), Seconds(firstConversion - start), Seconds(start + elapsed - lastConversionEnd),
+        Seconds(codecTicks), Seconds(fileTicks), Seconds(host.pumpTicks), Seconds(openTicks), conversions,
+        static_cast<double>(memory.PeakWorkingSetSize) / (1024.0 * 1024.0), Seconds(behindTicks));
     return 0;
 }

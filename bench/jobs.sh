@@ -1,18 +1,23 @@
 #!/usr/bin/env bash
 # The converter's jobs on a 10-minute piece against the reference tools, all in
 # the same run: MP3 to WAV against mpg123 -w, WAV to WAV against sox, WAV to MP3
-# against lame at the same bit rate (only when an MP3 encoder is installed).
+# against lame at the same bit rate (only when an MP3 encoder is installed), and
+# a 22050 Hz mono MP3 raised to CD quality against mpg123 followed by sox.
 # For each: the job's time inside the program (Wine's start excluded), the
 # reference's time, their ratio (reference over job: above 1 the job is faster),
 # and what the job adds to its codecs' own time inside acmStreamConvert, with
-# and without the time inside ReadFile and WriteFile. "Opening" is the time up
+# and without the time the job's own thread spends inside ReadFile and
+# WriteFile; the source is read ahead and the destination written behind by
+# threads beside the job, whose file time is shown apart. "Opening" is the time up
 # to the first conversion (checks, files and streams opened; acmStreamOpen,
 # which loads and starts the codec, shown apart), "closing" the time after the
 # last (streams reset and closed, final header, files closed). The floor is a
 # bare read of the source and write of as many bytes as the job wrote, by the
-# same program in 1 MiB pieces: file work that no job can avoid. Written in one
-# burst, those bytes now and then wait for the disk, which the job, writing
-# them over its whole run, does not; the floor is therefore its fastest run.
+# same program in 1 MiB pieces, one after the other on one thread: what the
+# file work would add to a job that did it in line with its conversions. Written
+# in one burst, those bytes now and then wait for the disk, which the job,
+# writing them over its whole run, does not; the floor is therefore its
+# fastest run.
 # Then the peak working set of WAV to WAV on 10 MB and on 1 GB of WAV.
 # Medians of BENCH_RUNS runs (3); the shares are medians of each run's own
 # shares, so that a run slowed down by other work on the machine does not
@@ -48,8 +53,8 @@ harness() { "$WINELOADER" "$harness" "$1" "$(windows_name "$2")" "$(windows_name
 # Both sides write a fresh file each run.
 compare() {
     local label=$1 ref=() job=() i report a n b s y size
-    local -a ref_t=() job_t=() setup_t=() closing_t=() codec_t=() file_t=() pump_t=() open_t=() floor_t=()
-    local -a adds_t=() nofiles_t=() beyond_t=() floor_share_t=()
+    local -a ref_t=() job_t=() setup_t=() closing_t=() codec_t=() file_t=() pump_t=() open_t=() floor_t=() behind_t=()
+    local -a adds_t=() nofiles_t=() floor_share_t=()
     shift
     while [ "$1" != "--" ]; do ref+=("$1"); shift; done
     shift
@@ -65,6 +70,7 @@ compare() {
         closing_t+=("$(field closing_seconds "$report")")
         codec_t+=("$(field codec_seconds "$report")")
         file_t+=("$(field file_seconds "$report")") pump_t+=("$(field pump_seconds "$report")")
+        behind_t+=("$(field behind_seconds "$report")")
         open_t+=("$(field stream_open_seconds "$report")")
         size=$(stat -c %s "${job[2]}")
         rm -f "$work"/job.*
@@ -77,36 +83,41 @@ compare() {
     done
     b=$(printf '%s\n' "${floor_t[@]}" | sort -g | head -n1)
     for ((i = 0; i < runs; i++)); do
-        read -r y s < <(awk -v j="${job_t[i]}" -v c="${codec_t[i]}" -v b="$b" \
-            'BEGIN {print (j - c - b) / c * 100, b / c * 100}')
-        beyond_t+=("$y") floor_share_t+=("$s")
+        floor_share_t+=("$(awk -v c="${codec_t[i]}" -v b="$b" 'BEGIN {print b / c * 100}')")
     done
     awk -v l="$label" -v t="${ref[0]}" -v j="$(median "${job_t[@]}")" -v s="$(median "${setup_t[@]}")" \
         -v e="$(median "${closing_t[@]}")" \
         -v c="$(median "${codec_t[@]}")" -v f="$(median "${file_t[@]}")" -v p="$(median "${pump_t[@]}")" \
-        -v o="$(median "${open_t[@]}")" -v b="$b" \
-        -v a="$(median "${adds_t[@]}")" -v n="$(median "${nofiles_t[@]}")" -v y="$(median "${beyond_t[@]}")" \
+        -v o="$(median "${open_t[@]}")" -v b="$b" -v w="$(median "${behind_t[@]}")" \
+        -v a="$(median "${adds_t[@]}")" -v n="$(median "${nofiles_t[@]}")" \
         -v q="$(median "${floor_share_t[@]}")" \
         -v r="$(median "${ref_t[@]}")" 'BEGIN {
         printf "%s: job %.3f s, %s %.3f s, ratio %s/job %.2f\n", l, j, t, r, t, r / j
         printf "  inside the job: opening %.3f s (acmStreamOpen %.3f s), closing %.3f s, codecs %.3f s, files %.3f s, " \
             "message pump %.3f s, the rest %.3f s\n", s, o, e, c, f, p, j - s - e - c - f - p
+        printf "  beside the job: its threads spent %.3f s reading the source and writing the destination\n", w
         printf "  the job adds %.1f %% to its codecs; without file reads and writes %.1f %%\n", a, n
-        printf "  floor: a bare read and write of the same bytes takes %.3f s, %.1f %% of the codecs; " \
-            "the job adds %.1f %% beyond it\n", b, q, y }'
+        printf "  floor: a bare read and write of the same bytes, one after the other, takes %.3f s, %.1f %% " \
+            "of the codecs: what the file work would add done in line with the conversions\n", b, q }'
 }
 
 echo "jobs: making the pieces"
 sox -r 44100 -c 2 -n -b 16 "$work/piece.wav" synth 600 sine 110-1760 pinknoise vol 0.5
 lame --quiet -b 128 "$work/piece.wav" "$work/piece.mp3"
 sox -r 22050 -c 1 -n -b 8 "$work/low.wav" synth 600 sine 110-1760 vol 0.5
+sox -r 22050 -c 1 -n -b 16 "$work/low16.wav" synth 600 sine 110-1760 pinknoise vol 0.5
+lame --quiet -b 64 "$work/low16.wav" "$work/low.mp3"
+rm -f "$work/low16.wav"
 
 compare "MP3 to WAV" mpg123 -q -w "$work/ref.wav" "$work/piece.mp3" -- mp3wav "$work/piece.mp3" "$work/job.wav"
+# The reference of the CD-quality job: decode, then raise the rate as sox -h does.
+mpg123_sox() { mpg123 -q -w "$work/ref-low.wav" "$1" && sox "$work/ref-low.wav" -r 44100 -c 2 "$2" rate -h; }
+compare "MP3 to CD-quality WAV" mpg123_sox "$work/low.mp3" "$work/ref.wav" -- mp3cdwav "$work/low.mp3" "$work/job.wav"
 compare "WAV to WAV 22050/8/1 to 44100/16/2" sox "$work/low.wav" -r 44100 -c 2 -b 16 "$work/ref.wav" \
     -- wav2wav "$work/low.wav" "$work/job.wav" 2 44100 16
 compare "WAV to MP3 128 kbit/s" lame --quiet -b 128 "$work/piece.wav" "$work/ref.mp3" \
     -- wavmp3 "$work/piece.wav" "$work/job.mp3" 2 44100 128
-rm -f "$work"/ref.* "$work"/job.* "$work/piece.wav"
+rm -f "$work"/ref.* "$work"/ref-low.wav "$work"/job.* "$work/piece.wav"
 
 # Memory: the same job on 10 MB and on 1 GB of 16-bit stereo.
 peak() { field peak_working_set_mb "$(harness wav2wav "$1" "$work/out.wav" 1 22050 16)"; }
