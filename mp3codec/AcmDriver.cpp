@@ -367,8 +367,9 @@ LRESULT Dispatch(DWORD_PTR driverId, HDRVR driver, UINT message, LPARAM param1, 
 } // namespace
 } // namespace mp3codec
 
-extern "C" __declspec(dllexport) LRESULT CALLBACK
-    DriverProc(DWORD_PTR driverId, HDRVR driver, UINT message, LPARAM param1, LPARAM param2) {
+namespace {
+
+LRESULT GuardedDispatch(DWORD_PTR driverId, HDRVR driver, UINT message, LPARAM param1, LPARAM param2) {
     // Nothing may unwind into msacm32.
     try {
         return mp3codec::Dispatch(driverId, driver, message, param1, param2);
@@ -377,4 +378,18 @@ extern "C" __declspec(dllexport) LRESULT CALLBACK
     } catch (const std::bad_alloc&) {
         return MMSYSERR_NOMEM;
     }
+}
+
+} // namespace
+
+// The entry msacm32 finds through the machine's Drivers32 registration.
+extern "C" __declspec(dllexport) LRESULT CALLBACK
+    DriverProc(DWORD_PTR driverId, HDRVR driver, UINT message, LPARAM param1, LPARAM param2) {
+    return GuardedDispatch(driverId, driver, message, param1, param2);
+}
+
+// The entry the converter adds for itself with acmDriverAdd (ACM_DRIVERADDF_FUNCTION | ACM_DRIVERADDF_LOCAL).
+extern "C" __declspec(dllexport) LRESULT CALLBACK
+    LocalDriverProc(DWORD_PTR driverId, HDRVR driver, UINT message, LPARAM param1, LPARAM param2) {
+    return GuardedDispatch(driverId, driver, message, param1, param2);
 }
