@@ -146,6 +146,9 @@ TEST(CodecInstaller, RunTwiceLeavesExactlyOneRegistration) {
 
 TEST(CodecInstaller, RemovesEverythingSilentlyAndTwiceHarmlessly) {
     SetPriorities({L"1, " + Lower(mp3codec::kDriverAlias), L"1, msacm.imaadpcm"});
+    // In use by this process: it cannot be deleted, so it goes aside until the next restart.
+    const HMODULE loaded = LoadLibraryW(InstalledDriver().c_str());
+    ASSERT_NE(loaded, nullptr);
     for (int run = 0; run < 2; ++run) {
         EXPECT_EQ(RunInstaller(L" /U"), 0u) << "run " << run;
         EXPECT_TRUE(Registrations().empty());
@@ -154,6 +157,11 @@ TEST(CodecInstaller, RemovesEverythingSilentlyAndTwiceHarmlessly) {
         EXPECT_FALSE(Exists(InstalledDriver()));
         EXPECT_EQ(FindCodecDriver(), nullptr);
     }
+    FreeLibrary(loaded);
+    const std::wstring aside = InstalledDriver() + L".1.old";
+    EXPECT_TRUE(Exists(aside));
+    EXPECT_NE(PendingRenames().find(Lower(aside)), std::wstring::npos) << "not marked for deletion";
+    DeleteFileW(aside.c_str());
     // The other tests of this session need the codec.
     EXPECT_EQ(RunInstaller(L" /S"), 0u);
     EXPECT_TRUE(Exists(InstalledDriver()));
