@@ -5,6 +5,9 @@
 //   acm-throughput resample PIECE.wav OUT.raw RATE CHANNELS BITS BLOCK
 // or prints the level of one frequency in dB of full scale:
 //   acm-throughput level SOUND.raw RATE CHANNELS BITS FREQUENCY
+// With SONARIS_LOCAL_CODEC naming a sonarmp3.acm, that driver is added first as
+// the process's own, as the converter adds the one beside it: PCM rate changes
+// are its local entry's alone.
 #include "core/StdioByteFile.h"
 #include "core/WavFile.h"
 #include "support/ToneLevel.h"
@@ -137,6 +140,23 @@ int PrintLevel(char** argv) {
     return 0;
 }
 
+// False when the variable is set and the driver cannot be added.
+bool AddLocalCodec() {
+    const char* path = std::getenv("SONARIS_LOCAL_CODEC");
+    if (!path || !*path) {
+        return true;
+    }
+    const HMODULE module = LoadLibraryA(path);
+    const FARPROC proc = module ? GetProcAddress(module, "LocalDriverProc") : nullptr;
+    HACMDRIVERID id = nullptr;
+    if (!proc || acmDriverAddA(&id, module, reinterpret_cast<LPARAM>(proc), 0,
+                               ACM_DRIVERADDF_FUNCTION | ACM_DRIVERADDF_LOCAL) != MMSYSERR_NOERROR) {
+        Fail("cannot add the local codec");
+        return false;
+    }
+    return true;
+}
+
 int Resample(char** argv) {
     File in, out;
     in.handle = CreateFileA(argv[2], GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
@@ -166,6 +186,9 @@ int main(int argc, char** argv) {
                              "       acm-throughput resample IN.wav OUT.raw RATE CHANNELS BITS BLOCK\n"
                              "       acm-throughput level IN.raw RATE CHANNELS BITS FREQUENCY\n");
         return 2;
+    }
+    if (!AddLocalCodec()) {
+        return 1;
     }
     LARGE_INTEGER frequency, start, end;
     QueryPerformanceFrequency(&frequency);

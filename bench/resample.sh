@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Rate changes through the ACM with no driver handle, the converter's way: the
-# quality of the stream msacm32 chooses (the suite's codec once l3codecp.exe has
-# installed it), and its speed against `sox rate -h` on the same 10-minute piece
+# quality of the stream msacm32 chooses (the suite's codec, added as the
+# process's own driver as the converter adds it), and its speed against `sox rate -h` on the same 10-minute piece
 # in the same run. A ratio is sox's time over the ACM's: above 1.0 is faster.
 # Levels are in dB relative to the source tone, from the middle second of the
 # first channel through a Blackman window; sox's figures come from the same
@@ -9,7 +9,7 @@
 set -euo pipefail
 source "$(dirname "$0")/acm-bench.bash"
 winpath() { local p=${1//\//\\}; echo "Z:$p"; }
-acm() { "$WINELOADER" "$program" "$@" 2>/dev/null | tr -d '\r'; }
+acm() { SONARIS_LOCAL_CODEC=$(winpath "$tree/mp3codec/sonarmp3.acm") "$WINELOADER" "$program" "$@" 2>/dev/null | tr -d '\r'; }
 
 # Level of FREQUENCY in a raw 16-bit file: level FILE RATE CHANNELS FREQUENCY
 level() { acm level "$(winpath "$1")" "$2" "$3" 16 "$4"; }

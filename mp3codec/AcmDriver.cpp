@@ -1,4 +1,8 @@
-// The installable ACM driver: DriverProc hands each message to one function.
+// The installable ACM driver. One DLL, two entries: DriverProc, which the machine's
+// Drivers32 registration names, is the MP3 codec that any program may be handed;
+// LocalDriverProc, which the converter adds for itself, also changes PCM rates,
+// channels and sample widths with a filter that holds samples back until the end
+// flag, as the converter's jobs expect and other programs do not.
 #include "AcmDriverAbi.h"
 #include "CodecError.h"
 #include "CodecIdentity.h"
@@ -21,11 +25,19 @@ constexpr wchar_t kLicensing[] =
     L"Codifica con LAME, decodifica con libmpg123 y cambia la frecuencia con libsoxr, todas bajo la licencia LGPL.";
 constexpr wchar_t kFeatures[] = L"Codifica PCM de 16 bits en MPEG Layer-3 de tasa constante, decodifica MPEG-1, 2 y "
                                 L"2.5, y convierte PCM entre frecuencias, canales y bits con filtro.";
+constexpr wchar_t kCodecFeatures[] =
+    L"Codifica PCM de 16 bits en MPEG Layer-3 de tasa constante y decodifica MPEG-1, 2 y 2.5.";
 
-// Format tag indexes of the driver: PCM first, as every codec lists it.
+// Format tag indexes of the driver: PCM first, as every codec lists it. msacm32
+// offers a stream opened without a driver handle only to drivers that list both
+// of its tags, so the local driver lists float too, with no format of its own.
 constexpr DWORD kPcmTagIndex = 0;
 constexpr DWORD kMp3TagIndex = 1;
-constexpr DWORD kFormatTagCount = 2;
+constexpr DWORD kFloatTagIndex = 2;
+
+enum class Role { MachineCodec, LocalDriver };
+
+DWORD FormatTagCount(Role role) { return role == Role::LocalDriver ? 3 : 2; }
 
 template <size_t N>
 void CopyText(wchar_t (&target)[N], const std::wstring& text) {
@@ -51,12 +63,21 @@ bool SameShape(const WAVEFORMATEX& a, const WAVEFORMATEX& b) {
     return a.nSamplesPerSec == b.nSamplesPerSec && a.nChannels == b.nChannels;
 }
 
+// msacm32 hands the driver a copy of each record as long as its cbSize says
+// (a PCM record without cbSize), so an MPEG layer-3 record whose cbSize is
+// short ends before wID.
+DWORD RecordSize(const WAVEFORMATEX& record) {
+    return record.wFormatTag == WAVE_FORMAT_PCM ? sizeof(PCMWAVEFORMAT) : sizeof(WAVEFORMATEX) + record.cbSize;
+}
+
 bool IsEncoding(const WAVEFORMATEX& src, const WAVEFORMATEX& dst) {
-    return IsPcmRecord(src, true) && IsMp3Record(dst, true) && SameShape(src, dst);
+    return IsPcmRecord(src, true) && IsMp3Record(dst, true) && IsCompleteMp3Record(dst, RecordSize(dst)) &&
+           SameShape(src, dst);
 }
 
 bool IsDecoding(const WAVEFORMATEX& src, const WAVEFORMATEX& dst) {
-    return IsMp3Record(src, false) && IsPcmRecord(dst, false) && SameShape(src, dst);
+    return IsMp3Record(src, false) && IsCompleteMp3Record(src, RecordSize(src)) && IsPcmRecord(dst, false) &&
+           SameShape(src, dst);
 }
 
 LRESULT OnDriverOpen(ACMDRVOPENDESCW* desc) {
@@ -69,7 +90,7 @@ LRESULT OnDriverOpen(ACMDRVOPENDESCW* desc) {
     return 1;
 }
 
-LRESULT OnDriverDetails(ACMDRIVERDETAILSW* details) {
+LRESULT OnDriverDetails(ACMDRIVERDETAILSW* details, Role role) {
     if (!details || details->cbStruct < sizeof(DWORD)) {
         return MMSYSERR_INVALPARAM;
     }
@@ -81,33 +102,72 @@ LRESULT OnDriverDetails(ACMDRIVERDETAILSW* details) {
     filled.wPid = MM_PID_UNMAPPED;
     filled.vdwACM = MAKE_ACM_VERSION(3, 50, 0);
     filled.vdwDriver = MAKE_ACM_VERSION(MP3CODEC_VERSION_MAJOR, MP3CODEC_VERSION_MINOR, MP3CODEC_VERSION_PATCH);
-    filled.fdwSupport = ACMDRIVERDETAILS_SUPPORTF_CODEC | ACMDRIVERDETAILS_SUPPORTF_CONVERTER;
-    filled.cFormatTags = kFormatTagCount;
+    filled.fdwSupport = ACMDRIVERDETAILS_SUPPORTF_CODEC;
+    if (role == Role::LocalDriver) {
+        filled.fdwSupport |= ACMDRIVERDETAILS_SUPPORTF_CONVERTER;
+    }
+    filled.cFormatTags = FormatTagCount(role);
     filled.cFilterTags = 0;
     CopyText(filled.szShortName, kDriverShortName);
     CopyText(filled.szLongName, kDriverLongName);
     CopyText(filled.szCopyright, kCopyright);
     CopyText(filled.szLicensing, kLicensing);
-    CopyText(filled.szFeatures, kFeatures);
+    CopyText(filled.szFeatures, role == Role::LocalDriver ? kFeatures : kCodecFeatures);
     return HandOut(filled, details);
 }
 
-bool TagIndexOf(DWORD formatTag, DWORD& index) {
-    if (formatTag == WAVE_FORMAT_PCM || formatTag == WAVE_FORMAT_MPEGLAYER3) {
-        index = formatTag == WAVE_FORMAT_PCM ? kPcmTagIndex : kMp3TagIndex;
+bool TagIndexOf(DWORD formatTag, Role role, DWORD& index) {
+    switch (formatTag) {
+    case WAVE_FORMAT_PCM:
+        index = kPcmTagIndex;
         return true;
+    case WAVE_FORMAT_MPEGLAYER3:
+        index = kMp3TagIndex;
+        return true;
+    case WAVE_FORMAT_IEEE_FLOAT:
+        index = kFloatTagIndex;
+        return role == Role::LocalDriver;
+    default:
+        return false;
     }
-    return false;
 }
 
-LRESULT OnFormatTagDetails(ACMFORMATTAGDETAILSW* details, DWORD query) {
+LRESULT FillFormatTag(DWORD index, Role role, ACMFORMATTAGDETAILSW* details) {
+    ACMFORMATTAGDETAILSW filled = {};
+    filled.cbStruct = sizeof(filled);
+    filled.dwFormatTagIndex = index;
+    filled.fdwSupport = ACMDRIVERDETAILS_SUPPORTF_CODEC;
+    if (index == kMp3TagIndex) {
+        filled.dwFormatTag = WAVE_FORMAT_MPEGLAYER3;
+        filled.cbFormatSize = sizeof(MPEGLAYER3WAVEFORMAT);
+        filled.cStandardFormats = static_cast<DWORD>(Mp3FormatCount());
+        CopyText(filled.szFormatTag, L"MPEG Layer-3");
+    } else if (index == kPcmTagIndex) {
+        filled.dwFormatTag = WAVE_FORMAT_PCM;
+        filled.cbFormatSize = sizeof(PCMWAVEFORMAT);
+        filled.cStandardFormats = static_cast<DWORD>(PcmFormatCount());
+        if (role == Role::LocalDriver) {
+            filled.fdwSupport |= ACMDRIVERDETAILS_SUPPORTF_CONVERTER;
+        }
+        CopyText(filled.szFormatTag, L"PCM");
+    } else {
+        // Taken as a source only, so no list shows a float format.
+        filled.dwFormatTag = WAVE_FORMAT_IEEE_FLOAT;
+        filled.cbFormatSize = sizeof(WAVEFORMATEX);
+        filled.cStandardFormats = 0;
+        CopyText(filled.szFormatTag, L"IEEE Float");
+    }
+    return HandOut(filled, details);
+}
+
+LRESULT OnFormatTagDetails(ACMFORMATTAGDETAILSW* details, DWORD query, Role role) {
     if (!details || details->cbStruct < offsetof(ACMFORMATTAGDETAILSW, cbFormatSize)) {
         return MMSYSERR_INVALPARAM;
     }
     DWORD index = details->dwFormatTagIndex;
     switch (query & ACM_FORMATTAGDETAILSF_QUERYMASK) {
     case ACM_FORMATTAGDETAILSF_INDEX:
-        if (index >= kFormatTagCount) {
+        if (index >= FormatTagCount(role)) {
             return ACMERR_NOTPOSSIBLE;
         }
         break;
@@ -118,23 +178,14 @@ LRESULT OnFormatTagDetails(ACMFORMATTAGDETAILSW* details, DWORD query) {
         }
         [[fallthrough]];
     case ACM_FORMATTAGDETAILSF_FORMATTAG:
-        if (!TagIndexOf(details->dwFormatTag, index)) {
+        if (!TagIndexOf(details->dwFormatTag, role, index)) {
             return ACMERR_NOTPOSSIBLE;
         }
         break;
     default:
         return MMSYSERR_NOTSUPPORTED;
     }
-    const bool pcm = index == kPcmTagIndex;
-    ACMFORMATTAGDETAILSW filled = {};
-    filled.cbStruct = sizeof(filled);
-    filled.dwFormatTagIndex = index;
-    filled.dwFormatTag = pcm ? WAVE_FORMAT_PCM : WAVE_FORMAT_MPEGLAYER3;
-    filled.cbFormatSize = pcm ? sizeof(PCMWAVEFORMAT) : sizeof(MPEGLAYER3WAVEFORMAT);
-    filled.fdwSupport = ACMDRIVERDETAILS_SUPPORTF_CODEC;
-    filled.cStandardFormats = static_cast<DWORD>(pcm ? PcmFormatCount() : Mp3FormatCount());
-    CopyText(filled.szFormatTag, pcm ? L"PCM" : L"MPEG Layer-3");
-    return HandOut(filled, details);
+    return FillFormatTag(index, role, details);
 }
 
 // The description of the record at pwfx, or false when the codec has no use for it.
@@ -147,7 +198,7 @@ bool DescribeRecord(const WAVEFORMATEX& record, DWORD cbwfx, std::wstring& text)
         text = Describe(PcmFormat{rate, record.nChannels});
         return true;
     }
-    if (IsMp3Record(record, false)) {
+    if (IsMp3Record(record, false) && IsCompleteMp3Record(record, cbwfx)) {
         text = Describe(Mp3Format{rate, record.nChannels, record.nAvgBytesPerSec * 8});
         return true;
     }
@@ -209,24 +260,58 @@ bool FixedFieldsAllow(const ACMDRVFORMATSUGGEST& suggest, WORD tag, const WAVEFO
            (!(fixed & ACM_FORMATSUGGESTF_WBITSPERSAMPLE) || dst.wBitsPerSample == bits);
 }
 
-LRESULT OnFormatSuggest(ACMDRVFORMATSUGGEST* suggest) {
+// The local driver's PCM-to-PCM suggestion: the source's own shape, with the
+// fields the caller fixed taken from its destination.
+LRESULT SuggestPcm(const ACMDRVFORMATSUGGEST& suggest) {
+    const WAVEFORMATEX& src = *suggest.pwfxSrc;
+    WAVEFORMATEX& dst = *suggest.pwfxDst;
+    const DWORD fixed = suggest.fdwSuggest;
+    PcmShape source = {}, target = {};
+    if (!IsConvertibleSource(src, source) || suggest.cbwfxDst < sizeof(PCMWAVEFORMAT) ||
+        ((fixed & ACM_FORMATSUGGESTF_WFORMATTAG) && dst.wFormatTag != WAVE_FORMAT_PCM)) {
+        return ACMERR_NOTPOSSIBLE;
+    }
+    target.sampleRate = (fixed & ACM_FORMATSUGGESTF_NSAMPLESPERSEC) ? dst.nSamplesPerSec : source.sampleRate;
+    target.channels = (fixed & ACM_FORMATSUGGESTF_NCHANNELS) ? dst.nChannels : source.channels;
+    target.bits = (fixed & ACM_FORMATSUGGESTF_WBITSPERSAMPLE) ? dst.wBitsPerSample
+                  : source.isFloat || source.bits > kPcmBits  ? kPcmBits
+                                                              : source.bits;
+    WAVEFORMATEX candidate = {};
+    candidate.wFormatTag = WAVE_FORMAT_PCM;
+    candidate.nSamplesPerSec = target.sampleRate;
+    candidate.nChannels = target.channels;
+    candidate.wBitsPerSample = target.bits;
+    candidate.nBlockAlign = static_cast<WORD>(target.BlockAlign());
+    candidate.nAvgBytesPerSec = target.sampleRate * target.BlockAlign();
+    if (!IsConvertibleTarget(candidate, target)) {
+        return ACMERR_NOTPOSSIBLE;
+    }
+    std::memcpy(&dst, &candidate, std::min<DWORD>(suggest.cbwfxDst, sizeof(candidate)));
+    return MMSYSERR_NOERROR;
+}
+
+LRESULT OnFormatSuggest(ACMDRVFORMATSUGGEST* suggest, Role role) {
     if (!suggest || !suggest->pwfxSrc || !suggest->pwfxDst || suggest->cbwfxSrc < sizeof(PCMWAVEFORMAT)) {
         return MMSYSERR_INVALPARAM;
     }
     const WAVEFORMATEX& src = *suggest->pwfxSrc;
     const uint32_t rate = src.nSamplesPerSec;
+    if (IsMp3Record(src, false) && IsCompleteMp3Record(src, suggest->cbwfxSrc) &&
+        FixedFieldsAllow(*suggest, WAVE_FORMAT_PCM, src, kPcmBits)) {
+        const PcmFormat format{rate, src.nChannels};
+        return FillPcmRecord(format, suggest->pwfxDst, suggest->cbwfxDst) ? MMSYSERR_NOERROR : ACMERR_NOTPOSSIBLE;
+    }
     if (IsPcmRecord(src, true) && FixedFieldsAllow(*suggest, WAVE_FORMAT_MPEGLAYER3, src, 0)) {
         const Mp3Format format{rate, src.nChannels, EverydayBitRate(rate, src.nChannels)};
         return FillMp3Record(format, suggest->pwfxDst, suggest->cbwfxDst) ? MMSYSERR_NOERROR : ACMERR_NOTPOSSIBLE;
     }
-    if (IsMp3Record(src, false) && FixedFieldsAllow(*suggest, WAVE_FORMAT_PCM, src, kPcmBits)) {
-        const PcmFormat format{rate, src.nChannels};
-        return FillPcmRecord(format, suggest->pwfxDst, suggest->cbwfxDst) ? MMSYSERR_NOERROR : ACMERR_NOTPOSSIBLE;
+    if (role == Role::LocalDriver) {
+        return SuggestPcm(*suggest);
     }
     return ACMERR_NOTPOSSIBLE;
 }
 
-LRESULT OnStreamOpen(ACMDRVSTREAMINSTANCE* instance) {
+LRESULT OnStreamOpen(ACMDRVSTREAMINSTANCE* instance, Role role) {
     if (!instance || !instance->pwfxSrc || !instance->pwfxDst) {
         return MMSYSERR_INVALPARAM;
     }
@@ -239,7 +324,8 @@ LRESULT OnStreamOpen(ACMDRVSTREAMINSTANCE* instance) {
     PcmShape pcmSrc = {}, pcmDst = {};
     const bool encoding = IsEncoding(src, dst);
     const bool decoding = IsDecoding(src, dst);
-    const bool converting = IsConvertiblePcm(src, pcmSrc) && IsConvertiblePcm(dst, pcmDst);
+    const bool converting = role == Role::LocalDriver && IsConvertibleSource(src, pcmSrc) &&
+                            IsConvertibleTarget(dst, pcmDst);
     if (!encoding && !decoding && !converting) {
         return ACMERR_NOTPOSSIBLE;
     }
@@ -312,7 +398,7 @@ LRESULT OnStreamReset(ACMDRVSTREAMINSTANCE* instance) {
     return MMSYSERR_NOERROR;
 }
 
-LRESULT Dispatch(DWORD_PTR driverId, HDRVR driver, UINT message, LPARAM param1, LPARAM param2) {
+LRESULT Dispatch(Role role, DWORD_PTR driverId, HDRVR driver, UINT message, LPARAM param1, LPARAM param2) {
     auto* instance = reinterpret_cast<ACMDRVSTREAMINSTANCE*>(param1);
     switch (message) {
     case DRV_LOAD:
@@ -332,15 +418,15 @@ LRESULT Dispatch(DWORD_PTR driverId, HDRVR driver, UINT message, LPARAM param1, 
     case ACMDM_DRIVER_NOTIFY:
         return MMSYSERR_NOERROR;
     case ACMDM_DRIVER_DETAILS:
-        return OnDriverDetails(reinterpret_cast<ACMDRIVERDETAILSW*>(param1));
+        return OnDriverDetails(reinterpret_cast<ACMDRIVERDETAILSW*>(param1), role);
     case ACMDM_FORMATTAG_DETAILS:
-        return OnFormatTagDetails(reinterpret_cast<ACMFORMATTAGDETAILSW*>(param1), static_cast<DWORD>(param2));
+        return OnFormatTagDetails(reinterpret_cast<ACMFORMATTAGDETAILSW*>(param1), static_cast<DWORD>(param2), role);
     case ACMDM_FORMAT_DETAILS:
         return OnFormatDetails(reinterpret_cast<ACMFORMATDETAILSW*>(param1), static_cast<DWORD>(param2));
     case ACMDM_FORMAT_SUGGEST:
-        return OnFormatSuggest(reinterpret_cast<ACMDRVFORMATSUGGEST*>(param1));
+        return OnFormatSuggest(reinterpret_cast<ACMDRVFORMATSUGGEST*>(param1), role);
     case ACMDM_STREAM_OPEN:
-        return OnStreamOpen(instance);
+        return OnStreamOpen(instance, role);
     case ACMDM_STREAM_CLOSE:
         return OnStreamClose(instance);
     case ACMDM_STREAM_SIZE:
@@ -369,10 +455,11 @@ LRESULT Dispatch(DWORD_PTR driverId, HDRVR driver, UINT message, LPARAM param1, 
 
 namespace {
 
-LRESULT GuardedDispatch(DWORD_PTR driverId, HDRVR driver, UINT message, LPARAM param1, LPARAM param2) {
+LRESULT GuardedDispatch(mp3codec::Role role, DWORD_PTR driverId, HDRVR driver, UINT message, LPARAM param1,
+                        LPARAM param2) {
     // Nothing may unwind into msacm32.
     try {
-        return mp3codec::Dispatch(driverId, driver, message, param1, param2);
+        return mp3codec::Dispatch(role, driverId, driver, message, param1, param2);
     } catch (const mp3codec::CodecError& error) {
         return error.code;
     } catch (const std::bad_alloc&) {
@@ -382,14 +469,16 @@ LRESULT GuardedDispatch(DWORD_PTR driverId, HDRVR driver, UINT message, LPARAM p
 
 } // namespace
 
-// The entry msacm32 finds through the machine's Drivers32 registration.
+// The entry msacm32 finds through the machine's Drivers32 registration: the MP3
+// codec only, so that no other program is handed a PCM converter that holds
+// samples back until the end flag.
 extern "C" __declspec(dllexport) LRESULT CALLBACK
     DriverProc(DWORD_PTR driverId, HDRVR driver, UINT message, LPARAM param1, LPARAM param2) {
-    return GuardedDispatch(driverId, driver, message, param1, param2);
+    return GuardedDispatch(mp3codec::Role::MachineCodec, driverId, driver, message, param1, param2);
 }
 
 // The entry the converter adds for itself with acmDriverAdd (ACM_DRIVERADDF_FUNCTION | ACM_DRIVERADDF_LOCAL).
 extern "C" __declspec(dllexport) LRESULT CALLBACK
     LocalDriverProc(DWORD_PTR driverId, HDRVR driver, UINT message, LPARAM param1, LPARAM param2) {
-    return GuardedDispatch(driverId, driver, message, param1, param2);
+    return GuardedDispatch(mp3codec::Role::LocalDriver, driverId, driver, message, param1, param2);
 }

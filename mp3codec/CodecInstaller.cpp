@@ -11,7 +11,6 @@
 namespace mp3codec {
 namespace {
 
-constexpr wchar_t kEnabledPriority[] = L"1, ";
 // msacm32 reads at most this many characters of a priority entry.
 constexpr size_t kPriorityValueLength = 256;
 
@@ -64,9 +63,31 @@ DWORD WriteWhole(const std::wstring& path, const DriverImage& image) {
     return ERROR_SUCCESS;
 }
 
+bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+// A loaded DLL cannot be replaced or deleted, but it can be renamed: the old file
+// goes to a free name beside it, and Windows deletes it at the next restart.
+// The name of the set-aside file, or empty when the rename failed.
+std::wstring SetAside(const std::wstring& path) {
+    for (unsigned attempt = 1; attempt < 1000; ++attempt) {
+        const std::wstring aside = path + L"." + std::to_wstring(attempt) + L".old";
+        if (Exists(aside)) {
+            continue;
+        }
+        if (!MoveFileExW(path.c_str(), aside.c_str(), 0)) {
+            return std::wstring();
+        }
+        MoveFileExW(aside.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
+        return aside;
+    }
+    return std::wstring();
+}
+
+bool InUse(DWORD error) { return error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION; }
+
 // Written beside the target first and then moved over it, so that a full disk
 // cannot leave a half driver where msacm32 would load it.
-DWORD CopyDriver(const std::wstring& path, const DriverImage& image) {
+DWORD CopyDriver(const std::wstring& path, const DriverImage& image, std::wstring& setAside) {
     if (HoldsImage(path, image)) {
         return ERROR_SUCCESS;
     }
@@ -74,6 +95,12 @@ DWORD CopyDriver(const std::wstring& path, const DriverImage& image) {
     DWORD error = WriteWhole(fresh, image);
     if (error == ERROR_SUCCESS && !MoveFileExW(fresh.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING)) {
         error = GetLastError();
+        if (InUse(error) && Exists(path)) {
+            setAside = SetAside(path);
+            if (!setAside.empty()) {
+                error = MoveFileExW(fresh.c_str(), path.c_str(), 0) ? ERROR_SUCCESS : GetLastError();
+            }
+        }
     }
     if (error != ERROR_SUCCESS) {
         DeleteFileW(fresh.c_str());
@@ -101,8 +128,17 @@ bool NamesDriver(const std::wstring& entry) {
     return start != std::wstring::npos && lstrcmpiW(entry.c_str() + start, kDriverAlias) == 0;
 }
 
-// The entries after the driver's own, in their order; the list ends at the first
-// missing number, as msacm32 reads it.
+size_t ListedPriorities(HKEY key) {
+    size_t count = 0;
+    while (RegQueryValueExW(key, PriorityName(count + 1).c_str(), nullptr, nullptr, nullptr, nullptr) ==
+           ERROR_SUCCESS) {
+        ++count;
+    }
+    return count;
+}
+
+// The entries other than the driver's own, in their order; the list ends at the
+// first missing number, as msacm32 reads it.
 std::vector<std::wstring> OtherPriorities(HKEY key) {
     std::vector<std::wstring> entries;
     for (size_t position = 1;; ++position) {
@@ -119,17 +155,25 @@ std::vector<std::wstring> OtherPriorities(HKEY key) {
     }
 }
 
-// The platform's own PCM converter would otherwise take every PCM-to-PCM stream
-// that is opened without a driver handle, and it does no filtering.
-DWORD PutDriverFirst() {
+// Earlier versions put the driver first in the current user's priorities, so that
+// it took PCM streams from the platform's converter; msacm32 gives the driver its
+// place by itself, so the entry goes. The others keep their order, renumbered
+// without a gap.
+DWORD RemoveDriverPriority() {
     win::ScopedRegKey key;
-    const LONG opened = RegCreateKeyExW(HKEY_CURRENT_USER, kDriverPriorityKey, 0, nullptr, 0,
-                                        KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr, key.Receive(), nullptr);
+    const LONG opened =
+        RegOpenKeyExW(HKEY_CURRENT_USER, kDriverPriorityKey, 0, KEY_QUERY_VALUE | KEY_SET_VALUE, key.Receive());
+    if (opened == ERROR_FILE_NOT_FOUND) {
+        return ERROR_SUCCESS;
+    }
     if (opened != ERROR_SUCCESS) {
         return static_cast<DWORD>(opened);
     }
-    std::vector<std::wstring> entries = OtherPriorities(key.get());
-    entries.insert(entries.begin(), std::wstring(kEnabledPriority) + kDriverAlias);
+    const size_t listed = ListedPriorities(key.get());
+    const std::vector<std::wstring> entries = OtherPriorities(key.get());
+    if (entries.size() == listed) {
+        return ERROR_SUCCESS;
+    }
     for (size_t i = 0; i < entries.size(); ++i) {
         const auto bytes = static_cast<DWORD>((entries[i].size() + 1) * sizeof(wchar_t));
         const LONG result = RegSetValueExW(key.get(), PriorityName(i + 1).c_str(), 0, REG_SZ,
@@ -138,9 +182,42 @@ DWORD PutDriverFirst() {
             return static_cast<DWORD>(result);
         }
     }
-    // An entry of the driver that stood twice leaves one number over.
-    RegDeleteValueW(key.get(), PriorityName(entries.size() + 1).c_str());
+    for (size_t position = entries.size() + 1; position <= listed; ++position) {
+        const LONG result = RegDeleteValueW(key.get(), PriorityName(position).c_str());
+        if (result != ERROR_SUCCESS && result != ERROR_FILE_NOT_FOUND) {
+            return static_cast<DWORD>(result);
+        }
+    }
     return ERROR_SUCCESS;
+}
+
+DWORD DeleteValue(const wchar_t* keyPath, const wchar_t* name) {
+    win::ScopedRegKey key;
+    LONG result = RegOpenKeyExW(HKEY_LOCAL_MACHINE, keyPath, 0, KEY_SET_VALUE, key.Receive());
+    if (result == ERROR_SUCCESS) {
+        result = RegDeleteValueW(key.get(), name);
+    }
+    return result == ERROR_FILE_NOT_FOUND ? ERROR_SUCCESS : static_cast<DWORD>(result);
+}
+
+DWORD ForgetCachedTags() {
+    const LONG result =
+        RegDeleteKeyW(HKEY_LOCAL_MACHINE, (std::wstring(kDriverCacheKey) + L"\\" + kDriverAlias).c_str());
+    return result == ERROR_FILE_NOT_FOUND ? ERROR_SUCCESS : static_cast<DWORD>(result);
+}
+
+DWORD DeleteDriverFile(const std::wstring& path) {
+    if (DeleteFileW(path.c_str())) {
+        return ERROR_SUCCESS;
+    }
+    const DWORD error = GetLastError();
+    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) {
+        return ERROR_SUCCESS;
+    }
+    if (InUse(error) && !SetAside(path).empty()) {
+        return ERROR_SUCCESS;
+    }
+    return error;
 }
 
 DWORD RegisterDriver() {
@@ -150,9 +227,9 @@ DWORD RegisterDriver() {
         error = SetText(kDriverDescriptionsKey, kDriverFileName, kDriverLongName);
     }
     // msacm32 would otherwise go on with the format tags of an older driver.
-    RegDeleteKeyW(HKEY_LOCAL_MACHINE, (std::wstring(kDriverCacheKey) + L"\\" + kDriverAlias).c_str());
+    ForgetCachedTags();
     if (error == ERROR_SUCCESS) {
-        error = PutDriverFirst();
+        error = RemoveDriverPriority();
     }
     return error;
 }
@@ -168,7 +245,7 @@ InstallOutcome InstallCodec(HINSTANCE instance) {
         return outcome;
     }
     outcome.driverPath = SystemFolder() + L"\\" + kDriverFileName;
-    outcome.error = CopyDriver(outcome.driverPath, image);
+    outcome.error = CopyDriver(outcome.driverPath, image, outcome.setAside);
     if (outcome.error != ERROR_SUCCESS) {
         outcome.failedAt = InstallStep::CopyDriver;
         return outcome;
@@ -178,6 +255,21 @@ InstallOutcome InstallCodec(HINSTANCE instance) {
         outcome.failedAt = InstallStep::Register;
     }
     return outcome;
+}
+
+DWORD UninstallCodec() {
+    // Every step runs, so that one failure leaves as little behind as it can.
+    const std::wstring folder = SystemFolder();
+    const DWORD results[] = {
+        DeleteValue(kDrivers32Key, kDriverAlias), DeleteValue(kDriverDescriptionsKey, kDriverFileName),
+        ForgetCachedTags(), RemoveDriverPriority(),
+        folder.empty() ? ERROR_PATH_NOT_FOUND : DeleteDriverFile(folder + L"\\" + kDriverFileName)};
+    for (const DWORD result : results) {
+        if (result != ERROR_SUCCESS) {
+            return result;
+        }
+    }
+    return ERROR_SUCCESS;
 }
 
 } // namespace mp3codec

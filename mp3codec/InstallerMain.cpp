@@ -1,5 +1,5 @@
 // l3codecp.exe: installs the suite's MP3 codec. "/S" installs without a word;
-// the exit code is 0 when the codec is installed.
+// "/U" removes it without a word. The exit code is 0 when that succeeded.
 #include "CodecInstaller.h"
 #include "InstallerTexts.h"
 #include "win/Scoped.h"
@@ -10,14 +10,16 @@
 
 namespace {
 
-bool HasSilentSwitch() {
+// "/X" or "-X" among the arguments, in any case.
+bool HasSwitch(wchar_t letter) {
     int count = 0;
     const win::ScopedLocal<LPWSTR*> arguments(CommandLineToArgvW(GetCommandLineW(), &count));
-    bool silent = false;
+    const wchar_t slash[] = {L'/', letter, L'\0'}, dash[] = {L'-', letter, L'\0'};
+    bool found = false;
     for (int i = 1; arguments.get() && i < count; ++i) {
-        silent = silent || lstrcmpiW(arguments.get()[i], L"/S") == 0 || lstrcmpiW(arguments.get()[i], L"-S") == 0;
+        found = found || lstrcmpiW(arguments.get()[i], slash) == 0 || lstrcmpiW(arguments.get()[i], dash) == 0;
     }
-    return silent;
+    return found;
 }
 
 std::wstring SystemMessage(DWORD error) {
@@ -46,14 +48,26 @@ std::wstring FailureText(const mp3codec::InstallOutcome& outcome) {
     return text;
 }
 
+std::wstring SuccessText(const mp3codec::InstallOutcome& outcome) {
+    namespace texts = mp3codec::texts;
+    std::wstring text = texts::kInstalled;
+    if (!outcome.setAside.empty()) {
+        text += L"\n\n" + std::wstring(texts::kOldInUse) + outcome.setAside + texts::kOldDeletedAtRestart;
+    }
+    return text;
+}
+
 } // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
-    const bool silent = HasSilentSwitch();
+    if (HasSwitch(L'U')) {
+        return mp3codec::UninstallCodec() == ERROR_SUCCESS ? 0 : 1;
+    }
+    const bool silent = HasSwitch(L'S');
     const mp3codec::InstallOutcome outcome = mp3codec::InstallCodec(instance);
     const bool installed = outcome.failedAt == mp3codec::InstallStep::Done;
     if (!silent) {
-        const std::wstring text = installed ? std::wstring(mp3codec::texts::kInstalled) : FailureText(outcome);
+        const std::wstring text = installed ? SuccessText(outcome) : FailureText(outcome);
         MessageBoxW(nullptr, text.c_str(), mp3codec::texts::kCaption,
                     MB_OK | (installed ? MB_ICONINFORMATION : MB_ICONERROR));
     }

@@ -198,4 +198,11 @@ bool IsMp3Record(const WAVEFORMATEX& record, bool forEncoder) {
     return IsDecoderRate(record.nSamplesPerSec);
 }
 
+bool IsCompleteMp3Record(const WAVEFORMATEX& record, DWORD size) {
+    if (size < sizeof(MPEGLAYER3WAVEFORMAT) || record.cbSize < MPEGLAYER3_WFX_EXTRA_BYTES) {
+        return false;
+    }
+    return reinterpret_cast<const MPEGLAYER3WAVEFORMAT&>(record).wID == MPEGLAYER3_ID_MPEG;
+}
+
 } // namespace mp3codec

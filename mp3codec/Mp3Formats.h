@@ -60,5 +60,8 @@ std::wstring Describe(const PcmFormat& format);
 // derive it themselves from a frame header.
 bool IsPcmRecord(const WAVEFORMATEX& record, bool forEncoder);
 bool IsMp3Record(const WAVEFORMATEX& record, bool forEncoder);
+// An MPEG layer-3 record of size bytes whose extension is all there and names
+// MPEG audio; the extension's other fields stay unread.
+bool IsCompleteMp3Record(const WAVEFORMATEX& record, DWORD size);
 
 } // namespace mp3codec

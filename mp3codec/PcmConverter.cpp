@@ -6,23 +6,31 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 namespace mp3codec {
 namespace {
 
 constexpr uint32_t kLowestRate = 8000;
-constexpr uint32_t kHighestRate = 48000;
+constexpr uint32_t kHighestRate = 192000;
 constexpr uint16_t kNarrowBits = 8;
 constexpr uint16_t kWideBits = 16;
+constexpr uint16_t kRecorderBits = 24;
+constexpr uint16_t kLongBits = 32;
+constexpr uint16_t kDoubleBits = 64;
 constexpr int kNarrowCentre = 128;
 constexpr float kNarrowScale = 128.0f;
 constexpr float kWideScale = 32768.0f;
+constexpr double kLongScale = 2147483648.0;
 // Source frames converted at a time, so that a large block needs no large buffers.
 constexpr size_t kChunkFrames = 4096;
-// Source frames the filter may still hold when the end flag comes; its flush
-// gives their output. Far above what libsoxr's high-quality filters hold at any
-// pair of rates from 8000 to 48000 Hz.
-constexpr uint64_t kHeldFrames = 4096;
+// Source frames the filter may still hold when the end flag comes, whose output
+// its flush gives: a base, and a share that grows with the ratio of a rate
+// reduction, since the filter then reaches over that many more source frames
+// (libsoxr's high-quality filter holds about 7550 at 48000 to 8000 Hz). The
+// sizes answered from it must hold that flush in one call.
+constexpr uint64_t kHeldBaseFrames = 4096;
+constexpr uint64_t kHeldFramesPerRatio = 2048;
 constexpr uint32_t kDitherSeed = 0x9E3779B9u;
 // The top 24 bits of the generator make a float in [0, 1) without rounding.
 constexpr int kDitherShift = 8;
@@ -30,14 +38,29 @@ constexpr float kDitherRange = 16777216.0f;
 
 int Clamp(long value, int low, int high) { return static_cast<int>(std::clamp<long>(value, low, high)); }
 
-} // namespace
-
-bool IsConvertiblePcm(const WAVEFORMATEX& record, PcmShape& shape) {
-    shape = {record.nSamplesPerSec, record.nChannels, record.wBitsPerSample};
-    return record.wFormatTag == WAVE_FORMAT_PCM && (shape.bits == kNarrowBits || shape.bits == kWideBits) &&
-           (shape.channels == 1 || shape.channels == 2) && shape.sampleRate >= kLowestRate &&
+bool HasConvertibleLayout(const WAVEFORMATEX& record, const PcmShape& shape) {
+    return (shape.channels == 1 || shape.channels == 2) && shape.sampleRate >= kLowestRate &&
            shape.sampleRate <= kHighestRate && record.nBlockAlign == shape.BlockAlign() &&
            record.nAvgBytesPerSec == shape.sampleRate * shape.BlockAlign();
+}
+
+} // namespace
+
+bool IsConvertibleTarget(const WAVEFORMATEX& record, PcmShape& shape) {
+    shape = {record.nSamplesPerSec, record.nChannels, record.wBitsPerSample};
+    return record.wFormatTag == WAVE_FORMAT_PCM && (shape.bits == kNarrowBits || shape.bits == kWideBits) &&
+           HasConvertibleLayout(record, shape);
+}
+
+bool IsConvertibleSource(const WAVEFORMATEX& record, PcmShape& shape) {
+    if (IsConvertibleTarget(record, shape)) {
+        return true;
+    }
+    shape.isFloat = record.wFormatTag == WAVE_FORMAT_IEEE_FLOAT;
+    const bool integer = record.wFormatTag == WAVE_FORMAT_PCM &&
+                         (shape.bits == kRecorderBits || shape.bits == kLongBits);
+    const bool floating = shape.isFloat && (shape.bits == kLongBits || shape.bits == kDoubleBits);
+    return (integer || floating) && HasConvertibleLayout(record, shape);
 }
 
 void PcmConverter::ResamplerDeleter::operator()(soxr* resampler) const { soxr_delete(resampler); }
@@ -60,18 +83,26 @@ std::unique_ptr<PcmConverter> PcmConverter::Create(const PcmShape& src, const Pc
 
 PcmConverter::PcmConverter(const PcmShape& src, const PcmShape& dst, Resampler resampler)
     : src_(src), dst_(dst), workChannels_(std::min(src.channels, dst.channels)), resampler_(std::move(resampler)),
-      ditherState_(kDitherSeed) {}
+      dithered_(src.isFloat || src.bits > dst.bits), ditherState_(kDitherSeed) {}
 
 uint64_t PcmConverter::OutputFrames(uint64_t inputFrames) const {
     return (inputFrames * dst_.sampleRate + src_.sampleRate - 1) / src_.sampleRate;
 }
 
+uint64_t PcmConverter::HeldFrames() const {
+    if (!resampler_) {
+        return 0;
+    }
+    const uint64_t reduction = (src_.sampleRate + dst_.sampleRate - 1) / dst_.sampleRate;
+    return kHeldBaseFrames + kHeldFramesPerRatio * reduction;
+}
+
 // A frame completed from a partial one of an earlier call fits into the
 // rounding up of srcLength; with a rate change, the filter may still hold
-// kHeldFrames that the end flag's flush gives out, and the rate ratio rounds.
+// HeldFrames() that the end flag's flush gives out, and the rate ratio rounds.
 bool PcmConverter::MaxOutput(DWORD srcLength, DWORD& dstLength) const {
     const DWORD align = src_.BlockAlign();
-    const uint64_t frames = (uint64_t{srcLength} + align - 1) / align + (resampler_ ? kHeldFrames : 0);
+    const uint64_t frames = (uint64_t{srcLength} + align - 1) / align + HeldFrames();
     const uint64_t bytes = (OutputFrames(frames) + (resampler_ ? 1 : 0)) * dst_.BlockAlign();
     if (bytes > MAXDWORD) {
         return false;
@@ -84,7 +115,7 @@ bool PcmConverter::MaxInput(DWORD dstLength, DWORD& srcLength) const {
     uint64_t room = dstLength / dst_.BlockAlign();
     if (resampler_) {
         room = room > 1 ? (room - 1) * src_.sampleRate / dst_.sampleRate : 0;
-        room = room > kHeldFrames ? room - kHeldFrames : 0;
+        room = room > HeldFrames() ? room - HeldFrames() : 0;
     }
     if (room == 0) {
         return false;
@@ -139,10 +170,7 @@ void PcmConverter::Load(const BYTE* src, size_t frames) {
     for (size_t i = 0; i < values; i += src_.channels) {
         float sum = 0;
         for (size_t c = 0; c < src_.channels; ++c) {
-            const size_t k = i + c;
-            const float value = src_.bits == kWideBits
-                                    ? static_cast<int16_t>(src[2 * k] | src[2 * k + 1] << 8) / kWideScale
-                                    : (src[k] - kNarrowCentre) / kNarrowScale;
+            const float value = SourceSample(src + (i + c) * (src_.bits / 8u));
             if (averaging) {
                 sum += value;
             } else {
@@ -152,6 +180,36 @@ void PcmConverter::Load(const BYTE* src, size_t frames) {
         if (averaging) {
             loaded_[i / src_.channels] = sum / src_.channels;
         }
+    }
+}
+
+float PcmConverter::SourceSample(const BYTE* sample) const {
+    if (src_.isFloat) {
+        double value = 0;
+        if (src_.bits == kDoubleBits) {
+            std::memcpy(&value, sample, sizeof(value));
+        } else {
+            float single = 0;
+            std::memcpy(&single, sample, sizeof(single));
+            value = single;
+        }
+        // Beyond full scale clips when quantized; what is no number is silence.
+        return std::isfinite(value) ? static_cast<float>(std::clamp(value, -2.0, 2.0)) : 0.0f;
+    }
+    switch (src_.bits) {
+    case kNarrowBits:
+        return (sample[0] - kNarrowCentre) / kNarrowScale;
+    case kWideBits:
+        return static_cast<int16_t>(sample[0] | sample[1] << 8) / kWideScale;
+    default: {
+        // 24 bits go to the top of 32, so that both scale alike.
+        const size_t bytes = src_.bits / 8u;
+        uint32_t raw = 0;
+        for (size_t i = 0; i < bytes; ++i) {
+            raw |= static_cast<uint32_t>(sample[i]) << (8 * (4 - bytes + i));
+        }
+        return static_cast<float>(static_cast<int32_t>(raw) / kLongScale);
+    }
     }
 }
 
@@ -183,10 +241,11 @@ void PcmConverter::Resample(const float* in, size_t frames, OutputSink& out) {
 
 int PcmConverter::Quantize(float value) {
     if (dst_.bits == kWideBits) {
-        return Clamp(std::lrint(value * kWideScale), INT16_MIN, INT16_MAX);
+        const float scaled = value * kWideScale + (dithered_ ? TriangularDither() : 0.0f);
+        return Clamp(std::lrint(scaled), INT16_MIN, INT16_MAX);
     }
     float scaled = value * kNarrowScale;
-    if (src_.bits == kWideBits) {
+    if (dithered_) {
         scaled += TriangularDither();
     }
     return Clamp(std::lrint(scaled), -kNarrowCentre, kNarrowCentre - 1) + kNarrowCentre;

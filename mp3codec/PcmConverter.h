@@ -1,7 +1,9 @@
 #pragma once
 // PCM to PCM: sampling rate through libsoxr, then channel count and sample
 // width. The platform's own converter drops or repeats samples and so mirrors
-// every tone around the old Nyquist frequency; this one filters.
+// every tone around the old Nyquist frequency; this one filters. Sources may
+// also be the wide samples of today's recorders: 24- and 32-bit integers and
+// 32- and 64-bit floats, which come out as 16 or 8 bits with dither.
 #include "CodecStream.h"
 
 #include <mmreg.h>
@@ -18,12 +20,16 @@ struct PcmShape {
     uint32_t sampleRate;
     uint16_t channels;
     uint16_t bits;
+    bool isFloat = false;
     DWORD BlockAlign() const { return channels * bits / 8u; }
 };
 
-// A PCM record the converter takes: 8 or 16 bits, mono or stereo, 8000 to
-// 48000 Hz, with the block and byte rate those imply.
-bool IsConvertiblePcm(const WAVEFORMATEX& record, PcmShape& shape);
+// A PCM record the converter writes: 8 or 16 bits, mono or stereo, 8000 to
+// 192000 Hz, with the block and byte rate those imply.
+bool IsConvertibleTarget(const WAVEFORMATEX& record, PcmShape& shape);
+// A record the converter reads: a target, or 24- or 32-bit integer PCM, or 32-
+// or 64-bit IEEE float. Only the fields of a PCMWAVEFORMAT are read.
+bool IsConvertibleSource(const WAVEFORMATEX& record, PcmShape& shape);
 
 class PcmConverter final : public CodecStream {
 public:
@@ -48,9 +54,11 @@ private:
     void Resample(const float* in, size_t frames, OutputSink& out);
     // Float frames at the working channel count to destination bytes.
     void Emit(const float* frames, size_t count, OutputSink& out);
+    float SourceSample(const BYTE* sample) const;
     int Quantize(float value);
     float TriangularDither();
     uint64_t OutputFrames(uint64_t inputFrames) const;
+    uint64_t HeldFrames() const;
 
     PcmShape src_;
     PcmShape dst_;
@@ -61,6 +69,8 @@ private:
     std::vector<float> loaded_;
     std::vector<float> resampled_;
     std::vector<BYTE> bytes_;
+    // The source is finer than the target, so rounding to it gets dither.
+    bool dithered_;
     uint32_t ditherState_;
 };
 

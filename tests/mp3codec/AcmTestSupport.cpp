@@ -19,7 +19,10 @@ constexpr BYTE kGuardValue = 0xA5;
 constexpr size_t kMinPreparedSource = 64;
 constexpr double kPi = 3.14159265358979323846;
 
-BOOL CALLBACK FindDriverCallback(HACMDRIVERID id, DWORD_PTR instance, DWORD) {
+BOOL CALLBACK FindDriverCallback(HACMDRIVERID id, DWORD_PTR instance, DWORD support) {
+    if (support & ACMDRIVERDETAILS_SUPPORTF_LOCAL) {
+        return TRUE;
+    }
     ACMDRIVERDETAILSW details = {};
     details.cbStruct = sizeof(details);
     if (acmDriverDetailsW(id, &details, 0) == MMSYSERR_NOERROR &&
@@ -131,16 +134,32 @@ HACMDRIVERID FindCodecDriver() {
     return found;
 }
 
+HACMDRIVERID AddLocalCodec() {
+    static HACMDRIVERID added = [] {
+        HACMDRIVERID id = nullptr;
+        const std::wstring path = testsupport::WindowsPath(SONARMP3_UNIX_PATH);
+        const HMODULE module = LoadLibraryW(path.c_str());
+        const FARPROC proc = module ? GetProcAddress(module, "LocalDriverProc") : nullptr;
+        if (!proc || acmDriverAddW(&id, module, reinterpret_cast<LPARAM>(proc), 0,
+                                   ACM_DRIVERADDF_FUNCTION | ACM_DRIVERADDF_LOCAL) != MMSYSERR_NOERROR) {
+            id = nullptr;
+        }
+        return id;
+    }();
+    EXPECT_NE(added, nullptr) << "the build's sonarmp3.acm could not be added as a local driver";
+    return added;
+}
+
 win::ScopedAcmDriver OpenDriver(HACMDRIVERID id) {
     win::ScopedAcmDriver driver;
     EXPECT_MMRESULT(0, acmDriverOpen(driver.Receive(), id, 0));
     return driver;
 }
 
-FormatRecord PcmRecord(DWORD rate, WORD channels, WORD bits) {
+FormatRecord PcmRecord(DWORD rate, WORD channels, WORD bits, WORD tag) {
     FormatRecord record;
     WAVEFORMATEX* wfx = record.wfx();
-    wfx->wFormatTag = WAVE_FORMAT_PCM;
+    wfx->wFormatTag = tag;
     wfx->nChannels = channels;
     wfx->nSamplesPerSec = rate;
     wfx->wBitsPerSample = bits;
@@ -236,10 +255,12 @@ RunResult RunStream(const WAVEFORMATEX* src, const WAVEFORMATEX* dst, const Byte
             runner.Reset();
         }
     } while (offset < input.size());
+    const size_t lastBlockEnd = runner.Result().output.size();
     for (size_t before = 0; plan.drainAfterEnd && before != runner.Result().output.size();) {
         before = runner.Result().output.size();
         runner.Convert(nullptr, 0, ACM_STREAMCONVERTF_END);
     }
+    runner.Result().drained = runner.Result().output.size() - lastBlockEnd;
     return runner.Result();
 }
 
@@ -278,18 +299,28 @@ SignalStats StatOfRaw(const std::string& name, DWORD rate, WORD channels) {
 
 Bytes Tone(const WAVEFORMATEX& format, double frequency, double seconds, double peak) {
     const size_t frames = static_cast<size_t>(seconds * format.nSamplesPerSec);
-    const bool wide = format.wBitsPerSample == 16;
+    const WORD bytes = format.wBitsPerSample / 8;
     Bytes pcm;
     for (size_t i = 0; i < frames; ++i) {
         const double value = peak * std::sin(2 * kPi * frequency * static_cast<double>(i) / format.nSamplesPerSec);
         for (WORD c = 0; c < format.nChannels; ++c) {
-            if (wide) {
-                const auto sample = static_cast<int16_t>(std::lround(value * 32767));
-                pcm.push_back(static_cast<BYTE>(sample & 0xFF));
-                pcm.push_back(static_cast<BYTE>((sample >> 8) & 0xFF));
+            BYTE sample[8] = {};
+            if (format.wFormatTag == WAVE_FORMAT_IEEE_FLOAT && bytes == 8) {
+                std::memcpy(sample, &value, 8);
+            } else if (format.wFormatTag == WAVE_FORMAT_IEEE_FLOAT) {
+                const auto single = static_cast<float>(value);
+                std::memcpy(sample, &single, 4);
+            } else if (bytes == 1) {
+                sample[0] = static_cast<BYTE>(std::lround(value * 127) + 128);
             } else {
-                pcm.push_back(static_cast<BYTE>(std::lround(value * 127) + 128));
+                // Little-endian integers of 16, 24 or 32 bits, each rounded at its own width.
+                const double top = bytes == 2 ? 32767 : bytes == 3 ? 8388607 : 2147483647;
+                const auto full = static_cast<uint32_t>(std::llround(value * top));
+                for (WORD b = 0; b < bytes; ++b) {
+                    sample[b] = static_cast<BYTE>(full >> (8 * b));
+                }
             }
+            pcm.insert(pcm.end(), sample, sample + bytes);
         }
     }
     return pcm;

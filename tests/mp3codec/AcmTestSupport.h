@@ -19,8 +19,12 @@ namespace acmtest {
 
 using Bytes = std::vector<BYTE>;
 
-// The codec's driver id, or null when it is not installed.
+// The installed codec's driver id, or null when it is not installed.
 HACMDRIVERID FindCodecDriver();
+// The build's sonarmp3.acm added as this process's own driver through
+// LocalDriverProc, as the converter adds the one beside it; added once, then
+// the same id. Null (and a failed test) when that fails.
+HACMDRIVERID AddLocalCodec();
 
 // The driver opened; a failure to open fails the test.
 win::ScopedAcmDriver OpenDriver(HACMDRIVERID id);
@@ -34,7 +38,7 @@ struct FormatRecord {
     const MPEGLAYER3WAVEFORMAT* mp3() const { return reinterpret_cast<const MPEGLAYER3WAVEFORMAT*>(bytes); }
 };
 
-FormatRecord PcmRecord(DWORD rate, WORD channels, WORD bits = 16);
+FormatRecord PcmRecord(DWORD rate, WORD channels, WORD bits = 16, WORD tag = WAVE_FORMAT_PCM);
 // An MPEG layer-3 record as a caller derives it from a frame header; the
 // extension carries values of some other codec on purpose.
 FormatRecord DerivedMp3Record(DWORD rate, WORD channels, DWORD bitRate);
@@ -75,6 +79,7 @@ struct RunResult {
     HACMDRIVERID driverId = nullptr;
     bool guardIntact = true;       // nothing written behind the destination buffer
     bool withinDestination = true; // cbDstLengthUsed never above cbDstLength
+    size_t drained = 0;            // output bytes of the calls after the last block
 };
 
 // Converts input block by block the converter's way: cbSrcLength the valid
@@ -100,7 +105,8 @@ struct SignalStats {
 // sox stat of raw 16-bit PCM at that rate and channel count.
 SignalStats StatOfRaw(const std::string& name, DWORD rate, WORD channels);
 
-// A sine of that frequency and peak (1 is full scale) in the record's PCM shape.
+// A sine of that frequency and peak (1 is full scale) in the record's PCM shape:
+// 8, 16, 24 or 32-bit integers, or 32 or 64-bit floats.
 Bytes Tone(const WAVEFORMATEX& format, double frequency, double seconds, double peak);
 // The peak of one frequency in dB of full scale, taken from the middle second of
 // the first channel through a Blackman window.

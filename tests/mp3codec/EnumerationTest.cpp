@@ -3,6 +3,7 @@
 
 #include "mp3codec/CodecIdentity.h"
 
+#include <cstring>
 #include <regex>
 #include <set>
 #include <tuple>
@@ -49,6 +50,7 @@ TEST(CodecDriver, IsListedOnceAsACodecWithTwoFormatTags) {
     details.cbStruct = sizeof(details);
     ASSERT_MMRESULT(0, acmDriverDetailsW(FindCodecDriver(), &details, 0));
     EXPECT_EQ(details.fdwSupport & ACMDRIVERDETAILS_SUPPORTF_CODEC, ACMDRIVERDETAILS_SUPPORTF_CODEC);
+    EXPECT_EQ(details.fdwSupport & ACMDRIVERDETAILS_SUPPORTF_CONVERTER, 0u) << "PCM to PCM is the local driver's";
     EXPECT_EQ(details.cFormatTags, 2u);
     EXPECT_EQ(std::wstring(details.szLongName), mp3codec::kDriverLongName);
 }
@@ -170,11 +172,14 @@ TEST(StreamOpen, DecodesFromRecordsDerivedFromAnyFrameHeader) {
         for (WORD channels : {1, 2}) {
             // Bit rate and frame size of the first frame only; a VBR stream varies.
             FormatRecord mp3 = DerivedMp3Record(rate, channels, 56000);
-            FormatRecord shortRecord = mp3;
+            FormatRecord shortRecord = mp3, noMpegId = mp3;
             shortRecord.wfx()->cbSize = 0;
+            noMpegId.mp3()->wID = MPEGLAYER3_ID_UNKNOWN;
             const FormatRecord pcm = PcmRecord(rate, channels);
             EXPECT_MMRESULT(0, QueryOpen(driver.get(), mp3, pcm)) << rate << " Hz, " << channels;
-            EXPECT_MMRESULT(0, QueryOpen(driver.get(), shortRecord, pcm)) << rate << " Hz, " << channels;
+            // As Windows' own codec answers: the record ends before wID, or wID names no MPEG audio.
+            EXPECT_MMRESULT(ACMERR_NOTPOSSIBLE, QueryOpen(driver.get(), shortRecord, pcm)) << rate << " Hz";
+            EXPECT_MMRESULT(ACMERR_NOTPOSSIBLE, QueryOpen(driver.get(), noMpegId, pcm)) << rate << " Hz";
         }
     }
 }
@@ -202,6 +207,9 @@ TEST(StreamOpen, RefusesConversionsItCannotDo) {
         {"decoding to 8 bits", DerivedMp3Record(44100, 2, 128000), eightBit},
         {"PCM at 96000 Hz", PcmRecord(96000, 2), PcmRecord(44100, 2)},
         {"PCM to 8-bit with a wrong block", PcmRecord(44100, 2), eightBit},
+        {"PCM rate change, the local driver's", PcmRecord(44100, 2), PcmRecord(22050, 2)},
+        {"PCM identity, the local driver's", PcmRecord(44100, 2), PcmRecord(44100, 2)},
+        {"24-bit PCM, the local driver's", PcmRecord(44100, 2, 24), PcmRecord(44100, 2)},
     };
     const win::ScopedAcmDriver driver = OpenDriver(FindCodecDriver());
     for (const Case& c : cases) {
@@ -210,7 +218,7 @@ TEST(StreamOpen, RefusesConversionsItCannotDo) {
 }
 
 TEST(StreamSize, BySourceAndByDestinationAgree) {
-    const win::ScopedAcmDriver driver = OpenDriver(FindCodecDriver());
+    const win::ScopedAcmDriver driver = OpenDriver(AddLocalCodec());
     FormatRecord pcm = PcmRecord(44100, 2);
     FormatRecord mp3 = DerivedMp3Record(44100, 2, 128000);
     FormatRecord low = PcmRecord(8000, 1, 8);
@@ -249,6 +257,25 @@ TEST(FormatSuggest, ProposesAnOfferedFormatEachWay) {
     fixedMono.wfx()->nChannels = 1;
     EXPECT_MMRESULT(ACMERR_NOTPOSSIBLE, acmFormatSuggest(driver.get(), pcm.wfx(), fixedMono.wfx(),
                                                          sizeof(fixedMono.bytes), ACM_FORMATSUGGESTF_NCHANNELS));
+
+    // Same tag: what a driver without converter support answers.
+    FormatRecord samePcm;
+    samePcm.wfx()->wFormatTag = WAVE_FORMAT_PCM;
+    EXPECT_MMRESULT(ACMERR_NOTPOSSIBLE, acmFormatSuggest(driver.get(), pcm.wfx(), samePcm.wfx(), sizeof(samePcm.bytes),
+                                                         ACM_FORMATSUGGESTF_WFORMATTAG));
+}
+
+TEST(FormatSuggest, TheLocalDriverProposesPcmForPcmAndWideSources) {
+    const win::ScopedAcmDriver driver = OpenDriver(AddLocalCodec());
+    FormatRecord pcm = PcmRecord(8000, 1), float64 = PcmRecord(96000, 2, 64, WAVE_FORMAT_IEEE_FLOAT);
+    FormatRecord samePcm;
+    samePcm.wfx()->wFormatTag = WAVE_FORMAT_PCM;
+    ASSERT_MMRESULT(0, acmFormatSuggest(driver.get(), pcm.wfx(), samePcm.wfx(), sizeof(samePcm.bytes),
+                                        ACM_FORMATSUGGESTF_WFORMATTAG));
+    EXPECT_EQ(std::memcmp(samePcm.bytes, pcm.bytes, sizeof(PCMWAVEFORMAT)), 0);
+    FormatRecord sixteen;
+    ASSERT_MMRESULT(0, acmFormatSuggest(driver.get(), float64.wfx(), sixteen.wfx(), sizeof(sixteen.bytes), 0));
+    EXPECT_EQ(std::memcmp(sixteen.bytes, PcmRecord(96000, 2).bytes, sizeof(PCMWAVEFORMAT)), 0);
 }
 
 TEST(FormatDetails, DescribesAFormatItIsGiven) {

@@ -8,6 +8,8 @@
 #include "win/Scoped.h"
 
 #include <cwctype>
+#include <fstream>
+#include <iterator>
 
 using namespace acmtest;
 
@@ -92,34 +94,105 @@ void SetPriorities(const std::vector<std::wstring>& entries) {
     }
 }
 
+std::wstring InstalledDriver() {
+    wchar_t system[MAX_PATH];
+    GetSystemDirectoryW(system, MAX_PATH);
+    return std::wstring(system) + L"\\" + mp3codec::kDriverFileName;
+}
+
+bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+Bytes FileBytes(const std::wstring& path) {
+    std::ifstream in(testsupport::Narrow(path).c_str(), std::ios::binary);
+    return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+DWORD RunInstaller(const std::wstring& arguments) {
+    win::ScopedFile process = StartInstaller(arguments);
+    return process ? WaitForExit(process.get()) : STILL_ACTIVE;
+}
+
+bool HasValue(const wchar_t* keyPath, const wchar_t* name) {
+    return RegGetValueW(HKEY_LOCAL_MACHINE, keyPath, name, RRF_RT_ANY, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+}
+
+// Windows' list of what to rename or delete at the next restart, as one text.
+std::wstring PendingRenames() {
+    wchar_t list[8192] = {};
+    DWORD size = sizeof(list) - 2 * sizeof(wchar_t);
+    RegGetValueW(HKEY_LOCAL_MACHINE, L"System\\CurrentControlSet\\Control\\Session Manager",
+                 L"PendingFileRenameOperations", RRF_RT_REG_MULTI_SZ, nullptr, list, &size);
+    std::wstring text(list, size / sizeof(wchar_t));
+    for (wchar_t& c : text) {
+        c = c == L'\0' ? L'|' : static_cast<wchar_t>(std::towlower(c));
+    }
+    return text;
+}
+
 } // namespace
 
 TEST(CodecInstaller, RunTwiceLeavesExactlyOneRegistration) {
     const std::wstring ours = L"1, " + Lower(mp3codec::kDriverAlias);
     SetPriorities({L"1, msacm.imaadpcm", L"0, msacm.msg711", ours, L"1, msacm.msadpcm"});
     for (int run = 0; run < 2; ++run) {
-        win::ScopedFile process = StartInstaller(L" /S");
-        ASSERT_TRUE(process);
-        EXPECT_EQ(WaitForExit(process.get()), 0u);
+        EXPECT_EQ(RunInstaller(L" /S"), 0u);
     }
     EXPECT_EQ(Registrations(), std::vector<std::wstring>{mp3codec::kDriverAlias});
-    // First, once, and the others keep their order and their enabled state.
-    EXPECT_EQ(Priorities(),
-              (std::vector<std::wstring>{ours, L"1, msacm.imaadpcm", L"0, msacm.msg711", L"1, msacm.msadpcm"}));
-    wchar_t system[MAX_PATH];
-    GetSystemDirectoryW(system, MAX_PATH);
-    const std::wstring driver = std::wstring(system) + L"\\" + mp3codec::kDriverFileName;
-    EXPECT_NE(GetFileAttributesW(driver.c_str()), INVALID_FILE_ATTRIBUTES);
-    EXPECT_EQ(GetFileAttributesW((driver + L".new").c_str()), INVALID_FILE_ATTRIBUTES);
+    // The entry that earlier versions wrote goes; the others keep their order and their enabled state.
+    EXPECT_EQ(Priorities(), (std::vector<std::wstring>{L"1, msacm.imaadpcm", L"0, msacm.msg711", L"1, msacm.msadpcm"}));
+    EXPECT_TRUE(Exists(InstalledDriver()));
+    EXPECT_FALSE(Exists(InstalledDriver() + L".new"));
 }
 
-TEST(CodecInstaller, SaysSoInAMessageBoxWithoutTheSilentSwitch) {
+TEST(CodecInstaller, RemovesEverythingSilentlyAndTwiceHarmlessly) {
+    SetPriorities({L"1, " + Lower(mp3codec::kDriverAlias), L"1, msacm.imaadpcm"});
+    // In use by this process: it cannot be deleted, so it goes aside until the next restart.
+    const HMODULE loaded = LoadLibraryW(InstalledDriver().c_str());
+    ASSERT_NE(loaded, nullptr);
+    for (int run = 0; run < 2; ++run) {
+        EXPECT_EQ(RunInstaller(L" /U"), 0u) << "run " << run;
+        EXPECT_TRUE(Registrations().empty());
+        EXPECT_FALSE(HasValue(mp3codec::kDriverDescriptionsKey, mp3codec::kDriverFileName));
+        EXPECT_EQ(Priorities(), std::vector<std::wstring>{L"1, msacm.imaadpcm"});
+        EXPECT_FALSE(Exists(InstalledDriver()));
+        EXPECT_EQ(FindCodecDriver(), nullptr);
+    }
+    FreeLibrary(loaded);
+    const std::wstring aside = InstalledDriver() + L".1.old";
+    EXPECT_TRUE(Exists(aside));
+    EXPECT_NE(PendingRenames().find(Lower(aside)), std::wstring::npos) << "not marked for deletion";
+    DeleteFileW(aside.c_str());
+    // The other tests of this session need the codec.
+    EXPECT_EQ(RunInstaller(L" /S"), 0u);
+    EXPECT_TRUE(Exists(InstalledDriver()));
+}
+
+TEST(CodecInstaller, ReplacesADriverThatAProgramHasLoaded) {
+    // An older driver differs from the carried one; this process keeps it loaded.
+    Bytes older = FileBytes(testsupport::WindowsPath(SONARMP3_UNIX_PATH));
+    older.push_back(0);
+    const std::wstring driver = InstalledDriver();
+    {
+        std::ofstream out(driver.c_str(), std::ios::binary | std::ios::trunc);
+        out.write(reinterpret_cast<const char*>(older.data()), static_cast<std::streamsize>(older.size()));
+    }
+    const HMODULE loaded = LoadLibraryW(driver.c_str());
+    ASSERT_NE(loaded, nullptr);
+
     win::ScopedFile process = StartInstaller(L"");
     ASSERT_TRUE(process);
     const testsupport::MessageBoxSeen box = testsupport::WaitForMessageBox(GetProcessId(process.get()));
     ASSERT_NE(box.window, nullptr) << "no message box";
-    EXPECT_EQ(box.caption, mp3codec::texts::kCaption);
-    EXPECT_NE(box.text.find(L"se ha instalado correctamente"), std::wstring::npos) << testsupport::Narrow(box.text);
     testsupport::Answer(box, IDOK);
-    EXPECT_EQ(WaitForExit(process.get()), 0u);
+    EXPECT_EQ(WaitForExit(process.get()), 0u) << testsupport::Narrow(box.text);
+    FreeLibrary(loaded);
+
+    EXPECT_EQ(FileBytes(driver).size(), older.size() - 1) << "the old driver stayed";
+    // A loaded image cannot be replaced, on Windows as under Wine; it was renamed.
+    const std::wstring aside = driver + L".1.old";
+    EXPECT_TRUE(Exists(aside));
+    EXPECT_NE(box.text.find(aside), std::wstring::npos) << testsupport::Narrow(box.text);
+    EXPECT_NE(box.text.find(L"se borrará al reiniciar Windows"), std::wstring::npos);
+    EXPECT_NE(PendingRenames().find(Lower(aside)), std::wstring::npos) << "not marked for deletion";
+    DeleteFileW(aside.c_str());
 }
