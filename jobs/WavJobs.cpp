@@ -123,7 +123,8 @@ void ConvertWAVMP3(JobHost& host, const std::wstring& source, const std::wstring
     const core::WaveFormatRecord* target =
         SelectedRecord(host.MP3Formats(), host.MP3FormatItemCount(), host.MP3FormatItemIndex());
     RunWavSourceJob(host, target, source, destination, [&](WavSource& wav, ConverterComponents& c) {
-        // The encoder takes 16-bit PCM only.
+        // The stage that shapes the encoder's input may fall to any PCM
+        // converter of the machine, and those take 8 and 16 bits only.
         PcmEntry entry(wav.info.format, core::IsWidePcmSource(wav.info.format));
         c.wavtowav.ACMFormatIn.CopyPrefix(entry.Format(), core::kWaveFormatExSize);
         c.wavmp3.ACMFormatOut = *target;
