@@ -31,4 +31,15 @@ void DeriveEncoderInput(const WaveFormatRecord& mpegFormat, WaveFormatRecord& pc
     SetPcmShape(pcmIn, mpegFormat.Channels(), mpegFormat.SamplesPerSec(), kJobPcmBits, 0);
 }
 
+bool IsWidePcmSource(const WaveFormatRecord& source) {
+    const uint16_t bits = source.BitsPerSample();
+    const bool wide = (source.FormatTag() == kWaveFormatPcm && (bits == 24 || bits == 32)) ||
+                      (source.FormatTag() == kWaveFormatIeeeFloat && (bits == 32 || bits == 64));
+    return wide && (source.Channels() == 1 || source.Channels() == 2);
+}
+
+WaveFormatRecord SixteenBitEquivalent(const WaveFormatRecord& source) {
+    return MakePcmFormat(source.Channels(), source.SamplesPerSec(), kJobPcmBits, 0);
+}
+
 } // namespace core

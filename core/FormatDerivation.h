@@ -21,4 +21,12 @@ void DeriveMp3DecodeFormats(const Mp3FrameHeader& header, const std::vector<Wave
 // chosen MPEG format at 16 bits and cbSize 0; its tag is kept.
 void DeriveEncoderInput(const WaveFormatRecord& mpegFormat, WaveFormatRecord& pcmIn);
 
+// A mono or stereo WAV source of 24 or 32-bit integer PCM or of 32 or 64-bit
+// float: the jobs take it to 16 bits at its own rate and channels before a
+// stage that expects 8 or 16-bit PCM.
+bool IsWidePcmSource(const WaveFormatRecord& source);
+
+// 16-bit PCM with the source's channels and rate, cbSize 0.
+WaveFormatRecord SixteenBitEquivalent(const WaveFormatRecord& source);
+
 } // namespace core

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <vector>
 
 namespace core {
 namespace {
@@ -23,6 +24,14 @@ constexpr uint32_t kLayer1SlotFactor = 12;
 constexpr uint32_t kLayer1SlotBytes = 4;
 constexpr uint32_t kFullFrameFactor = 144;
 constexpr uint32_t kHalfFrameFactor = 72;
+// How far past the first nonzero byte a frame may begin, as decoders look for
+// one behind junk.
+constexpr int64_t kResyncWindow = 64 * 1024;
+// Longer than any frame: MPEG-2.5 layer II at 160 kbit/s and 8000 Hz has 2881 bytes.
+constexpr int64_t kMaxFrameLength = 4096;
+// Version and layer bits, and the sampling-rate index, which every frame of one stream shares.
+constexpr uint8_t kStreamBits1 = 0x1E;
+constexpr uint8_t kStreamBits2 = 0x0C;
 
 bool ReadAt(ByteFile& file, int64_t position, uint8_t* buffer, size_t count) {
     SeekOrThrow(file, position);
@@ -67,6 +76,47 @@ bool FrameIsFollowed(ByteFile& file, int64_t next) {
         return true;
     }
     return got == sizeof following && Mp3FrameLength(following).has_value();
+}
+
+bool SameStream(const uint8_t* a, const uint8_t* b) {
+    return (a[1] & kStreamBits1) == (b[1] & kStreamBits1) && (a[2] & kStreamBits2) == (b[2] & kStreamBits2);
+}
+
+std::optional<uint32_t> FrameLengthAt(const uint8_t* p) {
+    uint8_t bytes[kMp3FrameHeaderSize];
+    std::memcpy(bytes, p, sizeof bytes);
+    return Mp3FrameLength(bytes);
+}
+
+// The first frame at or after from, within the resync window, whose header
+// is followed at its frame length by the header of a frame of the same
+// stream; -1 when there is none.
+int64_t FindConfirmedFrame(ByteFile& file, int64_t from) {
+    std::vector<uint8_t> window(static_cast<size_t>(kResyncWindow + kMaxFrameLength + kMp3FrameHeaderSize));
+    SeekOrThrow(file, from);
+    size_t held = 0;
+    while (held < window.size()) {
+        const size_t got = file.Read(window.data() + held, window.size() - held);
+        if (got == 0) {
+            break;
+        }
+        held += got;
+    }
+    const size_t candidates = std::min<size_t>(static_cast<size_t>(kResyncWindow), held);
+    for (size_t at = 0; at < candidates && at + kMp3FrameHeaderSize <= held; ++at) {
+        if (window[at] != 0xFF) {
+            continue;
+        }
+        const std::optional<uint32_t> length = FrameLengthAt(&window[at]);
+        if (!length || at + *length + kMp3FrameHeaderSize > held) {
+            continue;
+        }
+        const uint8_t* next = &window[at + *length];
+        if (FrameLengthAt(next) && SameStream(&window[at], next)) {
+            return from + static_cast<int64_t>(at);
+        }
+    }
+    return -1;
 }
 
 } // namespace
@@ -133,11 +183,15 @@ std::optional<Mp3AudioData> LocateMp3Audio(ByteFile& file) {
         audio.start = headerAt;
     }
     const std::optional<uint32_t> frameLength = Mp3FrameLength(head);
-    std::optional<Mp3FrameHeader> header = ParseMp3FrameHeader(head);
     if (!frameLength || !FrameIsFollowed(file, headerAt + *frameLength)) {
-        return std::nullopt;
+        // Junk before the first frame: the decoder gets the data from the frame on.
+        headerAt = FindConfirmedFrame(file, headerAt);
+        if (headerAt < 0 || !ReadAt(file, headerAt, head, sizeof head)) {
+            return std::nullopt;
+        }
+        audio.start = headerAt;
     }
-    audio.header = *header;
+    audio.header = *ParseMp3FrameHeader(head);
     SeekOrThrow(file, audio.start);
     return audio;
 }

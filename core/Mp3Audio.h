@@ -39,10 +39,12 @@ struct Mp3AudioData {
 // tag the decoder gets the file from its first byte, leading zeros included.
 // The header counts only when it carries the frame sync and is followed, at
 // its frame length, by a second frame header, an ID3v1 tag or the end of the
-// file: any four bytes would otherwise pass for one. No result for a file
-// without such a header: shorter than 4 bytes, nothing but zeros where a
-// header is looked for, reserved values, or arbitrary bytes. Throws
-// FileReadError when a seek fails.
+// file: any four bytes would otherwise pass for one. When it does not count,
+// the first frame within 64 KiB behind it whose header a second header of the
+// same stream follows is taken, and the decoder gets the data from that frame
+// on. No result for a file without such a header: shorter than 4 bytes,
+// nothing but zeros where a header is looked for, reserved values, or
+// arbitrary bytes. Throws FileReadError when a seek fails.
 std::optional<Mp3AudioData> LocateMp3Audio(ByteFile& file);
 
 } // namespace core

@@ -14,16 +14,48 @@ constexpr int64_t kListTypeSize = 4;
 
 bool IdIs(const uint8_t* p, const char* id) { return std::memcmp(p, id, 4) == 0; }
 
-// Only the first 18 bytes of an "fmt " body matter; the rest is skipped, never
-// buffered, so a declared size near 4 GiB cannot exhaust memory.
+// WAVE_FORMAT_EXTENSIBLE: the WAVEFORMATEX, then the valid bits, the channel
+// mask and the sub-format GUID, whose first two bytes are the plain tag.
+constexpr size_t kExtensibleBodySize = 40;
+constexpr uint16_t kExtensibleExtraSize = 22;
+constexpr size_t kValidBitsAt = 18;
+constexpr size_t kSubFormatAt = 24;
+// The rest of the KSDATAFORMAT_SUBTYPE_PCM and _IEEE_FLOAT GUIDs behind their
+// first two bytes: the base GUID xxxxxxxx-0000-0010-8000-00aa00389b71.
+constexpr uint8_t kSubFormatBase[14] = {0x00, 0x00, 0x00, 0x00, 0x10, 0x00, 0x80,
+                                        0x00, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71};
+
+// An extensible record of one or two channels whose samples fill their
+// containers describes the same samples as a plain PCM or float record; the
+// codecs know only the plain one. Any other extensible record stays as it
+// is, and no codec takes it.
+void MakePlain(const uint8_t* body, WaveFormatRecord& format) {
+    const uint16_t subTag = GetLe16(body + kSubFormatAt);
+    const bool knownSubFormat = (subTag == kWaveFormatPcm || subTag == kWaveFormatIeeeFloat) &&
+                                std::memcmp(body + kSubFormatAt + 2, kSubFormatBase, sizeof kSubFormatBase) == 0;
+    const bool plainShape = format.CbSize() >= kExtensibleExtraSize &&
+                            (format.Channels() == 1 || format.Channels() == 2) &&
+                            GetLe16(body + kValidBitsAt) == format.BitsPerSample();
+    if (format.FormatTag() == kWaveFormatExtensible && knownSubFormat && plainShape) {
+        format.SetFormatTag(subTag);
+        format.SetCbSize(0);
+    }
+}
+
+// Only the first 18 bytes of an "fmt " body reach the record, and the 40 of
+// an extensible one are looked at; the rest is skipped, never buffered, so a
+// declared size near 4 GiB cannot exhaust memory.
 void ReadFmtBody(ByteFile& file, uint32_t size, int64_t bodyEnd, int64_t fileLength, WavHeaderInfo& info) {
     if (bodyEnd > fileLength) {
         throw FileReadError("fmt chunk runs past the end of the file");
     }
-    uint8_t head[kWaveFormatExSize];
-    const size_t take = std::min<size_t>(size, kWaveFormatExSize);
+    uint8_t head[kExtensibleBodySize];
+    const size_t take = std::min<size_t>(size, sizeof head);
     ReadExact(file, head, take);
-    std::memcpy(info.format.bytes.data(), head, take);
+    std::memcpy(info.format.bytes.data(), head, std::min(take, kWaveFormatExSize));
+    if (take == kExtensibleBodySize) {
+        MakePlain(head, info.format);
+    }
     SeekOrThrow(file, bodyEnd);
 }
 

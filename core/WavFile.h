@@ -13,12 +13,15 @@ constexpr int64_t kWavHeaderSize = 44;
 constexpr int64_t kMaxWavFileLength = 0xFFFFFFFF;
 
 struct WavHeaderInfo {
-    bool valid = false;      // "RIFF"/"WAVE" with a "data" chunk somewhere
-    WaveFormatRecord format; // first 18 bytes from the last "fmt " body, rest zero
-    int64_t dataOffset = 0;  // file position of the first sample byte
-    int64_t dataLength = 0;  // data chunk size (up to 4 GiB - 1), cut to what the file holds
-    int64_t infoOffset = 0;  // first item of the first "LIST" chunk of type "INFO"; 0 without one
-    int64_t infoLength = 0;  // bytes of its items, cut to what the file holds
+    bool valid = false; // "RIFF"/"WAVE" with a "data" chunk somewhere
+    // First 18 bytes from the last "fmt " body, rest zero; an extensible
+    // record of one or two channels of plain PCM or float samples that fill
+    // their containers is given as its plain equivalent (tag 1 or 3, cbSize 0).
+    WaveFormatRecord format;
+    int64_t dataOffset = 0; // file position of the first sample byte
+    int64_t dataLength = 0; // data chunk size (up to 4 GiB - 1), cut to what the file holds
+    int64_t infoOffset = 0; // first item of the first "LIST" chunk of type "INFO"; 0 without one
+    int64_t infoLength = 0; // bytes of its items, cut to what the file holds
 };
 
 // Reads from position 0. The pad byte behind an odd-sized chunk is skipped,

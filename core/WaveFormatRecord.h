@@ -15,6 +15,8 @@ constexpr size_t kWaveFormatRecordSize = 129;
 constexpr size_t kWaveFormatExSize = 18; // WAVEFORMATEX up to and including cbSize
 constexpr size_t kWavFmtChunkSize = 16;  // what a WAV "fmt " chunk carries
 constexpr uint16_t kWaveFormatPcm = 1;
+constexpr uint16_t kWaveFormatIeeeFloat = 3;
+constexpr uint16_t kWaveFormatExtensible = 0xFFFE;
 constexpr uint16_t kWaveFormatMpegLayer3 = 85;
 constexpr uint16_t kMpegLayer3ExtraSize = 12;
 

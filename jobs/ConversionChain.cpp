@@ -16,6 +16,10 @@ constexpr DWORD kPumpIntervalMs = 25;
 // hand-overs added 1 to 2 % more to the MP3-to-WAV job under Wine, and larger
 // pieces than 1 MiB gain nothing more.
 constexpr size_t kFileBufferSize = 1024 * 1024;
+// Calls after the end flag that take no input but still give output: a
+// resampler's tail is a few thousand frames, a decoder's a frame or two, each
+// far below this many destination buffers.
+constexpr int kMaxDrainCalls = 4096;
 
 } // namespace
 
@@ -79,11 +83,16 @@ void ConversionChain::Deliver(size_t index, const uint8_t* data, uint32_t count,
 }
 
 // One conversion of what stage index holds; with last, as many as it takes to
-// hand on everything.
+// hand on everything. A codec may keep output back when the destination buffer
+// is full (a resampler's filter tail is longer than its answer to
+// acmStreamSize promised), so after the end flag it is asked again until a
+// call neither takes nor gives anything: what it still holds then would be
+// thrown away by the reset.
 void ConversionChain::Convert(size_t index, bool last) {
     Stage& stage = stages_[index];
     TACMConvertor& convertor = *stage.convertor;
     ACMSTREAMHEADER& header = convertor.StreamHeader();
+    int drainCalls = 0;
     while (true) {
         header.cbSrcLength = stage.pending;
         const DWORD flags = (stage.started ? 0 : ACM_STREAMCONVERTF_START) | (last ? ACM_STREAMCONVERTF_END : 0);
@@ -95,7 +104,7 @@ void ConversionChain::Convert(size_t index, bool last) {
         stage.pending -= used;
         // After the end flag a codec that takes nothing more holds less than
         // one of its blocks: a fraction of a sample frame, which is dropped.
-        const bool stageDone = last && (stage.pending == 0 || used == 0);
+        const bool stageDone = last && used == 0 && produced == 0;
         Deliver(index + 1, convertor.DestBuffer(), produced, stageDone);
         if (stageDone) {
             stage.pending = 0;
@@ -107,6 +116,12 @@ void ConversionChain::Convert(size_t index, bool last) {
                 TACMConvertor::CheckACMResult("acmStreamConvert:", ACMERR_NOTPOSSIBLE);
             }
             return;
+        }
+        // A codec that gives output for ever without taking input would hang
+        // the job; no codec's held output fills this many buffers.
+        drainCalls = used == 0 ? drainCalls + 1 : 0;
+        if (drainCalls > kMaxDrainCalls) {
+            TACMConvertor::CheckACMResult("acmStreamConvert:", ACMERR_NOTPOSSIBLE);
         }
     }
 }

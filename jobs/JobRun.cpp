@@ -50,6 +50,16 @@ bool MayStart(JobHost& host, bool haveCodec, const wchar_t* noCodecText, const s
     return true;
 }
 
+std::unique_ptr<Win32File> CreateDestination(JobHost& host, const std::wstring& destination) {
+    std::unique_ptr<Win32File> output = Win32File::CreateAnew(destination);
+    if (!output) {
+        host.ShowJobMessage(jobtext::kCannotCreate);
+        return nullptr;
+    }
+    host.DestinationCreated(destination);
+    return output;
+}
+
 void RunJob(const std::wstring& sourceName, const std::function<void()>& body) {
     try {
         body();

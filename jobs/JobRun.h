@@ -3,10 +3,12 @@
 // it opens, each put right again on every way out, and the failures that end
 // a job turned into a JobFailure.
 #include "JobHost.h"
+#include "Win32File.h"
 #include "core/ByteFile.h"
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 
 // Converting set and progress 0 for the life of the object, and again 0 and
@@ -42,6 +44,11 @@ private:
 // when the job may start.
 bool MayStart(JobHost& host, bool haveCodec, const wchar_t* noCodecText, const std::wstring& source,
               const std::wstring& destination);
+
+// Creates the destination, or empties an existing one, once the job's streams
+// are open: a job refused before that leaves a file the user chose to replace
+// as it was. Null after telling the user why it could not be created.
+std::unique_ptr<Win32File> CreateDestination(JobHost& host, const std::wstring& destination);
 
 // Runs a job's body; a stream failure, a read error of sourceName, a write
 // failure or exhausted memory leave it as a JobFailure once the body's

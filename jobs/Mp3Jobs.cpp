@@ -34,13 +34,6 @@ void ConvertMP3(JobHost& host, const std::wstring& source, const std::wstring& d
         const std::optional<core::ID3TagFields> tag = ReadMp3TagFields(*input);
         ConverterComponents& c = host.Components();
         core::DeriveMp3DecodeFormats(audio->header, host.MP3Formats(), c.mp3wav.ACMFormatIn, c.mp3wav.ACMFormatOut);
-        std::unique_ptr<Win32File> output = Win32File::CreateAnew(destination);
-        if (!output) {
-            host.ShowJobMessage(jobtext::kCannotCreate);
-            return;
-        }
-        host.DestinationCreated(destination);
-        core::WavDestination wav(*output, cdQuality ? c.wavcd.ACMFormatOut : c.mp3wav.ACMFormatOut);
         ActiveStream decode(c.mp3wav, core::BlockBufferSize(c.mp3wav.ACMFormatIn.BlockAlign()));
         std::optional<ActiveStream> raise;
         std::vector<TACMConvertor*> stages = {&c.mp3wav};
@@ -49,6 +42,11 @@ void ConvertMP3(JobHost& host, const std::wstring& source, const std::wstring& d
             raise.emplace(c.wavcd, c.mp3wav.OutputBufferSize());
             stages.push_back(&c.wavcd);
         }
+        std::unique_ptr<Win32File> output = CreateDestination(host, destination);
+        if (!output) {
+            return;
+        }
+        core::WavDestination wav(*output, cdQuality ? c.wavcd.ACMFormatOut : c.mp3wav.ACMFormatOut);
         const int64_t total = input->Size();
         ConversionChain(stages, wav).Run(host, *input, total - audio->start, total);
         decode.Finish();

@@ -82,4 +82,34 @@ TEST(EncoderInput, Is16BitPcmWithTheMp3Shape) {
     EXPECT_EQ(in, core::MakePcmFormat(1, 32000, 16, 0));
 }
 
+WaveFormatRecord Source(uint16_t tag, uint16_t channels, uint16_t bits) {
+    WaveFormatRecord r = core::MakePcmFormat(channels, 48000, bits, 0);
+    r.SetFormatTag(tag);
+    return r;
+}
+
+struct WideCase {
+    const char* name;
+    WaveFormatRecord source;
+    bool wide;
+};
+
+class WideSource : public testing::TestWithParam<WideCase> {};
+
+TEST_P(WideSource, GoesBy16BitsAtItsOwnRateAndChannels) {
+    const WideCase& c = GetParam();
+    EXPECT_EQ(core::IsWidePcmSource(c.source), c.wide);
+    EXPECT_EQ(core::SixteenBitEquivalent(c.source), core::MakePcmFormat(c.source.Channels(), 48000, 16, 0));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Sources, WideSource,
+    testing::Values(WideCase{"Pcm24Mono", Source(1, 1, 24), true}, WideCase{"Pcm32Stereo", Source(1, 2, 32), true},
+                    WideCase{"Float32Mono", Source(3, 1, 32), true}, WideCase{"Float64Stereo", Source(3, 2, 64), true},
+                    WideCase{"Pcm16", Source(1, 2, 16), false}, WideCase{"Pcm8", Source(1, 1, 8), false},
+                    WideCase{"Float16", Source(3, 1, 16), false},
+                    WideCase{"Pcm24ThreeChannels", Source(1, 3, 24), false},
+                    WideCase{"ExtensibleLeftAsItIs", Source(0xFFFE, 2, 24), false}),
+    [](const testing::TestParamInfo<WideCase>& info) { return info.param.name; });
+
 } // namespace

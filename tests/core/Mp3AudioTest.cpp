@@ -142,13 +142,26 @@ INSTANTIATE_TEST_SUITE_P(
                    320, 128},
         LocateCase{"OneFrameToTheEnd", kStereo128Frame, 0, 128},
         LocateCase{"OneFrameThenId3v1", Concat({kStereo128Frame, {'T', 'A', 'G', 'x'}}), 0, 128},
-        LocateCase{"Mpeg25Frames", Concat({Frame(0xE3, 0x18, 0xC0, 72), Frame(0xE3, 0x18, 0xC0, 72)}), 0, 8}),
+        LocateCase{"Mpeg25Frames", Concat({Frame(0xE3, 0x18, 0xC0, 72), Frame(0xE3, 0x18, 0xC0, 72)}), 0, 8},
+        // Junk before the first frame, as in the ISO compliance streams: the
+        // decoder gets the data from the first frame that a second one confirms.
+        LocateCase{"ZerosThenJunk", Concat({Zeros(20), Bytes(700, 0x33), kStereo128}), 720, 128},
+        LocateCase{"JunkWithAFalseSync", Concat({Bytes{1, 0xFF, 0xFB, 0x90, 0x44, 7}, kStereo128}), 6, 128},
+        LocateCase{"Id3v2ThenJunk", Concat({Id3Tag(300, 0), Bytes(90, 0x47), kStereo128}), 400, 128},
+        LocateCase{"JunkToTheEdgeOfTheWindow", Concat({Bytes(65535, 0x21), kStereo128}), 65535, 128},
+        // A second header of another sampling rate confirms nothing.
+        LocateCase{"SyncOfAnotherStreamSkipped",
+                   Concat({Bytes{9}, Frame(0xFB, 0x90, 0x44, 417), Frame(0xFB, 0x94, 0x44, 10), kStereo128}), 428,
+                   128}),
     [](const testing::TestParamInfo<LocateCase>& info) { return info.param.name; });
 
-// Fewer than four zeros are not skipped: 00 00 00 FF is taken as the header, and its layer code is 0.
-TEST(AudioLocation, ThreeLeadingZerosAreTheHeader) {
+// Fewer than four zeros are not skipped as leading zeros: 00 00 00 FF is no
+// header, and the frame behind is found as behind any junk.
+TEST(AudioLocation, ThreeLeadingZerosAreJunkBeforeTheFrame) {
     MemoryByteFile file(Concat({Zeros(3), kStereo128}));
-    EXPECT_FALSE(LocateMp3Audio(file));
+    std::optional<core::Mp3AudioData> audio = LocateMp3Audio(file);
+    ASSERT_TRUE(audio);
+    EXPECT_EQ(audio->start, 3);
 }
 
 struct RefuseCase {
@@ -178,7 +191,11 @@ INSTANTIATE_TEST_SUITE_P(
         // A header followed by arbitrary bytes where the next frame should begin.
         RefuseCase{"HeaderThenArbitraryBytes", Frame(0xFB, 0x90, 0x44, 20000)},
         RefuseCase{"NoFrameSync", WithByte(kStereo128, 0, 0x7F)},
-        RefuseCase{"FrameCutShort", Frame(0xFB, 0x90, 0x44, 300)}),
+        RefuseCase{"FrameCutShort", Frame(0xFB, 0x90, 0x44, 300)},
+        RefuseCase{"JunkBeyondTheWindow", Concat({Bytes(65537, 0x21), kStereo128})},
+        RefuseCase{"JunkThenOneFrame", Concat({Bytes(50, 0x21), kStereo128Frame})},
+        RefuseCase{"JunkThenFramesOfTwoStreams",
+                   Concat({Bytes(50, 0x21), Frame(0xFB, 0x90, 0x44, 417), Frame(0xFB, 0x94, 0x44, 417)})}),
     [](const testing::TestParamInfo<RefuseCase>& info) { return info.param.name; });
 
 } // namespace

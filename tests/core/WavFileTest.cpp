@@ -1,4 +1,5 @@
 #include "core/MemoryByteFile.h"
+#include "core/LittleEndian.h"
 #include "core/WavFile.h"
 
 #include <gtest/gtest.h>
@@ -7,6 +8,7 @@
 #include <string>
 #include <vector>
 
+using core::GetLe16;
 using core::MemoryByteFile;
 using core::ReadWAVHeader;
 
@@ -123,6 +125,78 @@ TEST(WavReader, FmtExtensionBytesAreDropped) {
     EXPECT_EQ(info.format.bytes[18], 0);
     EXPECT_EQ(info.dataOffset, 12 + 8 + 22 + 8);
 }
+
+// A WAVE_FORMAT_EXTENSIBLE "fmt " chunk at 48000 Hz whose sub-format GUID
+// begins with subTag; the rest of the GUID is the base one, with its last
+// byte replaced by guidEnd. bodySize cuts the body short.
+Bytes ExtensibleFmt(uint16_t channels, uint16_t bits, uint16_t validBits, uint16_t subTag, uint16_t cbSize = 22,
+                    uint8_t guidEnd = 0x71, size_t bodySize = 40) {
+    const uint16_t blockAlign = static_cast<uint16_t>(channels * bits / 8);
+    Bytes body;
+    auto put16 = [&body](uint16_t v) {
+        body.insert(body.end(), {static_cast<uint8_t>(v), static_cast<uint8_t>(v >> 8)});
+    };
+    put16(0xFFFE);
+    put16(channels);
+    Put32(body, 48000);
+    Put32(body, 48000u * blockAlign);
+    put16(blockAlign);
+    put16(bits);
+    put16(cbSize);
+    put16(validBits);
+    Put32(body, channels == 1 ? 4 : 3);
+    put16(subTag);
+    body.insert(body.end(), {0, 0, 0, 0, 0x10, 0, 0x80, 0, 0, 0xAA, 0, 0x38, 0x9B, guidEnd});
+    body.resize(bodySize);
+    Bytes chunk = {'f', 'm', 't', ' '};
+    Put32(chunk, static_cast<uint32_t>(body.size()));
+    chunk.insert(chunk.end(), body.begin(), body.end());
+    return chunk;
+}
+
+struct ExtensibleCase {
+    const char* name;
+    Bytes fmt;
+    uint16_t tag;
+    uint16_t cbSize;
+};
+
+class ExtensibleRecord : public testing::TestWithParam<ExtensibleCase> {};
+
+// The codecs know plain records only; what an extensible one adds about one or
+// two channels of full-width samples changes nothing about them.
+TEST_P(ExtensibleRecord, ReadsAsItsPlainEquivalentWhereThereIsOne) {
+    const ExtensibleCase& c = GetParam();
+    MemoryByteFile file(Riff({c.fmt, Chunk("data", 12)}));
+    core::WavHeaderInfo info = ReadWAVHeader(file);
+    ASSERT_TRUE(info.valid);
+    EXPECT_EQ(info.format.FormatTag(), c.tag);
+    EXPECT_EQ(info.format.CbSize(), c.cbSize);
+    EXPECT_EQ(info.format.SamplesPerSec(), 48000u);
+    EXPECT_EQ(info.format.BitsPerSample(), GetLe16(&c.fmt[8 + 14]));
+    EXPECT_EQ(info.format.BlockAlign(), GetLe16(&c.fmt[8 + 12]));
+    EXPECT_EQ(info.format.bytes[18], 0);
+    EXPECT_EQ(info.dataOffset, static_cast<int64_t>(12 + c.fmt.size() + 8));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Records, ExtensibleRecord,
+    testing::Values(ExtensibleCase{"Pcm16Mono", ExtensibleFmt(1, 16, 16, 1), 1, 0},
+                    ExtensibleCase{"Pcm8Stereo", ExtensibleFmt(2, 8, 8, 1), 1, 0},
+                    ExtensibleCase{"Pcm24Stereo", ExtensibleFmt(2, 24, 24, 1), 1, 0},
+                    ExtensibleCase{"Pcm32Mono", ExtensibleFmt(1, 32, 32, 1), 1, 0},
+                    ExtensibleCase{"Float32Mono", ExtensibleFmt(1, 32, 32, 3), 3, 0},
+                    ExtensibleCase{"Float64Stereo", ExtensibleFmt(2, 64, 64, 3), 3, 0},
+                    ExtensibleCase{"LongerBody", ExtensibleFmt(2, 16, 16, 1, 24, 0x71, 42), 1, 0},
+                    // No plain equivalent: refused by the codecs as before.
+                    ExtensibleCase{"ThreeChannels", ExtensibleFmt(3, 16, 16, 1), 0xFFFE, 22},
+                    ExtensibleCase{"TwentyValidBitsIn24", ExtensibleFmt(2, 24, 20, 1), 0xFFFE, 22},
+                    ExtensibleCase{"ValidBitsZero", ExtensibleFmt(1, 16, 0, 1), 0xFFFE, 22},
+                    ExtensibleCase{"OtherSubFormat", ExtensibleFmt(1, 16, 16, 2), 0xFFFE, 22},
+                    ExtensibleCase{"ForeignGuid", ExtensibleFmt(1, 16, 16, 1, 22, 0x72), 0xFFFE, 22},
+                    ExtensibleCase{"ExtensionTooShort", ExtensibleFmt(1, 16, 16, 1, 10), 0xFFFE, 10},
+                    ExtensibleCase{"BodyCutShort", ExtensibleFmt(1, 16, 16, 1, 22, 0x71, 30), 0xFFFE, 22}),
+    [](const testing::TestParamInfo<ExtensibleCase>& info) { return std::string(info.param.name); });
 
 TEST(WavReader, NotRiffLeavesPositionAfterPreamble) {
     MemoryByteFile file(Bytes{'R', 'I', 'F', 'X', 0, 0, 0, 0, 'W', 'A', 'V', 'E', 1, 2, 3});

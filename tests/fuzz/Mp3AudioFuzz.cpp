@@ -1,6 +1,7 @@
 // Fuzz target for locating the MPEG audio of an MP3 file: a result must point
-// inside the file at a nonzero byte, carry exactly what the four header bytes
-// it was read from say, and leave the file positioned at the audio.
+// inside the file at a nonzero byte (a frame header when junk comes first),
+// carry exactly what the four header bytes it was read from say, and leave the
+// file positioned at the audio.
 #include "FuzzSupport.h"
 
 #include "core/MemoryByteFile.h"
@@ -11,6 +12,7 @@
 namespace {
 
 constexpr uint32_t kRates[] = {44100, 48000, 32000, 22050, 24000, 16000};
+constexpr int64_t kResyncWindow = 64 * 1024;
 
 bool SameHeader(const core::Mp3FrameHeader& a, const core::Mp3FrameHeader& b) {
     return a.mpeg1 == b.mpeg1 && a.layer == b.layer && a.bitRateKbps == b.bitRateKbps &&
@@ -61,10 +63,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (tagged) {
         FUZZ_CHECK(start >= first - data + static_cast<int64_t>(core::kId3v2HeaderSize) && data[start] != 0);
         CheckHeader(data + start, audio->header);
-    } else {
-        FUZZ_CHECK(start == 0);
+    } else if (start == 0) {
         const bool zeroHead = std::all_of(data, data + core::kMp3FrameHeaderSize, [](uint8_t b) { return b == 0; });
         CheckHeader(zeroHead ? first : data, audio->header);
+    } else {
+        // Behind junk, the audio begins at a frame header not far behind the first nonzero byte.
+        FUZZ_CHECK(data[start] == 0xFF && start - (first - data) < kResyncWindow);
+        CheckHeader(data + start, audio->header);
     }
     return 0;
 }

@@ -13,13 +13,15 @@ namespace {
 class Refusal : public testing::Test {
 public:
     static void SetUpTestSuite() {
-        ASSERT_TRUE(Host("sox -r 22050 -c 1 -n -b 16 {good.wav} synth 0.5 sine 440 && "
-                         "lame --quiet -b 64 {good.wav} {good.mp3} && "
-                         "printf 'Esto no es un fichero de sonido, aunque se llame .wav.' > {text.wav} && "
-                         "head -c 20000 /dev/zero > {zeros.mp3} && printf '\\377\\373\\220' > {short.mp3} && "
-                         "{ head -c 100 /dev/zero; printf '\\377\\373\\234\\104'; head -c 500 /dev/urandom; } > "
-                         "{reserved-rate.mp3} && : > {empty.mp3} && "
-                         "{ printf '\\377\\373\\220\\104'; head -c 20000 /dev/zero | tr '\\0' U; } > {arbitrary.mp3}"));
+        ASSERT_TRUE(
+            Host("sox -r 22050 -c 1 -n -b 16 {good.wav} synth 0.5 sine 440 && "
+                 "lame --quiet -b 64 {good.wav} {good.mp3} && "
+                 "printf 'Esto no es un fichero de sonido, aunque se llame .wav.' > {text.wav} && "
+                 "head -c 20000 /dev/zero > {zeros.mp3} && printf '\\377\\373\\220' > {short.mp3} && "
+                 "{ head -c 100 /dev/zero; printf '\\377\\373\\234\\104'; head -c 500 /dev/urandom; } > "
+                 "{reserved-rate.mp3} && : > {empty.mp3} && "
+                 "{ printf '\\377\\373\\220\\104'; head -c 20000 /dev/zero | tr '\\0' U; } > {arbitrary.mp3} && "
+                 "sox -r 44100 -c 3 -n -b 16 {three.wav} synth 0.2 sine 440"));
         // RIFF WAVE with a data chunk but no "fmt " chunk: channels and block align are 0.
         WriteWorkFile("no-fmt.wav", {'R', 'I', 'F', 'F', 28, 0, 0, 0, 'W', 'A', 'V', 'E', 'd', 'a',
                                      't', 'a', 8,   0,   0,  0, 1, 2, 3,   4,   5,   6,   7,   8});
@@ -33,6 +35,7 @@ struct RefusalCase {
     std::function<void(JobTestHost&)> setUp;
     std::wstring message;
     bool runStateTouched; // whether Converting and the progress were set before the refusal
+    bool raised = false;  // the message is the job's failure (no codec opens its streams), not one it shows
 };
 
 class Refusals : public Refusal, public testing::WithParamInterface<RefusalCase> {};
@@ -45,9 +48,9 @@ TEST_P(Refusals, ShowTheirMessageAndCreateNothing) {
         c.setUp(host);
     }
 
-    EXPECT_EQ(RunOn(host, c.job, c.source, destination), L"");
+    EXPECT_EQ(RunOn(host, c.job, c.source, destination), c.raised ? c.message : L"");
 
-    EXPECT_EQ(host.messages, std::vector<std::wstring>{c.message});
+    EXPECT_EQ(host.messages, c.raised ? std::vector<std::wstring>{} : std::vector<std::wstring>{c.message});
     EXPECT_FALSE(WorkFileExists(destination));
     EXPECT_FALSE(host.converting);
     EXPECT_FALSE(host.AnyStreamActive());
@@ -56,11 +59,33 @@ TEST_P(Refusals, ShowTheirMessageAndCreateNothing) {
     EXPECT_EQ(host.progress, progress);
 }
 
+// A file the user chose to replace is still there, as it was.
+TEST_P(Refusals, LeaveAnExistingDestinationAsItWas) {
+    const RefusalCase& c = GetParam();
+    const std::string destination = std::string("kept-") + c.name + ".out";
+    const std::vector<uint8_t> before = {'E', 'l', ' ', 'v', 'i', 'e', 'j', 'o'};
+    WriteWorkFile(destination, before);
+    JobTestHost host;
+    if (c.setUp) {
+        c.setUp(host);
+    }
+
+    RunOn(host, c.job, c.source, destination);
+
+    EXPECT_EQ(ReadWorkFile(destination), before);
+    EXPECT_FALSE(host.AnyStreamActive());
+}
+
 void NoMp3Formats(JobTestHost& host) { host.mp3Formats.clear(); }
 void NoPcmFormats(JobTestHost& host) { host.pcmFormats.clear(); }
 void NoMp3Selection(JobTestHost& host) { host.mp3Index = -1; }
 void NoPcmSelection(JobTestHost& host) { host.pcmIndex = -1; }
 void Mp3SelectionBeyondTable(JobTestHost& host) { host.mp3Index = static_cast<int>(host.mp3Formats.size()); }
+// No codec converts to an extensible record.
+void NoCdStream(JobTestHost& host) { host.Components().wavcd.ACMFormatOut.SetFormatTag(core::kWaveFormatExtensible); }
+void StereoPcmSelected(JobTestHost& host) { host.pcmIndex = host.FindPcm(2, 44100, 16); }
+
+constexpr wchar_t kNoStream[] = L"acmStreamOpen: The requested operation cannot be performed.";
 
 std::wstring CannotOpen(const char* name) {
     return jobtext::kCannotOpenBefore + WorkFile(name) + jobtext::kCannotOpenAfter;
@@ -92,8 +117,11 @@ INSTANTIATE_TEST_SUITE_P(
         RefusalCase{"Mp3CdReservedRate", ConvertMP3CDWAV, "reserved-rate.mp3", nullptr, jobtext::kNotMp3, true},
         // A frame header with no second one where its frame ends.
         RefusalCase{"Mp3WavHeaderThenArbitraryBytes", ConvertMP3WAV, "arbitrary.mp3", nullptr, jobtext::kNotMp3, true},
-        RefusalCase{"Mp3CdHeaderThenArbitraryBytes", ConvertMP3CDWAV, "arbitrary.mp3", nullptr, jobtext::kNotMp3,
-                    true}),
+        RefusalCase{"Mp3CdHeaderThenArbitraryBytes", ConvertMP3CDWAV, "arbitrary.mp3", nullptr, jobtext::kNotMp3, true},
+        // Refused when the streams open: no codec takes three channels.
+        RefusalCase{"Wav2WavThreeChannels", ConvertWAV2WAV, "three.wav", StereoPcmSelected, kNoStream, true, true},
+        RefusalCase{"WavMp3ThreeChannels", ConvertWAVMP3, "three.wav", nullptr, kNoStream, true, true},
+        RefusalCase{"Mp3CdNoCodecForTheSecondStream", ConvertMP3CDWAV, "good.mp3", NoCdStream, kNoStream, true, true}),
     [](const testing::TestParamInfo<RefusalCase>& info) { return info.param.name; });
 
 struct SameFileCase {

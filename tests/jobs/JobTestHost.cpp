@@ -2,6 +2,8 @@
 
 #include "StoredComponents.h"
 #include "core/ConvertorState.h"
+#include "support/HostTool.h"
+#include "support/LocalCodec.h"
 
 namespace {
 
@@ -18,6 +20,8 @@ constexpr uint16_t kCodecDelay = 1393;
 } // namespace
 
 JobTestHost::JobTestHost() : components_(MakeComponents()) {
+    // What the converter lists and converts with, its own codec first.
+    testsupport::AddLocalCodec(testsupport::WindowsPath(SONARIS_CODEC_UNIX_PATH));
     discovery_.Enumerate();
     mp3Formats = discovery_.MP3Formats;
     pcmFormats = discovery_.PCMFormats;

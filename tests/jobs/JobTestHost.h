@@ -1,7 +1,8 @@
 #pragma once
 // A main window as the jobs see it, for tests and benchmarks: the four streams
 // with their design-time formats, the format tables of the codecs really
-// installed, and a record of what the job showed and reported.
+// installed and of the suite's own codec, added to the process as the
+// converter adds it, and a record of what the job showed and reported.
 #include "codec/CodecDiscovery.h"
 #include "jobs/JobHost.h"
 

@@ -74,7 +74,12 @@ INSTANTIATE_TEST_SUITE_P(
             "lame --quiet -b 128 {tone.wav} {in.mp3}.tmp && { head -c 5000 /dev/zero; cat {in.mp3}.tmp; } > {in.mp3}",
             44100, 2, ConvertMP3WAV, 44100, 2, 1152},
         DecodeCase{"Mpeg2Stereo24000", "lame --quiet -b 96 {tone.wav} {in.mp3}", 24000, 2, ConvertMP3CDWAV, 44100, 2,
-                   576}),
+                   576},
+        // Zeros, then other bytes before the first frame, as in the ISO compliance streams.
+        DecodeCase{"JunkBeforeTheFirstFrame",
+                   "lame --quiet -b 128 {tone.wav} {in.mp3}.tmp && { head -c 3000 /dev/zero; head -c 1500 /dev/zero | "
+                   "tr '\\0' '\\041'; cat {in.mp3}.tmp; } > {in.mp3}",
+                   44100, 2, ConvertMP3WAV, 44100, 2, 1152}),
     [](const testing::TestParamInfo<DecodeCase>& info) { return info.param.name; });
 
 } // namespace

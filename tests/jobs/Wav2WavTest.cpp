@@ -47,6 +47,55 @@ TEST_P(Wav2WavLength, EightBitMonoBecomesExactlyTwiceAsMany16BitBytes) {
 
 INSTANTIATE_TEST_SUITE_P(DataLengths, Wav2WavLength, testing::Values(2, 1000, 1024, 4096, 10000, 1, 1001));
 
+struct ShapeCase {
+    const char* name;
+    const char* sourceShape; // sox options around -n
+    int sourceRate;
+    long long frames;
+    int rate; // of the 16-bit target, which keeps the source's channels
+    int channels;
+};
+
+class Wav2WavShape : public testing::TestWithParam<ShapeCase> {};
+
+// The whole sound arrives: as many frames as the exact rate ratio gives, give
+// or take the one a resampler rounds away, also when its filter holds back
+// more than one destination buffer. 24 and 32-bit integer and float sources
+// (written extensible by sox) become 16-bit PCM.
+TEST_P(Wav2WavShape, KeepsTheWholeLength) {
+    const ShapeCase& c = GetParam();
+    const std::string src = std::string(c.name) + ".wav", dst = std::string(c.name) + "-out.wav";
+    ASSERT_TRUE(Host("sox -r " + std::to_string(c.sourceRate) + " -c " + std::to_string(c.channels) + " " +
+                     c.sourceShape + " -n {" + src + "} synth " + std::to_string(c.frames) + "s sine 440 vol 0.5"));
+    JobTestHost host;
+    host.pcmIndex = host.FindPcm(static_cast<uint16_t>(c.channels), static_cast<uint32_t>(c.rate), 16);
+    ASSERT_GE(host.pcmIndex, 0);
+
+    EXPECT_EQ(RunOn(host, ConvertWAV2WAV, src, dst), L"");
+
+    ASSERT_TRUE(HasExactWavHeader(dst));
+    const AudioFacts in = Inspect(src), out = Inspect(dst);
+    EXPECT_EQ(out.rate, c.rate);
+    EXPECT_EQ(out.channels, c.channels);
+    EXPECT_EQ(out.bits, 16);
+    EXPECT_NEAR(static_cast<double>(out.samples), static_cast<double>(c.frames) * c.rate / c.sourceRate, 1.0);
+    EXPECT_NEAR(out.rms, in.rms, in.rms * 0.05);
+    EXPECT_TRUE(EndedClean(host));
+}
+
+INSTANTIATE_TEST_SUITE_P(Sources, Wav2WavShape,
+                         testing::Values(ShapeCase{"Mono48000To8000OneSecond", "-b 16", 48000, 48000, 8000, 1},
+                                         ShapeCase{"Stereo48000To8000", "-b 16", 48000, 62400, 8000, 2},
+                                         ShapeCase{"Mono48000To8000Short", "-b 16", 48000, 5000, 8000, 1},
+                                         ShapeCase{"Stereo48000To8000Odd", "-b 16", 48000, 100003, 8000, 2},
+                                         ShapeCase{"Pcm24Stereo", "-b 24", 44100, 44100, 44100, 2},
+                                         ShapeCase{"Pcm24Mono", "-b 24", 22050, 30000, 22050, 1},
+                                         ShapeCase{"Pcm32Stereo", "-b 32", 44100, 30000, 44100, 2},
+                                         ShapeCase{"Float32Mono", "-e float -b 32", 44100, 30000, 44100, 1},
+                                         ShapeCase{"Float64Stereo", "-e float -b 64", 48000, 30000, 48000, 2},
+                                         ShapeCase{"Pcm24StereoTo8000", "-b 24", 48000, 48000, 8000, 2}),
+                         [](const testing::TestParamInfo<ShapeCase>& info) { return info.param.name; });
+
 TEST(Wav2Wav, RaisesRateAndChannels) {
     ASSERT_TRUE(Host("sox -r 22050 -c 1 -n -b 8 {low.wav} synth 22050s sine 300 vol 0.5"));
     JobTestHost host;

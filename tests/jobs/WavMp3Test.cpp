@@ -51,7 +51,11 @@ TEST_P(Mp3Encode, GivesBareMpegAudioThatDecodesToTheSourceLength) {
 INSTANTIATE_TEST_SUITE_P(Shapes, Mp3Encode,
                          testing::Values(EncodeCase{"EightBitMonoToStereo44100", "-r 22050 -c 1 -n -b 8", 44100, 2},
                                          EncodeCase{"Stereo44100", "-r 44100 -c 2 -n -b 16", 44100, 2},
-                                         EncodeCase{"Mono22050", "-r 22050 -c 1 -n -b 16", 22050, 1}),
+                                         EncodeCase{"Mono22050", "-r 22050 -c 1 -n -b 16", 22050, 1},
+                                         EncodeCase{"Pcm24Stereo44100", "-r 44100 -c 2 -n -b 24", 44100, 2},
+                                         EncodeCase{"Pcm32MonoTo22050", "-r 44100 -c 1 -n -b 32", 22050, 1},
+                                         EncodeCase{"Float32Stereo", "-r 44100 -c 2 -n -e float -b 32", 44100, 2},
+                                         EncodeCase{"Float64Mono22050", "-r 22050 -c 1 -n -e float -b 64", 22050, 1}),
                          [](const testing::TestParamInfo<EncodeCase>& info) { return info.param.name; });
 
 TEST(Mp3Encode, CancelKeepsTheFramesDone) {

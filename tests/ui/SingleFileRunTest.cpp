@@ -257,8 +257,9 @@ TEST(SingleFileRun, FaultsAreShownInAMessageBox) {
         {"failed write", "sox -n -r 8000 -c 1 -b 8 {src} synth 3 sine 440 && rm -f {dst} && ln -s /dev/full {dst}",
          false, IDC_MAIN_INPUT3ED, IDC_MAIN_OUTPUT3ED, IDC_MAIN_GOBTN5, L"lleno.wav", L"lleno-out.wav",
          L"No podía escribir el fichero destino."},
-        {"codec failure", "sox -n -r 8000 -c 1 -e floating-point -b 32 {src} synth 0.3 sine 440", false,
-         IDC_MAIN_INPUT3ED, IDC_MAIN_OUTPUT3ED, IDC_MAIN_GOBTN5, L"flotante.wav", L"flotante-out.wav", L"acmStream*"},
+        // No codec takes three channels.
+        {"codec failure", "sox -n -r 8000 -c 3 -b 16 {src} synth 0.3 sine 440", false, IDC_MAIN_INPUT3ED,
+         IDC_MAIN_OUTPUT3ED, IDC_MAIN_GOBTN5, L"tres-canales.wav", L"tres-canales-out.wav", L"acmStream*"},
         {"invalid MP3", "head -c 5000 /dev/zero > {src}", true, IDC_MAIN_INPUTFILEED, IDC_MAIN_OUTPUTFILEED,
          IDC_MAIN_GOBTN1, L"ceros.mp3", L"ceros.wav", L"No un fichero válido de MP3."},
         {"frame header then arbitrary bytes",
