@@ -217,6 +217,7 @@ TEST(Settings, ARestartKeepsTheChoicesWhenTheProgramFolderIsReadOnly) {
         ~Unmount() { testsupport::RunHost("umount -l " + folder); }
     } unmount{unixFolder};
     const std::string listing = Host("ls -lA --time-style=full-iso " + unixFolder);
+    ASSERT_TRUE(RemoveDirectoryW(SettingsFolder().c_str())) << "the program makes the settings folder itself";
 
     {
         Converter converter(folder + L"\\converter.exe");
