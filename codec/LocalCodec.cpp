@@ -3,6 +3,19 @@
 #include "mp3codec/CodecIdentity.h"
 
 namespace codec {
+namespace {
+
+HACMDRIVERID current = nullptr;
+
+} // namespace
+
+HACMDRIVERID LocalCodec::Current() { return current; }
+
+LocalCodec::~LocalCodec() {
+    if (current == driver_.get()) {
+        current = nullptr;
+    }
+}
 
 LocalCodec::LocalCodec(const std::wstring& folder) {
     // A full path only, so that a restriction of the program's DLL search to
@@ -28,6 +41,7 @@ LocalCodec::LocalCodec(const std::wstring& folder) {
         return;
     }
     driver_.reset(id);
+    current = id;
 }
 
 } // namespace codec

@@ -21,12 +21,16 @@ public:
     // the Audio Compression Manager leaves the installed drivers alone in
     // charge, without a word.
     explicit LocalCodec(const std::wstring& folder);
+    ~LocalCodec();
     LocalCodec(const LocalCodec&) = delete;
     LocalCodec& operator=(const LocalCodec&) = delete;
 
     bool Added() const { return static_cast<bool>(driver_); }
     // The driver as acmDriverID names the driver of a stream; null when none was added.
     HACMDRIVERID Id() const { return driver_.get(); }
+    // The driver a LocalCodec of this process added and still holds; null
+    // when there is none.
+    static HACMDRIVERID Current();
 
 private:
     // Declared first, so the driver is removed before its module goes.

@@ -99,6 +99,9 @@ TEST(CodecDiscovery, TheSuitesCodecBesideTheProgramComesFirst) {
             CodecDiscovery discovery(sink);
             discovery.Enumerate();
             EXPECT_FALSE(discovery.MP3Formats.empty());
+            std::vector<std::wstring> once = sink.mp3;
+            std::sort(once.begin(), once.end());
+            EXPECT_EQ(std::unique(once.begin(), once.end()), once.end()) << "an installed copy is not listed again";
         }
     }
 }
