@@ -1,5 +1,7 @@
 #include "CodecDiscovery.h"
 
+#include "LocalCodec.h"
+
 #include "win/ScopedAcm.h"
 #include "win/TextConversion.h"
 
@@ -31,14 +33,39 @@ core::WaveFormatRecord RecordOf(const ACMFORMATDETAILSA& details) {
     return record;
 }
 
+// What tells one codec from another: the same file added for the process and
+// installed for the machine answers alike.
+std::wstring IdentityOf(HACMDRIVERID driverId) {
+    ACMDRIVERDETAILSW details = {};
+    details.cbStruct = sizeof details;
+    if (!driverId || acmDriverDetailsW(driverId, &details, 0) != MMSYSERR_NOERROR) {
+        return {};
+    }
+    return std::to_wstring(details.wMid) + L"|" + std::to_wstring(details.wPid) + L"|" +
+           std::to_wstring(details.vdwDriver) + L"|" + details.szShortName + L"|" + details.szLongName;
+}
+
 } // namespace
 
 void CodecDiscovery::Enumerate() {
     keptDrivers_.clear();
+    ownIdentity_ = IdentityOf(codec::LocalCodec::Current());
+    ownListed_ = false;
     acmDriverEnum(DriverCallback, reinterpret_cast<DWORD_PTR>(this), ACM_DRIVERENUMF_DISABLED);
 }
 
 void CodecDiscovery::ACMEnumDrvrMethod(HACMDRIVERID driverId) {
+    // The suite's codec added for the process is listed once, in the place of
+    // its first copy (an installed one comes earlier), so that the entries
+    // keep their numbers; its other copies are left out.
+    if (!ownIdentity_.empty() && IdentityOf(driverId) == ownIdentity_) {
+        if (ownListed_) {
+            sink_.ProcessMessages();
+            return;
+        }
+        ownListed_ = true;
+        driverId = codec::LocalCodec::Current();
+    }
     core::WaveFormatRecord query;
     query.SetFormatTag(core::kWaveFormatMpegLayer3);
     query.SetCbSize(core::kWaveFormatRecordSize);

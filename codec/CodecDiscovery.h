@@ -1,6 +1,7 @@
 #pragma once
-// Asks the Audio Compression Manager for every installed driver and every
-// format each offers, and keeps the MPEG layer-3 and PCM formats in two tables
+// Asks the Audio Compression Manager for every installed driver (the suite's
+// codec once, from the copy added for the process) and every format each
+// offers, and keeps the MPEG layer-3 and PCM formats in two tables
 // whose record numbers are the entry numbers of the converter's format lists.
 //
 // A driver that offered a listed format stays open as long as the discovery
@@ -45,4 +46,7 @@ public:
 private:
     FormatListSink& sink_;
     std::vector<win::ScopedAcmDriver> keptDrivers_;
+    // The suite's codec added for the process, told by its details.
+    std::wstring ownIdentity_;
+    bool ownListed_ = false;
 };

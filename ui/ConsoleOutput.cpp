@@ -17,29 +17,50 @@ BOOL WINAPI OnConsoleControl(DWORD event) {
     return TRUE;
 }
 
+// The standard output, else the standard error, when it is an open handle;
+// null for a program started with neither.
+HANDLE HandedDownOutput() {
+    for (const DWORD which : {STD_OUTPUT_HANDLE, STD_ERROR_HANDLE}) {
+        const HANDLE handle = GetStdHandle(which);
+        if (handle && handle != INVALID_HANDLE_VALUE && GetFileType(handle) != FILE_TYPE_UNKNOWN) {
+            return handle;
+        }
+    }
+    return nullptr;
+}
+
 } // namespace
 
-// A standard output handed down by the parent (a pipe or a file) is kept; the
-// console itself is written only when there is none. Wine hands a windowed
-// program its parent's console at start, so attaching fails there as for a
-// program that has a console already.
+// A standard output or error handed down by the caller (a pipe or a file:
+// a script, a scheduler, a service) is written even when there is no console
+// to attach to, and then no window or box appears; the console itself is
+// written only when there is no such handle. Wine hands a windowed program its
+// parent's console at start, so attaching fails there as for a program that
+// has a console already.
 TConsoleOutput::TConsoleOutput() {
-    if (!AttachConsole(ATTACH_PARENT_PROCESS) && GetLastError() != ERROR_ACCESS_DENIED) {
-        return;
-    }
-    output_ = GetStdHandle(STD_OUTPUT_HANDLE);
-    if (output_ == nullptr || output_ == INVALID_HANDLE_VALUE) {
+    const HANDLE handedDown = HandedDownOutput();
+    attachedConsole_ = AttachConsole(ATTACH_PARENT_PROCESS) || GetLastError() == ERROR_ACCESS_DENIED;
+    output_ = handedDown ? handedDown : (attachedConsole_ ? HandedDownOutput() : nullptr);
+    if (!output_ && attachedConsole_) {
         output_ = CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                               OPEN_EXISTING, 0, nullptr);
         ownsOutput_ = output_ != INVALID_HANDLE_VALUE;
         if (!ownsOutput_) {
             output_ = nullptr;
-            return;
         }
+    }
+    if (!output_) {
+        if (attachedConsole_) {
+            FreeConsole();
+            attachedConsole_ = false;
+        }
+        return;
     }
     DWORD mode = 0;
     isConsole_ = GetConsoleMode(output_, &mode) != 0;
-    SetConsoleCtrlHandler(OnConsoleControl, TRUE);
+    if (attachedConsole_) {
+        SetConsoleCtrlHandler(OnConsoleControl, TRUE);
+    }
 }
 
 bool TConsoleOutput::Interrupted() const { return interrupted; }
@@ -49,7 +70,7 @@ TConsoleOutput::~TConsoleOutput() {
     if (ownsOutput_) {
         CloseHandle(output_);
     }
-    if (Attached()) {
+    if (attachedConsole_) {
         SetConsoleCtrlHandler(OnConsoleControl, FALSE);
         FreeConsole();
     }

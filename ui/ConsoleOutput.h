@@ -1,7 +1,7 @@
 #pragma once
-// The console of the program that started the converter, when it has one:
-// there a run from the command line prints its progress and messages instead
-// of showing windows.
+// Where a run from the command line prints its progress and messages instead
+// of showing windows: the standard output (or error) the caller handed down,
+// else the console of the program that started the converter.
 
 #include <windows.h>
 
@@ -11,7 +11,8 @@ namespace ui {
 
 class TConsoleOutput {
 public:
-    // Attaches to the parent's console; Attached() tells whether that worked.
+    // Takes the handed-down output and attaches to the parent's console;
+    // Attached() tells whether there is anywhere to print.
     TConsoleOutput();
     ~TConsoleOutput();
     TConsoleOutput(const TConsoleOutput&) = delete;
@@ -32,6 +33,7 @@ private:
 
     HANDLE output_ = nullptr;
     bool ownsOutput_ = false;
+    bool attachedConsole_ = false;
     bool isConsole_ = false;
     int shownPercent_ = -1;
 };

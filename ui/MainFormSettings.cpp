@@ -1,7 +1,8 @@
 // What the main window keeps between runs: the three format choices in
-// settings.dat beside the program, and the placement and eight option
-// controls in the profile.
+// settings.dat, and the placement and eight option controls in the profile,
+// both in the user's settings folder.
 #include "MainForm.h"
+#include "SettingsPlace.h"
 
 #include "core/SettingsDat.h"
 #include "jobs/Win32File.h"
@@ -14,9 +15,13 @@ namespace ui {
 // The lists are filled and on entry 0 already; a position that does not fit
 // its list leaves it there.
 void TMainForm::ReadSettings() {
-    // Opened for reading and writing: a settings.dat that the program could not
-    // write back counts as missing, and the lists stay on entry 0.
-    const auto file = Win32File::OpenForUpdate(ProgramDir + core::kSettingsFileName);
+    // Opened for reading and writing where the program writes it: a
+    // settings.dat that it could not write back counts as missing, and the
+    // lists stay on entry 0. The old place beside the program is only read.
+    const std::wstring oldFile = ProgramDir + core::kSettingsFileName;
+    const std::wstring stored = SettingsFileToRead(core::kSettingsFileName, oldFile);
+    const auto file = stored == SettingsFile(core::kSettingsFileName, oldFile) ? Win32File::OpenForUpdate(stored)
+                                                                               : Win32File::OpenForReading(stored);
     HWND lists[] = {mp3format(), mp3format2(), WAVFormats()};
     core::FormatSelections counts{};
     for (size_t i = 0; i < core::kStoredFormatLists; ++i) {
@@ -32,7 +37,8 @@ void TMainForm::ReadSettings() {
 // selections send no change notification. A failure leaves the choice in the
 // window only, without a word.
 void TMainForm::savesetting() {
-    auto file = Win32File::CreateAnew(ProgramDir + core::kSettingsFileName);
+    MakeSettingsFolder();
+    auto file = Win32File::CreateAnew(SettingsFile(core::kSettingsFileName, ProgramDir + core::kSettingsFileName));
     if (file) {
         core::WriteSettingsDat(*file, {ComboBox_GetCurSel(mp3format()), ComboBox_GetCurSel(mp3format2()),
                                        ComboBox_GetCurSel(WAVFormats())});

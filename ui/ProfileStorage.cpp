@@ -1,6 +1,8 @@
 #include "ProfileStorage.h"
 
 #include "Application.h"
+#include "SettingsPlace.h"
+#include "core/PathText.h"
 #include "win/ProgramPath.h"
 #include "win/Scoped.h"
 
@@ -68,10 +70,28 @@ WINDOWPLACEMENT CurrentPlacement(HWND form) {
     return placement;
 }
 
+std::wstring WindowsDirectoryFile(const std::wstring& name) {
+    std::vector<wchar_t> folder(MAX_PATH);
+    for (;;) {
+        const UINT length = GetWindowsDirectoryW(folder.data(), static_cast<UINT>(folder.size()));
+        if (length == 0) {
+            return name;
+        }
+        if (length < folder.size()) {
+            return core::WithBackslash(std::wstring(folder.data(), length)) + name;
+        }
+        folder.resize(length + 1);
+    }
+}
+
 } // namespace
 
+TFormStorage::TFormStorage(std::wstring iniFileName)
+    : iniFileName_(std::move(iniFileName)), oldFile_(WindowsDirectoryFile(iniFileName_)) {}
+
 std::optional<core::RestoredForm> TFormStorage::RestoreFormPlacement(HWND form, const core::StoredControls& current) {
-    PrivateProfile profile(iniFileName_);
+    const std::wstring file = SettingsFileToRead(iniFileName_, oldFile_);
+    PrivateProfile profile(file);
     auto restored = core::RestoreForm(profile, ToForm(CurrentPlacement(form)), Screen(), current);
     if (restored && restored->applyPlacement) {
         // The form is not shown yet; its showing applies the stored state.
@@ -84,7 +104,12 @@ std::optional<core::RestoredForm> TFormStorage::RestoreFormPlacement(HWND form, 
 }
 
 void TFormStorage::SaveFormPlacement(HWND form, HWND owner, const core::StoredControls& controls, bool visible) {
-    PrivateProfile profile(iniFileName_);
+    // The first save starts from the old profile, so that the new one comes
+    // out byte for byte as an update of the old one would have.
+    const std::wstring file = SettingsFile(iniFileName_, oldFile_);
+    MakeSettingsFolder();
+    CopyFileW(oldFile_.c_str(), file.c_str(), TRUE);
+    PrivateProfile profile(file);
     if (!core::SaveForm(profile, ToForm(CurrentPlacement(form)), IsIconic(form) != FALSE, Screen(), controls,
                         visible)) {
         ShowApplicationError(owner, core::ProfileWriteFailure(iniFileName_));

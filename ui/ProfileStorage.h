@@ -1,9 +1,10 @@
 #pragma once
 // The main window's profile store: its placement and eight option controls in
-// the section "TMainForm" of a profile file named after the program, which the
-// platform's profile functions keep in the Windows directory. Restored once,
-// at the first showing; saved after an agreed close, or at destruction when
-// not saved since.
+// the section "TMainForm" of a profile file named after the program, in the
+// user's settings folder (read from the Windows directory, where earlier
+// versions kept it, until the first save). Restored once, at the first
+// showing; saved after an agreed close, or at destruction when not saved
+// since.
 #include "core/FormStorage.h"
 
 #include <windows.h>
@@ -15,7 +16,7 @@ namespace ui {
 
 class TFormStorage {
 public:
-    explicit TFormStorage(std::wstring iniFileName) : iniFileName_(std::move(iniFileName)) {}
+    explicit TFormStorage(std::wstring iniFileName);
 
     // Applies the stored position to the hidden form and hands back the state
     // and controls to apply; nothing when the stored layout says so. From then
@@ -31,6 +32,8 @@ public:
 
 private:
     std::wstring iniFileName_;
+    // The profile in the Windows directory, as the profile functions find a bare name.
+    std::wstring oldFile_;
     bool restored_ = false;
     bool saved_ = false;
 };

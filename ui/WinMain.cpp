@@ -6,6 +6,9 @@
 #include "MainForm.h"
 #include "StatusForm.h"
 
+#include "codec/LocalCodec.h"
+#include "win/ProgramPath.h"
+
 #include <commctrl.h>
 #include <objbase.h>
 
@@ -14,6 +17,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
                                                           ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    const codec::LocalCodec ownCodec(win::ProgramFolder());
     int exitCode = 0;
     const std::vector<std::wstring> arguments = ui::ProgramArguments();
     if (!arguments.empty()) {

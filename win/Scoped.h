@@ -59,6 +59,9 @@ struct CloseRegistryKey {
 struct FreeGlobalMemory {
     void operator()(HGLOBAL h) const { GlobalFree(h); }
 };
+struct FreeModule {
+    void operator()(HMODULE h) const { FreeLibrary(h); }
+};
 struct FreeLocalMemory {
     void operator()(HLOCAL h) const { LocalFree(h); }
 };
@@ -73,6 +76,7 @@ using ScopedMemoryDC = ScopedHandle<HDC, DeleteMemoryDC>;
 using ScopedImageList = ScopedHandle<HIMAGELIST, DestroyImageList>;
 using ScopedRegKey = ScopedHandle<HKEY, CloseRegistryKey>;
 using ScopedGlobal = ScopedHandle<HGLOBAL, FreeGlobalMemory>;
+using ScopedModule = ScopedHandle<HMODULE, FreeModule>;
 
 // Memory the system allocated for the caller (FormatMessage,
 // CommandLineToArgvW), released with LocalFree.

@@ -1,5 +1,6 @@
 #pragma once
-// Owners for an opened Audio Compression Manager driver and stream.
+// Owners for an opened Audio Compression Manager driver and stream, and for a
+// driver a program added for itself.
 #include "Scoped.h"
 
 #include <mmreg.h>
@@ -16,5 +17,10 @@ struct CloseAcmStream {
     void operator()(HACMSTREAM h) const { acmStreamClose(h, 0); }
 };
 using ScopedAcmStream = ScopedHandle<HACMSTREAM, CloseAcmStream>;
+
+struct RemoveAcmDriver {
+    void operator()(HACMDRIVERID h) const { acmDriverRemove(h, 0); }
+};
+using ScopedAcmDriverId = ScopedHandle<HACMDRIVERID, RemoveAcmDriver>;
 
 } // namespace win

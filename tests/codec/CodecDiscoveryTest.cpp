@@ -1,5 +1,8 @@
 #include "TestDriver.h"
 #include "codec/CodecDiscovery.h"
+#include "codec/LocalCodec.h"
+#include "mp3codec/CodecIdentity.h"
+#include "support/HostTool.h"
 
 #include <gtest/gtest.h>
 
@@ -51,6 +54,55 @@ TEST(CodecDiscovery, LayerThreeFormatsOfADriverAppearInItsOrder) {
         EXPECT_EQ(record.AvgBytesPerSec(), offered[i].wfx.nAvgBytesPerSec);
         EXPECT_EQ(record.Mp3BlockSize(), 313);
         EXPECT_EQ(record.bytes[30], 0) << "bytes beyond what the codec reported stay zero";
+    }
+}
+
+// The driver that serves a 44100 to 22050 Hz stream opened with no driver
+// handle, as the jobs open theirs; empty when none does.
+std::wstring RateChangeDriver(HACMDRIVERID* servedBy) {
+    WAVEFORMATEX from = {WAVE_FORMAT_PCM, 2, 44100, 44100 * 4, 4, 16, 0};
+    WAVEFORMATEX to = {WAVE_FORMAT_PCM, 2, 22050, 22050 * 4, 4, 16, 0};
+    win::ScopedAcmStream stream;
+    if (acmStreamOpen(stream.Receive(), nullptr, &from, &to, nullptr, 0, 0, ACM_STREAMOPENF_NONREALTIME) !=
+        MMSYSERR_NOERROR) {
+        return {};
+    }
+    acmDriverID(reinterpret_cast<HACMOBJ>(stream.get()), servedBy, 0);
+    ACMDRIVERDETAILSW details = {};
+    details.cbStruct = sizeof details;
+    acmDriverDetailsW(*servedBy, &details, 0);
+    return details.szShortName;
+}
+
+// The suite's codec beside the program comes before every installed driver;
+// without it the installed ones serve as before.
+TEST(CodecDiscovery, TheSuitesCodecBesideTheProgramComesFirst) {
+    const struct {
+        const char* name;
+        std::wstring folder;
+        bool added;
+    } cases[] = {
+        {"no codec in the folder", testsupport::WorkDir() + L"\\", false},
+        {"the codec in the folder", testsupport::WindowsPath(SONARIS_CODEC_DIR) + L"\\", true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const codec::LocalCodec codec(c.folder);
+        EXPECT_EQ(codec.Added(), c.added);
+        HACMDRIVERID servedBy = nullptr;
+        const std::wstring name = RateChangeDriver(&servedBy);
+        EXPECT_FALSE(name.empty()) << "some driver changes the rate";
+        if (c.added) {
+            EXPECT_EQ(name, mp3codec::kDriverShortName);
+            EXPECT_EQ(servedBy, codec.Id()) << "the added driver, not an installed copy";
+            RecordingSink sink;
+            CodecDiscovery discovery(sink);
+            discovery.Enumerate();
+            EXPECT_FALSE(discovery.MP3Formats.empty());
+            std::vector<std::wstring> once = sink.mp3;
+            std::sort(once.begin(), once.end());
+            EXPECT_EQ(std::unique(once.begin(), once.end()), once.end()) << "an installed copy is not listed again";
+        }
     }
 }
 

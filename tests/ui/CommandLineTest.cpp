@@ -103,27 +103,40 @@ TEST_F(CommandLine, EachJobRunsFromAConsoleWithItsExitCode) {
     EXPECT_EQ(SoxInfo(out + L"\\tono.wav").substr(0, 10), "22050 1 16");
 }
 
-// Without a console the progress window runs the job and messages come as boxes.
-TEST_F(CommandLine, WithoutAConsoleMessagesComeAsBoxes) {
+// Without a console the progress window runs the job and messages come as
+// boxes; an output handed down as a file takes the messages instead, and no
+// window appears.
+TEST_F(CommandLine, WithoutAConsoleMessagesComeAsBoxesOrIntoTheHandedDownOutput) {
     const struct {
         std::wstring arguments;
         DWORD exitCode;
-        const wchar_t* box; // part of the message box's text; null when none comes
+        const wchar_t* box;  // part of the message box's text; null when none comes
+        const char* printed; // part of what the handed-down output gets instead
     } cases[] = {
-        {L"/wavwav " + Quoted(wav_) + L" " + Quoted(WorkFile(L"ventana.wav")), 0, nullptr},
-        {L"/mp3wav " + Quoted(notMp3_) + L" " + Quoted(WorkFile(L"x.wav")), 1, L"No un fichero válido de MP3."},
-        {L"/mp3wav", 2, L"Uso:"},
+        {L"/wavwav " + Quoted(wav_) + L" " + Quoted(WorkFile(L"ventana.wav")), 0, nullptr, "%"},
+        {L"/mp3wav " + Quoted(notMp3_) + L" " + Quoted(WorkFile(L"x.wav")), 1, L"No un fichero válido de MP3.",
+         "No un fichero v"},
+        {L"/mp3wav", 2, L"Uso:", "Uso:"},
+        {L"/formats", 0, L"Formatos WAV", "Formatos WAV"},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(testsupport::Narrow(c.arguments));
-        Converter converter(CommandLineStart{c.arguments, false, L""});
-        if (c.box) {
-            const MessageBoxSeen box = converter.WaitForMessageBox();
-            EXPECT_NE(box.text.find(c.box), std::wstring::npos) << testsupport::Narrow(box.text);
-            Answer(box, IDOK);
+    const std::wstring output = WorkFile(L"sin-consola.txt");
+    for (const bool handedDown : {false, true}) {
+        for (const auto& c : cases) {
+            SCOPED_TRACE(testsupport::Narrow(c.arguments) + (handedDown ? " (output in a file)" : ""));
+            DeleteFileW(output.c_str());
+            Converter converter(CommandLineStart{c.arguments, false, handedDown ? output : L""});
+            if (c.box && !handedDown) {
+                const MessageBoxSeen box = converter.WaitForMessageBox();
+                EXPECT_NE(box.text.find(c.box), std::wstring::npos) << testsupport::Narrow(box.text);
+                Answer(box, IDOK);
+            }
+            ASSERT_TRUE(converter.WaitForExit());
+            EXPECT_EQ(converter.ExitCode(), c.exitCode);
+            if (handedDown) {
+                const std::string printed = testsupport::ReadBytes(output);
+                EXPECT_NE(printed.find(c.printed), std::string::npos) << printed;
+            }
         }
-        ASSERT_TRUE(converter.WaitForExit());
-        EXPECT_EQ(converter.ExitCode(), c.exitCode);
     }
     EXPECT_FALSE(SoxInfo(WorkFile(L"ventana.wav")).empty());
 }

@@ -2,6 +2,7 @@
 
 #include "support/HostTool.h"
 #include "ui/resource.h"
+#include "win/Scoped.h"
 
 #include <commctrl.h>
 #include <shlobj.h>
@@ -77,11 +78,19 @@ Converter::Converter(const CommandLineStart& start) {
     startup.cb = sizeof startup;
     std::wstring command = L"\"" + ConverterPath() + L"\" " + start.arguments;
     DWORD flags = DETACHED_PROCESS | CREATE_SUSPENDED;
+    win::ScopedFile output;
     if (start.withConsole) {
         command = L"cmd.exe /c \"" + command + L" > \"" + start.outputFile + L"\"\"";
         flags = CREATE_NEW_CONSOLE | CREATE_SUSPENDED;
+    } else if (!start.outputFile.empty()) {
+        SECURITY_ATTRIBUTES inherited = {sizeof inherited, nullptr, TRUE};
+        output = win::ScopedFile(CreateFileW(start.outputFile.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherited,
+                                             CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+        startup.dwFlags = STARTF_USESTDHANDLES;
+        startup.hStdOutput = output.get();
+        startup.hStdError = output.get();
     }
-    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, flags, nullptr, nullptr, &startup,
+    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, output.IsOpen(), flags, nullptr, nullptr, &startup,
                         &process_)) {
         return;
     }

@@ -25,7 +25,8 @@ struct CommandLineStart {
     std::wstring arguments;
     // Through a console program that has a console of its own, with the
     // program's standard output in outputFile; else started straight from the
-    // test, with no console to attach to.
+    // test, with no console to attach to, and its standard output and error
+    // in outputFile when one is named.
     bool withConsole;
     std::wstring outputFile;
 };

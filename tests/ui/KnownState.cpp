@@ -7,9 +7,12 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <shlobj.h>
+
 #include <fstream>
 #include <iterator>
 #include <memory>
+#include <vector>
 
 namespace uitest {
 namespace {
@@ -29,16 +32,13 @@ void Remove(const std::wstring& file) {
 
 class KnownStateListener : public testing::EmptyTestEventListener {
     void OnTestStart(const testing::TestInfo&) override {
-        profile_ = std::make_unique<KeptAside>(ProfilePath());
-        settings_ = std::make_unique<KeptAside>(SettingsDatPath());
+        for (const std::wstring& file : {ProfilePath(), SettingsDatPath(), OldProfilePath(), OldSettingsDatPath()}) {
+            kept_.push_back(std::make_unique<KeptAside>(file));
+        }
     }
-    void OnTestEnd(const testing::TestInfo&) override {
-        profile_.reset();
-        settings_.reset();
-    }
+    void OnTestEnd(const testing::TestInfo&) override { kept_.clear(); }
 
-    std::unique_ptr<KeptAside> profile_;
-    std::unique_ptr<KeptAside> settings_;
+    std::vector<std::unique_ptr<KeptAside>> kept_;
 };
 
 const bool kListening = [] {
@@ -48,13 +48,28 @@ const bool kListening = [] {
 
 } // namespace
 
-std::wstring ProfilePath() {
+std::wstring SettingsFolder() {
+    wchar_t folder[MAX_PATH] = {};
+    SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, folder);
+    std::wstring path = folder;
+    for (const wchar_t* part : {L"\\VELTRA", L"\\Sonaris"}) {
+        path += part;
+        CreateDirectoryW(path.c_str(), nullptr);
+    }
+    return path;
+}
+
+std::wstring ProfilePath() { return SettingsFolder() + L"\\converter.INI"; }
+
+std::wstring SettingsDatPath() { return SettingsFolder() + L"\\settings.dat"; }
+
+std::wstring OldProfilePath() {
     wchar_t windows[MAX_PATH] = {};
     GetWindowsDirectoryW(windows, MAX_PATH);
     return std::wstring(windows) + L"\\converter.INI";
 }
 
-std::wstring SettingsDatPath() {
+std::wstring OldSettingsDatPath() {
     const std::wstring program = ConverterPath();
     return program.substr(0, program.find_last_of(L'\\') + 1) + L"settings.dat";
 }

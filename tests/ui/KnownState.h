@@ -1,7 +1,9 @@
 #pragma once
 // What the converter keeps between runs lies outside the test's work folder:
-// the profile in the prefix's Windows directory and settings.dat beside the
-// program. Every test starts without either and leaves them as it found them.
+// the profile and settings.dat in the user's settings folder, and their old
+// places (the profile in the prefix's Windows directory, settings.dat beside
+// the program), which are still read. Every test starts without any of them
+// and leaves them as it found them.
 #include "support/TestFiles.h"
 
 #include <optional>
@@ -10,10 +12,15 @@
 
 namespace uitest {
 
-// C:\windows\converter.INI
+// %APPDATA%\VELTRA\Sonaris, made when missing
+std::wstring SettingsFolder();
+// converter.INI and settings.dat there
 std::wstring ProfilePath();
-// settings.dat beside converter.exe
 std::wstring SettingsDatPath();
+// C:\windows\converter.INI
+std::wstring OldProfilePath();
+// settings.dat beside converter.exe
+std::wstring OldSettingsDatPath();
 
 // The file's bytes, or nothing when there is no readable file (an empty file
 // is not a missing one).

@@ -103,6 +103,8 @@ TEST(Settings, RestartKeepsTheFormatChoicesAndTheEightControls) {
         CloseAgreed(converter);
     }
 
+    EXPECT_FALSE(Exists(OldProfilePath())) << "nothing is written to the Windows folder";
+    EXPECT_FALSE(Exists(OldSettingsDatPath())) << "nothing is written beside the program";
     const Entries entries = ProfileEntries();
     std::vector<std::string> keys;
     for (const auto& entry : entries) {
@@ -147,12 +149,19 @@ TEST(Settings, TheProgramsOwnSelectionsWriteNoSettings) {
         EXPECT_FALSE(Exists(SettingsDatPath())) << "written without a choice of the user";
         CloseAgreed(converter);
     }
-    // Sixteen bytes: a rewrite would leave twelve.
+    // Sixteen bytes: a rewrite would leave twelve. The old place beside the
+    // program is read while the settings folder holds none.
     const std::string stored("\0\0\0\0\0\0\0\0\3\0\0\0\7\7\7\7", 16);
-    WriteBytes(SettingsDatPath(), stored);
-    Converter converter;
-    EXPECT_EQ(Selected(converter, IDC_MAIN_WAVFORMATS), 3);
-    EXPECT_EQ(ReadWholeFile(SettingsDatPath()), stored);
+    for (const std::wstring& place : {SettingsDatPath(), OldSettingsDatPath()}) {
+        SCOPED_TRACE(testsupport::Narrow(place));
+        WriteBytes(place, stored);
+        Converter converter;
+        EXPECT_EQ(Selected(converter, IDC_MAIN_WAVFORMATS), 3);
+        CloseAgreed(converter);
+        EXPECT_EQ(ReadWholeFile(place), stored);
+        DeleteFileW(place.c_str());
+    }
+    EXPECT_FALSE(Exists(SettingsDatPath()));
 }
 
 TEST(Settings, CancelAtTheClosingQuestionWritesNoProfileAndOkWritesIt) {
@@ -185,6 +194,47 @@ TEST(Settings, TheEndOfTheSessionStoresTheProfileAsVisible) {
     ASSERT_TRUE(converter.WaitForExit());
     EXPECT_EQ(Value(ProfileEntries(), "Visible"), "1");
     EXPECT_EQ(Value(ProfileEntries(), "FormVersion"), "0");
+}
+
+// The program's folder on a read-only mount, as Program Files is to a
+// standard user: the choices of the old places are read, and what the user
+// changes survives a restart without a write to the program or Windows folder.
+TEST(Settings, ARestartKeepsTheChoicesWhenTheProgramFolderIsReadOnly) {
+    const std::wstring folder = WorkFile(L"programa solo lectura");
+    const std::string unixFolder = Q(folder);
+    Host("mkdir -p " + unixFolder + " && cp " + Q(ConverterPath()) + " " +
+         Q(ConverterPath().substr(0, ConverterPath().rfind(L'\\')) + L"\\sonarmp3.acm") + " " + unixFolder);
+    WriteBytes(folder + L"\\settings.dat", std::string("\0\0\0\0\0\0\0\0\3\0\0\0", 12));
+    const std::string oldProfile = "[TMainForm]\r\nQuellCheck2_Checked=False\r\nOwnFolderCheck2_Checked=True\r\n";
+    WriteBytes(OldProfilePath(), oldProfile);
+    if (testsupport::RunHost("mount --bind " + unixFolder + " " + unixFolder + " && mount -o remount,bind,ro " +
+                             unixFolder + " " + unixFolder)
+            .exitCode != 0) {
+        GTEST_SKIP() << "this machine mounts no folder read-only for the tests";
+    }
+    struct Unmount {
+        std::string folder;
+        ~Unmount() { testsupport::RunHost("umount -l " + folder); }
+    } unmount{unixFolder};
+    const std::string listing = Host("ls -lA --time-style=full-iso " + unixFolder);
+    ASSERT_TRUE(RemoveDirectoryW(SettingsFolder().c_str())) << "the program makes the settings folder itself";
+
+    {
+        Converter converter(folder + L"\\converter.exe");
+        EXPECT_EQ(Selected(converter, IDC_MAIN_WAVFORMATS), 3) << "read from beside the program";
+        EXPECT_TRUE(IsChecked(converter, IDC_MAIN_OWNFOLDERCHECK2)) << "read from the Windows folder";
+        converter.PickDown(IDC_MAIN_WAVFORMATS, 1);
+        converter.Click(IDC_MAIN_CDQUALCHECK);
+        CloseAgreed(converter);
+    }
+    Converter converter(folder + L"\\converter.exe");
+    EXPECT_EQ(Selected(converter, IDC_MAIN_WAVFORMATS), 4);
+    EXPECT_TRUE(IsChecked(converter, IDC_MAIN_CDQUALCHECK));
+    EXPECT_TRUE(IsChecked(converter, IDC_MAIN_OWNFOLDERCHECK2));
+    EXPECT_EQ(StoredSelections().size(), 3u);
+    EXPECT_EQ(Value(ProfileEntries(), "cdqualcheck_Checked"), "True");
+    EXPECT_EQ(Host("ls -lA --time-style=full-iso " + unixFolder), listing);
+    EXPECT_EQ(ReadWholeFile(OldProfilePath()), oldProfile);
 }
 
 // Another process sees the placement of a minimized or maximized window only

@@ -4,6 +4,7 @@
 
 #include <commctrl.h>
 
+#include <memory>
 #include <sstream>
 
 namespace uitest {
@@ -62,7 +63,7 @@ constexpr double kKeptToleranceDb = 0.1;
 
 // Rate changes through the window are filtered: the tone keeps its level and no
 // alias or image of it comes back.
-TEST(SingleFileRun, RateChangesCarryNoMirrorOfATone) {
+void RateChangesCarryNoMirror() {
     Converter converter;
     const ToneRun runs[] = {
         {"15 kHz from 44100 to 22050", "-r 44100 -c 2", nullptr, L"22050 Hz; 16 bits; Stereo", 15000, 7050},
@@ -89,6 +90,16 @@ TEST(SingleFileRun, RateChangesCarryNoMirrorOfATone) {
         if (!r.lame && r.tone < 11025) {
             EXPECT_NEAR(LevelOf(out, r.tone), source, kKeptToleranceDb) << r.name;
         }
+    }
+}
+
+// The suite's codec beside the program serves them also where l3codecp.exe
+// never registered it.
+TEST(SingleFileRun, RateChangesCarryNoMirrorOfATone) {
+    for (const bool registered : {true, false}) {
+        SCOPED_TRACE(registered ? "codec registered" : "codec only beside the program");
+        const std::unique_ptr<MP3CodecHidden> hidden(registered ? nullptr : new MP3CodecHidden);
+        RateChangesCarryNoMirror();
     }
 }
 
@@ -201,10 +212,15 @@ TEST(SingleFileRun, CancelAndCloseRequestLeaveAValidShorterWav) {
     }
 }
 
+// A copy of the program without the suite's codec beside it, as where the
+// codec could not be loaded: it starts with what the system offers.
 TEST(SingleFileRun, NoMp3CodecGivesTheRefusalsAndCreatesNothing) {
     MP3CodecHidden hidden;
-    Converter converter;
+    const std::wstring alone = WorkFile(L"sin codec.exe");
+    ASSERT_TRUE(CopyFileW(ConverterPath().c_str(), alone.c_str(), FALSE));
+    Converter converter(alone);
     ASSERT_TRUE(converter.ComboItems(IDC_MAIN_MP3FORMAT).empty()) << "an MP3 codec is still registered";
+    EXPECT_FALSE(converter.ComboItems(IDC_MAIN_WAVFORMATS).empty()) << "the platform's PCM formats";
     const std::wstring wav = WorkFile(L"nada.wav"), mp3 = WorkFile(L"nada.mp3");
     Host("sox -n -r 8000 -c 1 -b 8 " + Q(wav) + " synth 0.1 sine 440 && cp " + Q(wav) + " " + Q(mp3));
     struct Refusal {
