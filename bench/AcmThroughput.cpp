@@ -8,9 +8,11 @@
 // With SONARIS_LOCAL_CODEC naming a sonarmp3.acm, that driver is added first as
 // the process's own, as the converter adds the one beside it: PCM rate changes
 // are its local entry's alone.
+#include "codec/LocalCodec.h"
 #include "core/StdioByteFile.h"
 #include "core/WavFile.h"
 #include "support/ToneLevel.h"
+#include "win/TextConversion.h"
 
 #include <windows.h>
 
@@ -146,11 +148,9 @@ bool AddLocalCodec() {
     if (!path || !*path) {
         return true;
     }
-    const HMODULE module = LoadLibraryA(path);
-    const FARPROC proc = module ? GetProcAddress(module, "LocalDriverProc") : nullptr;
-    HACMDRIVERID id = nullptr;
-    if (!proc || acmDriverAddA(&id, module, reinterpret_cast<LPARAM>(proc), 0,
-                               ACM_DRIVERADDF_FUNCTION | ACM_DRIVERADDF_LOCAL) != MMSYSERR_NOERROR) {
+    const std::string file(path);
+    static const codec::LocalCodec added(win::WidenAnsi(file.substr(0, file.find_last_of('\\') + 1)));
+    if (!added.Added()) {
         Fail("cannot add the local codec");
         return false;
     }

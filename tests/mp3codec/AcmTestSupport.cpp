@@ -2,6 +2,7 @@
 
 #include "mp3codec/CodecIdentity.h"
 #include "support/HostTool.h"
+#include "support/LocalCodec.h"
 #include "support/ToneLevel.h"
 
 #include <algorithm>
@@ -135,17 +136,7 @@ HACMDRIVERID FindCodecDriver() {
 }
 
 HACMDRIVERID AddLocalCodec() {
-    static HACMDRIVERID added = [] {
-        HACMDRIVERID id = nullptr;
-        const std::wstring path = testsupport::WindowsPath(SONARMP3_UNIX_PATH);
-        const HMODULE module = LoadLibraryW(path.c_str());
-        const FARPROC proc = module ? GetProcAddress(module, "LocalDriverProc") : nullptr;
-        if (!proc || acmDriverAddW(&id, module, reinterpret_cast<LPARAM>(proc), 0,
-                                   ACM_DRIVERADDF_FUNCTION | ACM_DRIVERADDF_LOCAL) != MMSYSERR_NOERROR) {
-            id = nullptr;
-        }
-        return id;
-    }();
+    const HACMDRIVERID added = testsupport::AddLocalCodec(testsupport::WindowsPath(SONARMP3_UNIX_PATH));
     EXPECT_NE(added, nullptr) << "the build's sonarmp3.acm could not be added as a local driver";
     return added;
 }

@@ -1,13 +1,17 @@
 #pragma once
-// The suite's codec as a driver of the calling process only, as the converter
-// adds the one that lies beside it when it starts: no installation, and it
-// comes before every driver of the machine.
+// The tree's own codec as a driver of the calling process only, added by the
+// converter's own codec::LocalCodec: no installation, and it comes before every
+// driver of the machine.
+#include <windows.h>
+#include <mmreg.h>
+#include <msacm.h>
+
 #include <string>
 
 namespace testsupport {
 
-// Loads the codec DLL at this Windows path and adds its local entry, once per
-// process; it stays for the process's life. False when either step fails.
-bool AddLocalCodec(const std::wstring& path);
+// Adds the sonarmp3.acm at this Windows path, once per process; it stays for
+// the process's life. Null when it could not be added.
+HACMDRIVERID AddLocalCodec(const std::wstring& path);
 
 } // namespace testsupport
