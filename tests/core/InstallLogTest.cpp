@@ -1,4 +1,5 @@
 #include "core/InstallLog.h"
+#include "core/InstallerSwitches.h"
 
 #include <gtest/gtest.h>
 
@@ -231,5 +232,33 @@ TEST(InstallLog, UninstallAcceptsAnEmptyLine4) {
     ASSERT_TRUE(ParseInstallLog(Lines(Header("0", "")), "", log));
     EXPECT_EQ(log.DefaultTarget, "");
 }
+
+} // namespace
+
+namespace {
+
+struct SwitchCase {
+    const char* commandLine;
+    bool silent;
+    const char* folder;
+};
+
+class InstallerSwitchRules : public testing::TestWithParam<SwitchCase> {};
+
+TEST_P(InstallerSwitchRules, SilentAndFolder) {
+    const core::InstallerSwitches switches = core::ParseInstallerSwitches(GetParam().commandLine);
+    EXPECT_EQ(switches.silent, GetParam().silent) << GetParam().commandLine;
+    EXPECT_EQ(switches.folder, GetParam().folder) << GetParam().commandLine;
+}
+
+INSTANTIATE_TEST_SUITE_P(InstallLog, InstallerSwitchRules,
+                         testing::Values(SwitchCase{"setup.exe", false, ""}, SwitchCase{"setup.exe /S", true, ""},
+                                         SwitchCase{"\"C:\\Dist /S\\setup.exe\"", false, ""},
+                                         SwitchCase{"setup.exe /s", true, ""},
+                                         SwitchCase{"\"C:\\A B\\setup.exe\"  /S /D=C:\\Program Files\\Otro ", true,
+                                                    "C:\\Program Files\\Otro"},
+                                         SwitchCase{"setup.exe /D=C:\\x /S", false, "C:\\x /S"},
+                                         SwitchCase{"setup.exe /SS", false, ""}, SwitchCase{"C:\\dist\\/S", false, ""},
+                                         SwitchCase{"uninstall.exe\t/S", true, ""}));
 
 } // namespace
