@@ -112,8 +112,7 @@ bool RemoveUninstallEntry() {
 bool UninstallEntryNames(const std::string& targetDir) {
     win::ScopedRegKey key;
     std::string location;
-    return RegOpenKeyExA(HKEY_LOCAL_MACHINE, EntryKey().c_str(), 0, KEY_QUERY_VALUE, key.Receive()) ==
-               ERROR_SUCCESS &&
+    return RegOpenKeyExA(HKEY_LOCAL_MACHINE, EntryKey().c_str(), 0, KEY_QUERY_VALUE, key.Receive()) == ERROR_SUCCESS &&
            ReadText(key.get(), kLocationValue, location) &&
            _stricmp(location.c_str(), core::WithoutBackslash(targetDir).c_str()) == 0;
 }
@@ -128,9 +127,9 @@ bool CodecIsCounted() {
 bool CountSharedCodec() {
     const std::string value = SharedCodecPath();
     win::ScopedRegKey key;
-    if (value.empty() || RegCreateKeyExA(HKEY_LOCAL_MACHINE, kSharedKey, 0, nullptr, REG_OPTION_NON_VOLATILE,
-                                         KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr, key.Receive(),
-                                         nullptr) != ERROR_SUCCESS) {
+    if (value.empty() ||
+        RegCreateKeyExA(HKEY_LOCAL_MACHINE, kSharedKey, 0, nullptr, REG_OPTION_NON_VOLATILE,
+                        KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr, key.Receive(), nullptr) != ERROR_SUCCESS) {
         return false;
     }
     DWORD count = 0;
