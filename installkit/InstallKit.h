@@ -56,6 +56,9 @@ constexpr int kExitDamagedLog = 2;
 inline constexpr char kCodecInstaller[] = "l3codecp.exe";
 inline constexpr char kCodecDriverFile[] = "sonarmp3.acm";
 
+// Whether the log lists the file (letter case aside).
+bool LogLists(const char* fileName);
+
 // "/S" on the command line: no window and no message box.
 bool SilentRun();
 // "/D=folder" on the command line; empty without it.

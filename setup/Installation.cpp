@@ -177,8 +177,9 @@ bool MakeGroup(const std::vector<bool>& installed) {
 
 // A codec installer that cannot be started at all gets the message it always
 // had and does not count; one that fails, or whose elevation the user
-// refuses, is a failed step. A count that an earlier installation into the
-// same folder made is not made twice.
+// refuses, is a failed step. The codec is counted only where the log installs
+// its installer, which uninstall runs to remove it; a count that an earlier
+// installation into the same folder made is not made twice.
 bool InstallCodec(bool alreadyCounted) {
     const std::string path = SourceDir + kCodecInstaller;
     switch (RunProgramAndWait(ProgressWindow, path, SilentRun() ? "/S" : nullptr)) {
@@ -193,7 +194,7 @@ bool InstallCodec(bool alreadyCounted) {
     case ChildOutcome::Succeeded:
         break;
     }
-    return alreadyCounted || CountSharedCodec();
+    return alreadyCounted || !LogLists(kCodecInstaller) || CountSharedCodec();
 }
 
 // The system lists the product when its uninstaller is in place.

@@ -20,10 +20,14 @@ void DeleteProgramGroup() {
     BringWindowToTop(ProgressWindow);
 }
 
-// The codec goes with the last installation that counted it. Its installer
-// is one of the listed files, so this comes before they are deleted.
+// The codec goes with the last installation that counted it. Only one that
+// installed the codec's installer counted it; that installer is one of the
+// listed files, so this comes before they are deleted.
 bool ReleaseCodec() {
     bool lastUser = false;
+    if (!LogLists(kCodecInstaller)) {
+        return true;
+    }
     if (!ReleaseSharedCodec(lastUser)) {
         return false;
     }

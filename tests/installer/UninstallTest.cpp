@@ -181,6 +181,14 @@ TEST_F(UninstallTest, SilentRunsInstallAndRemoveAndTheListFollows) {
     ForgetAfterwards(CommonStartMenuPrograms() + L"\\Veltra Silencio");
     std::wstring target = Folder(L"destino") + L"\\con espacios";
 
+    // A codec installer that ends with a non-zero exit code is a failed step:
+    // here a copy of the uninstaller, which refuses to run beside setup.exe.
+    CopyTo(UninstallExe(), source_ + L"\\l3codecp.exe");
+    Process failing(source_ + L"\\setup.exe", L"", L"/S /D=" + Folder(L"otro"));
+    ASSERT_TRUE(failing.HasEnded());
+    EXPECT_EQ(failing.ExitCode(), 1u);
+    DeleteFileW((source_ + L"\\l3codecp.exe").c_str());
+
     Process setup(source_ + L"\\setup.exe", L"", L"/S /D=" + target);
     ASSERT_TRUE(setup.HasEnded()) << "a silent run shows no box";
     EXPECT_EQ(setup.ExitCode(), 0u);
