@@ -51,6 +51,9 @@ TEST_F(UninstallTest, DamagedLogGivesItsMessageAndDeletesNothing) {
         Answer(box, IDOK);
         ASSERT_TRUE(uninstall.HasEnded());
         EXPECT_EQ(uninstall.ExitCode(), 0u);
+        Process silent(exe, L"", L"/S");
+        ASSERT_TRUE(silent.HasEnded()) << "a silent run shows no box";
+        EXPECT_EQ(silent.ExitCode(), 2u);
         EXPECT_TRUE(Exists(outer + L"\\victima.txt"));
         EXPECT_TRUE(Exists(installed + L"\\victima.txt"));
     }
@@ -70,6 +73,10 @@ TEST_F(UninstallTest, InTheDistributionItDeletesNothing) {
     EXPECT_TRUE(WindowsOf(uninstall.Id(), L"VeltraClass").empty());
     Answer(box, IDOK);
     ASSERT_TRUE(uninstall.HasEnded());
+    EXPECT_EQ(FilesIn(source_), before);
+    Process silent(source_ + L"\\uninstall.exe", L"", L"/S");
+    ASSERT_TRUE(silent.HasEnded()) << "a silent run shows no box";
+    EXPECT_EQ(silent.ExitCode(), 1u);
     EXPECT_EQ(FilesIn(source_), before);
 }
 
