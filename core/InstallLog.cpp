@@ -96,6 +96,13 @@ bool HasControlByte(const std::string& text) {
     return false;
 }
 
+// The port digits Windows reserves: 1 to 9 and, in code page 1252, the
+// superscripts one, two and three.
+bool IsPortDigit(char c) {
+    const unsigned char u = static_cast<unsigned char>(c);
+    return (c >= '1' && c <= '9') || u == 0xB9 || u == 0xB2 || u == 0xB3;
+}
+
 // Windows opens a device, not a file, for these names whatever extension
 // follows and whatever blanks end them, in any folder.
 bool IsDeviceName(const std::string& component) {
@@ -107,8 +114,8 @@ bool IsDeviceName(const std::string& component) {
     if (stem == "CON" || stem == "PRN" || stem == "AUX" || stem == "NUL") {
         return true;
     }
-    return stem.size() == 4 && (stem.compare(0, 3, "COM") == 0 || stem.compare(0, 3, "LPT") == 0) && stem[3] >= '1' &&
-           stem[3] <= '9';
+    return stem.size() == 4 && (stem.compare(0, 3, "COM") == 0 || stem.compare(0, 3, "LPT") == 0) &&
+           IsPortDigit(stem[3]);
 }
 
 // True when dir + name stays inside dir and names a plain file there: not
@@ -151,6 +158,13 @@ bool IsGroupName(const std::string& name) {
     return name.find_first_not_of(". ") != std::string::npos;
 }
 
+// A caption names a link file in the group's folder: a plain file name there,
+// so that no link lands in another folder, on a stream or on a device.
+bool IsItemCaption(const std::string& caption) {
+    return FitsInCommand(caption) && caption.find_first_of("\\/:*?<>|") == std::string::npos &&
+           caption.find_first_not_of(". ") != std::string::npos && !IsDeviceName(caption);
+}
+
 } // namespace
 
 bool ParseInstallLog(const std::string& bytes, const std::string& targetBase, InstallLogRecord& log) {
@@ -189,7 +203,7 @@ bool ParseInstallLog(const std::string& bytes, const std::string& targetBase, In
         LogEntry& entry = log.Entries[k];
         readField(entry.FileName);
         readField(entry.ItemCaption);
-        if (!StaysInDirectory(entry.FileName) || !FitsInCommand(entry.FileName) || !FitsInCommand(entry.ItemCaption)) {
+        if (!StaysInDirectory(entry.FileName) || !FitsInCommand(entry.FileName) || !IsItemCaption(entry.ItemCaption)) {
             valid = false;
         }
     }

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "core/InstallLog.h"
 
@@ -20,6 +21,7 @@ struct InstallerProgram {
     std::string (*logTargetBase)(); // what precedes line 4 of the log in DefaultTarget
     void (*createMainControls)();
     void (*continueClicked)();
+    int (*runSilently)(); // "/S": the whole run without a window; returns the exit code
 };
 extern const InstallerProgram ThisProgram;
 
@@ -43,6 +45,24 @@ extern bool DdeAcknowledged;
 extern bool DdeTerminated;
 extern bool DdeInitiating; // the initiate's broadcast is under way
 extern bool DdeSilent;     // a command went unanswered; the rest are not sent
+
+// Exit codes of a silent run.
+constexpr int kExitSucceeded = 0;
+constexpr int kExitStepFailed = 1;
+constexpr int kExitDamagedLog = 2;
+
+// The codec's installer, installed with the suite, and the driver it puts
+// into the system folder.
+inline constexpr char kCodecInstaller[] = "l3codecp.exe";
+inline constexpr char kCodecDriverFile[] = "sonarmp3.acm";
+
+// Whether the log lists the file (letter case aside).
+bool LogLists(const char* fileName);
+
+// "/S" on the command line: no window and no message box.
+bool SilentRun();
+// "/D=folder" on the command line; empty without it.
+std::string SilentFolder();
 
 // Reads Install.log beside the running program into InstallLog. False when it
 // is missing, unreadable or damaged.
@@ -75,11 +95,45 @@ void MakeButtons();
 // conversation; every later one acknowledges the command in progress.
 void ProgmanAcknowledged(HWND server, LPARAM lParam);
 bool ProgmanConnect();
-void ProgmanExecute(const std::string& command);
+// True only when the server acknowledged the command positively.
+bool ProgmanExecute(const std::string& command);
 void ProgmanDisconnect();
 
-// Where no Program Manager answers, the group is made directly as a Start Menu
-// folder named by the log's group, with one shell link per captioned entry.
-void CreateStartMenuGroup(const std::string& targetDir);
-// Removes the links the log names from that folder, then the folder if empty.
-void DeleteStartMenuGroup();
+// Where no Program Manager answers (or it refuses a command), the group is
+// made directly as a Start Menu folder named by the log's group, with one
+// shell link per captioned entry whose file was installed (installed[k] for
+// entry k). An installation for the machine puts it under the Programs folder
+// that every user sees. False when the folder or any link was not made.
+bool CreateStartMenuGroup(const std::string& targetDir, const std::vector<bool>& installed, bool forMachine);
+// Removes the links the log names from the group's folder under both the
+// user's and the common Programs folder, then each folder if empty. Returns
+// how many links were there and could not be deleted.
+unsigned DeleteStartMenuGroup();
+
+// A file that is gone afterwards, or was never there, counts as deleted.
+bool DeleteIfPresent(const std::string& path);
+
+// How a program started and waited for ended.
+enum class ChildOutcome {
+    NotStarted, // no such program, or it could not be started
+    Refused,    // the user refused its elevation
+    Failed,     // a non-zero exit code, or still running at the limit
+    Succeeded,
+};
+// Starts program (through the shell, so that it may ask for elevation) and
+// waits a bounded time for it to end, keeping the caller's windows answering.
+ChildOutcome RunProgramAndWait(HWND owner, const std::string& program, const char* parameters);
+
+// The entry under the system's list of installed programs, for the log's product.
+bool RegisterUninstallEntry(const std::string& targetDir, uint64_t installedBytes);
+bool RemoveUninstallEntry();
+// True when the product's entry names targetDir as its installation folder.
+bool UninstallEntryNames(const std::string& targetDir);
+
+// The shared-file count of the codec's driver in the system folder.
+bool CodecIsCounted();
+bool CountSharedCodec();
+// Takes one off the count; lastUser is set when no other installation still
+// counts it. False on a registry failure. Without a count nothing changes.
+bool ReleaseSharedCodec(bool& lastUser);
+bool ForgetSharedCodec();

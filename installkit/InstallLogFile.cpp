@@ -32,6 +32,15 @@ bool ReadBoundedFile(const std::string& path, std::string& bytes) {
 
 } // namespace
 
+bool LogLists(const char* fileName) {
+    for (size_t k = 0; k < InstallLog.EntryCount; ++k) {
+        if (_stricmp(InstallLog.Entries[k].FileName.c_str(), fileName) == 0) {
+            return true;
+        }
+    }
+    return false;
+}
+
 bool ReadInstallLog() {
     std::string bytes;
     if (!ReadBoundedFile(win::ProgramFolderAnsi() + kLogFileName, bytes)) {

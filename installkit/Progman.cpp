@@ -14,6 +14,11 @@ bool DdeInitiating;
 bool DdeSilent;
 
 namespace {
+// The last command's acknowledgement said it was carried out.
+bool DdeAccepted;
+} // namespace
+
+namespace {
 
 constexpr char kProgman[] = "PROGMAN";
 constexpr int kPollLimit = 10000;
@@ -23,6 +28,27 @@ constexpr DWORD kAcknowledgeTimeoutMs = 10000;
 // Per window of the broadcast, and for the terminate: a hung window must not
 // hold the installer either.
 constexpr UINT kSendTimeoutMs = 5000;
+
+constexpr WORD kAckPositive = 0x8000;
+
+using MessageFilterFunction = BOOL(WINAPI*)(HWND, UINT, DWORD, void*);
+constexpr DWORD kAllowMessage = 1; // MSGFLT_ALLOW
+
+// An elevated installer does not receive the answers of a Program Manager
+// that runs without elevation unless its window lets them in. Systems
+// before Windows 7 lack the function; there the filter does not exist either.
+void AcceptServerAnswers(HWND window) {
+    HMODULE user = GetModuleHandleA("user32.dll");
+    auto allow = user ? reinterpret_cast<MessageFilterFunction>(
+                            reinterpret_cast<void*>(GetProcAddress(user, "ChangeWindowMessageFilterEx")))
+                      : nullptr;
+    if (!allow) {
+        return;
+    }
+    for (UINT message : {WM_DDE_ACK, WM_DDE_DATA, WM_DDE_TERMINATE}) {
+        allow(window, message, kAllowMessage, nullptr);
+    }
+}
 
 // A quit message taken by a nested loop belongs to the program's own loop.
 void PassOnQuit(const MSG& message) { PostQuitMessage(static_cast<int>(message.wParam)); }
@@ -85,7 +111,11 @@ void ProgmanAcknowledged(HWND server, LPARAM lParam) {
         }
         return;
     }
-    // The acknowledgement of a command comes packed; the pack is the receiver's to free.
+    // The acknowledgement of a command comes packed; the pack is the receiver's
+    // to free. A negative one means the command was refused.
+    UINT_PTR status = 0;
+    UINT_PTR command = 0;
+    DdeAccepted = UnpackDDElParam(WM_DDE_ACK, lParam, &status, &command) && (status & kAckPositive) != 0;
     FreeDDElParam(WM_DDE_ACK, lParam);
     DdeAcknowledged = true;
 }
@@ -93,6 +123,7 @@ void ProgmanAcknowledged(HWND server, LPARAM lParam) {
 bool ProgmanConnect() {
     DdeConnected = false;
     DdeSilent = false;
+    AcceptServerAnswers(ProgressWindow);
     ATOM application = GlobalAddAtomA(kProgman);
     ATOM topic = GlobalAddAtomA(kProgman);
     DWORD_PTR ignored = 0;
@@ -106,17 +137,19 @@ bool ProgmanConnect() {
     return DdeConnected;
 }
 
-void ProgmanExecute(const std::string& command) {
+bool ProgmanExecute(const std::string& command) {
     // After one command went unanswered (or the client window is gone) the
     // rest would only wait out their limits one by one.
     if (DdeSilent || !IsWindow(ProgressWindow)) {
         DdeSilent = true;
-        return;
+        return false;
     }
     win::ScopedGlobal memory(GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE, command.size() + 1));
     if (!memory) {
-        return;
+        return false;
     }
+    DdeAccepted = false;
+    DdeAcknowledged = false;
     void* text = GlobalLock(memory.get());
     if (text) {
         std::memcpy(text, command.c_str(), command.size() + 1);
@@ -130,6 +163,7 @@ void ProgmanExecute(const std::string& command) {
         }
         GlobalUnlock(memory.get());
     }
+    return DdeAcknowledged && DdeAccepted;
 }
 
 void ProgmanDisconnect() {

@@ -228,8 +228,14 @@ void EndProcedure() {
 
 int RunInstallerProgram() {
     if (!ReadInstallLog()) {
+        if (SilentRun()) {
+            return kExitDamagedLog;
+        }
         MessageBoxA(nullptr, ThisProgram.damagedLogText, ThisProgram.damagedLogCaption, MB_ICONINFORMATION | MB_OK);
         return 0;
+    }
+    if (SilentRun()) {
+        return ThisProgram.runSilently();
     }
     RECT desktop;
     GetWindowRect(GetDesktopWindow(), &desktop);

@@ -4,9 +4,8 @@
 #include "core/PathText.h"
 #include "core/ProgmanCommands.h"
 #include "installkit/InstallKit.h"
+#include "win/ProgramPath.h"
 #include "win/Scoped.h"
-
-#include <shellapi.h>
 
 #include <vector>
 
@@ -104,29 +103,143 @@ bool CopyBytes(const std::string& source, const std::string& target) {
     return ok && temporary.Replace(target);
 }
 
-void CreateProgramGroup() {
-    ProgmanExecute(core::CreateGroupCommand(InstallLog.GroupName, TargetDir, InstallLog.GroupFile));
+// What went wrong during one installation.
+struct Outcome {
+    unsigned notCopied = 0;
+    bool stepFailed = false;
+    bool Complete() const { return notCopied == 0 && !stepFailed; }
+};
+
+// Only the last level is made; an existing directory is fine.
+bool MakeTargetDirectory() {
+    const std::string directory = core::WithoutBackslash(TargetDir);
+    if (CreateDirectoryA(directory.c_str(), nullptr)) {
+        return true;
+    }
+    const DWORD attributes = GetFileAttributesA(directory.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+uint64_t FileBytes(const std::string& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data = {};
+    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) {
+        return 0;
+    }
+    return (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+}
+
+bool IsElevated() {
+    HANDLE token = nullptr;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) {
+        return false;
+    }
+    win::ScopedFile owned(token);
+    TOKEN_ELEVATION elevation = {};
+    DWORD size = 0;
+    return GetTokenInformation(token, TokenElevation, &elevation, sizeof elevation, &size) &&
+           elevation.TokenIsElevated != 0;
+}
+
+// An elevated installation, or one under Program Files, is the machine's:
+// its links are for every user.
+bool InstallsForMachine() {
+    const std::string programFiles = ProgramFilesDirectory();
+    return IsElevated() || (!programFiles.empty() && TargetDir.size() >= programFiles.size() &&
+                            _strnicmp(TargetDir.c_str(), programFiles.c_str(), programFiles.size()) == 0);
+}
+
+// Items only for files that are there; false when Program Manager refused or
+// did not answer a command.
+bool CreateProgramGroup(const std::vector<bool>& installed) {
+    bool made = ProgmanExecute(core::CreateGroupCommand(InstallLog.GroupName, TargetDir, InstallLog.GroupFile));
     BringWindowToTop(ProgressWindow);
     for (size_t k = 0; k < InstallLog.EntryCount; ++k) {
         const core::LogEntry& entry = InstallLog.Entries[k];
-        if (core::WantsItem(entry.ItemCaption)) {
-            ProgmanExecute(core::AddItemCommand(TargetDir, entry.FileName, entry.ItemCaption));
+        if (core::WantsItem(entry.ItemCaption) && installed[k]) {
+            made = ProgmanExecute(core::AddItemCommand(TargetDir, entry.FileName, entry.ItemCaption)) && made;
         }
     }
     BringWindowToTop(ProgmanServer);
+    return made;
 }
 
-void StartCodecInstaller() {
-    std::string path = SourceDir + kCodecInstaller;
-    HINSTANCE started = ShellExecuteA(ProgressWindow, "open", path.c_str(), nullptr, nullptr, SW_SHOW);
-    if (reinterpret_cast<INT_PTR>(started) <= 32) {
-        MessageBoxA(ProgressWindow, path.c_str(), kCodecFailedCaption, MB_OK);
+// A silent run asks no Program Manager, which would open a window of its own.
+bool MakeGroup(const std::vector<bool>& installed) {
+    if (!SilentRun() && ProgmanConnect()) {
+        const bool made = CreateProgramGroup(installed);
+        ProgmanDisconnect();
+        if (made) {
+            return true;
+        }
     }
+    return CreateStartMenuGroup(TargetDir, installed, InstallsForMachine());
+}
+
+// A codec installer that cannot be started at all gets the message it always
+// had and does not count; one that fails, or whose elevation the user
+// refuses, is a failed step. The codec is counted only where the log installs
+// its installer, which uninstall runs to remove it; a count that an earlier
+// installation into the same folder made is not made twice.
+bool InstallCodec(bool alreadyCounted) {
+    const std::string path = SourceDir + kCodecInstaller;
+    switch (RunProgramAndWait(ProgressWindow, path, SilentRun() ? "/S" : nullptr)) {
+    case ChildOutcome::NotStarted:
+        if (!SilentRun()) {
+            MessageBoxA(ProgressWindow, path.c_str(), kCodecFailedCaption, MB_OK);
+        }
+        return true;
+    case ChildOutcome::Refused:
+    case ChildOutcome::Failed:
+        return false;
+    case ChildOutcome::Succeeded:
+        break;
+    }
+    return alreadyCounted || !LogLists(kCodecInstaller) || CountSharedCodec();
+}
+
+// The system lists the product when its uninstaller is in place.
+bool InstallsUninstaller(const std::vector<bool>& installed) {
+    for (size_t k = 0; k < InstallLog.EntryCount; ++k) {
+        if (installed[k] && _stricmp(InstallLog.Entries[k].FileName.c_str(), "uninstall.exe") == 0) {
+            return true;
+        }
+    }
+    return false;
+}
+
+Outcome Install() {
+    Outcome outcome;
+    const bool alreadyCounted = UninstallEntryNames(TargetDir) && CodecIsCounted();
+    outcome.stepFailed = !MakeTargetDirectory();
+    std::vector<bool> installed(InstallLog.EntryCount, false);
+    uint64_t bytes = 0;
+    for (size_t k = 0; k < InstallLog.EntryCount; ++k) {
+        const std::string& name = InstallLog.Entries[k].FileName;
+        installed[k] = CopyOneFile(SourceDir + name, TargetDir + name);
+        if (installed[k]) {
+            bytes += FileBytes(TargetDir + name);
+        } else {
+            ++outcome.notCopied;
+        }
+    }
+    if (!MakeGroup(installed)) {
+        outcome.stepFailed = true;
+    }
+    if (!InstallCodec(alreadyCounted)) {
+        outcome.stepFailed = true;
+    }
+    if (InstallsUninstaller(installed) && !RegisterUninstallEntry(TargetDir, bytes)) {
+        outcome.stepFailed = true;
+    }
+    return outcome;
 }
 
 } // namespace
 
-void CopyOneFile(const std::string& source, const std::string& target) {
+bool CopyOneFile(const std::string& source, const std::string& target) {
+    if (SilentRun()) {
+        return CopyBytes(source, target);
+    }
     SetWindowTextA(StatusLine, CopyingStatus(source).c_str());
     SetCursor(LoadCursorA(nullptr, IDC_WAIT));
     bool copied = CopyBytes(source, target);
@@ -135,6 +248,7 @@ void CopyOneFile(const std::string& source, const std::string& target) {
         MessageBoxA(nullptr, CopyFailedText(source, target).c_str(), nullptr,
                     MB_TASKMODAL | MB_ICONINFORMATION | MB_OK);
     }
+    return copied;
 }
 
 void RunInstallation() {
@@ -148,19 +262,22 @@ void RunInstallation() {
     BuildProgressWindow(kInstallWaitText, true);
     SourceDir = core::WithBackslash(source);
     TargetDir = core::WithBackslash(target);
-    // Only the last level is made; an existing directory is fine.
-    CreateDirectoryA(core::WithoutBackslash(TargetDir).c_str(), nullptr);
-    for (size_t k = 0; k < InstallLog.EntryCount; ++k) {
-        const std::string& name = InstallLog.Entries[k].FileName;
-        CopyOneFile(SourceDir + name, TargetDir + name);
-    }
-    if (ProgmanConnect()) {
-        CreateProgramGroup();
-        ProgmanDisconnect();
+    const Outcome outcome = Install();
+    if (outcome.Complete()) {
+        MessageBoxA(ProgressWindow, kInstalledText, kInstalledCaption, MB_TASKMODAL | MB_ICONINFORMATION | MB_OK);
     } else {
-        CreateStartMenuGroup(TargetDir);
+        MessageBoxA(ProgressWindow, IncompleteInstallText(outcome.notCopied, InstallLog.EntryCount).c_str(),
+                    kInstalledCaption, MB_TASKMODAL | MB_ICONERROR | MB_OK);
     }
-    StartCodecInstaller();
-    MessageBoxA(ProgressWindow, kInstalledText, kInstalledCaption, MB_TASKMODAL | MB_ICONINFORMATION | MB_OK);
     EndProcedure();
+}
+
+int RunSilentInstallation() {
+    const std::string folder = SilentFolder().empty() ? InstallLog.DefaultTarget : SilentFolder();
+    if (!core::IsAbsoluteDirectory(folder)) {
+        return kExitStepFailed;
+    }
+    SourceDir = core::WithBackslash(win::ProgramFolderAnsi());
+    TargetDir = core::WithBackslash(folder);
+    return Install().Complete() ? kExitSucceeded : kExitStepFailed;
 }

@@ -28,7 +28,7 @@ void CreateSetupControls() {
 
 const InstallerProgram ThisProgram = {
     kSetupCaption,         kSetupDamagedLogText, kSetupDamagedLogCaption, false,
-    ProgramFilesDirectory, CreateSetupControls,  RunInstallation,
+    ProgramFilesDirectory, CreateSetupControls,  RunInstallation,         RunSilentInstallation,
 };
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { return RunInstallerProgram(); }

@@ -10,7 +10,6 @@ inline constexpr char kTargetLabel[] = "Destino:";
 inline constexpr char kInvalidDirectoryText[] = "El directorio no es válido.";
 inline constexpr char kUninstallerNote[] = "El programa tiene un programa de la desinstalación.";
 inline constexpr char kInstallWaitText[] = "Instalar el programa... Esperar, por favor";
-inline constexpr char kCodecInstaller[] = "l3codecp.exe";
 inline constexpr char kCodecFailedCaption[] = "dd";
 inline constexpr char kInstalledCaption[] = "La instalación";
 inline constexpr char kInstalledText[] =
@@ -25,4 +24,9 @@ inline std::string CopyingStatus(const std::string& source) { return "Para hacer
 
 inline std::string CopyFailedText(const std::string& source, const std::string& target) {
     return "¡No poder copiar de fichero \r\n" + source + "\r\n a \r\n" + target + " !";
+}
+
+inline std::string IncompleteInstallText(unsigned notCopied, unsigned listed) {
+    return "La instalación no es completa: " + std::to_string(notCopied) + " de " + std::to_string(listed) +
+           " ficheros no se copiaron.";
 }

@@ -7,3 +7,5 @@
 extern std::string OwnDir;
 
 void RunUninstallation();
+// "/S": the same removal without a window or a box; returns the exit code.
+int RunSilentUninstallation();

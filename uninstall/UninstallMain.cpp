@@ -30,13 +30,16 @@ void ConfirmUninstallation() {
 
 const InstallerProgram ThisProgram = {
     kUninstallCaption, kUninstallDamagedLogText, kUninstallDamagedLogCaption, true,
-    NoTargetBase,      CreateUninstallControls,  ConfirmUninstallation,
+    NoTargetBase,      CreateUninstallControls,  ConfirmUninstallation,       RunSilentUninstallation,
 };
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     // Beside setup.exe lies a distribution, whose log lists the distribution's
     // own files: nothing here was installed, so nothing is deleted.
     if (GetFileAttributesA((win::ProgramFolderAnsi() + kSetupFileName).c_str()) != INVALID_FILE_ATTRIBUTES) {
+        if (SilentRun()) {
+            return kExitStepFailed;
+        }
         MessageBoxA(nullptr, kInstallationSourceText, kUninstallCaption, MB_ICONINFORMATION | MB_OK);
         return 0;
     }

@@ -21,3 +21,7 @@ inline std::string UninstallWelcome(const std::string& programName) {
 inline std::string UninstallNote(const std::string& programName) {
     return "El progrma de desinstalación borra \"" + programName + "\" del directorio de programa!";
 }
+
+inline std::string IncompleteUninstallText(unsigned notDeleted) {
+    return "La desinstalación no es completa: " + std::to_string(notDeleted) + " ficheros no se borraron.";
+}

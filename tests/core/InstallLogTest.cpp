@@ -1,4 +1,5 @@
 #include "core/InstallLog.h"
+#include "core/InstallerSwitches.h"
 
 #include <gtest/gtest.h>
 
@@ -95,6 +96,22 @@ std::vector<LogCase> LogCases() {
         {"caption with quote", OneEntry("G", "Uno\")][DeleteGroup(\"x"), false},
         {"caption with square bracket", OneEntry("G", "Uno]"), false},
         {"caption with zero byte", OneEntry("G", std::string("Uno\0x", 5)), false},
+        {"caption climbing to Startup", OneEntry("G", "..\\Startup\\Convertidor"), false},
+        {"caption climbing to the desktop", OneEntry("G", "..\\..\\Desktop\\x"), false},
+        {"caption in a subfolder", OneEntry("G", "sub\\Conv"), false},
+        {"caption with slash", OneEntry("G", "sub/Conv"), false},
+        {"caption naming a stream", OneEntry("G", "x:flujo"), false},
+        {"caption with star", OneEntry("G", "Conv*"), false},
+        {"caption with question mark", OneEntry("G", "Conv?"), false},
+        {"caption with angle bracket", OneEntry("G", "a<b"), false},
+        {"caption with bar", OneEntry("G", "a|b"), false},
+        {"caption dot", OneEntry("G", "."), false},
+        {"caption dot dot", OneEntry("G", ".."), false},
+        {"empty caption", OneEntry("G", ""), false},
+        {"caption naming a device", OneEntry("G", "CON"), false},
+        {"caption naming a port", OneEntry("G", "lpt3"), false},
+        {"caption naming superscript port", OneEntry("G", "COM\xB9"), false},
+        {"caption with dots and blanks", OneEntry("G", "Convertidor v2. Beta"), true},
         {"parent directory before a zero byte", OneEntry("G", "C", std::string("..\0x", 4)), false},
         {"name with control byte", OneEntry("G", "C", "a\tb.txt"), false},
     };
@@ -131,20 +148,20 @@ TEST_P(EntryNames, OnlyNamesInsideTheDirectoryAreAccepted) {
     EXPECT_EQ(ParseInstallLog(bytes, "", log), GetParam().valid) << GetParam().fileName;
 }
 
-INSTANTIATE_TEST_SUITE_P(InstallLog, EntryNames,
-                         testing::Values(NameCase{"uninstall.exe", true}, NameCase{"sub\\file.dll", true},
-                                         NameCase{"..foo", true}, NameCase{"file..exe", true},
-                                         NameCase{"..\\evil.exe", false}, NameCase{"..", false},
-                                         NameCase{"sub\\..\\..\\evil.exe", false}, NameCase{"sub/../x", false},
-                                         NameCase{".. \\evil.exe", false}, NameCase{"...\\evil.exe", false},
-                                         NameCase{"C:\\Windows\\evil.exe", false}, NameCase{"c:evil.exe", false},
-                                         NameCase{"\\evil.exe", false}, NameCase{"/evil.exe", false},
-                                         NameCase{"\\\\server\\share\\evil.exe", false}, NameCase{"CON", false},
-                                         NameCase{"con.txt", false}, NameCase{"Nul .log", false},
-                                         NameCase{"sub\\aux", false}, NameCase{"PRN.x.y", false},
-                                         NameCase{"COM1", false}, NameCase{"com9.dll", false}, NameCase{"LPT1", false},
-                                         NameCase{"COM0", true}, NameCase{"LPT10", true}, NameCase{"CONSOLE.exe", true},
-                                         NameCase{"x.exe:s", false}, NameCase{"a[1].txt", false}));
+INSTANTIATE_TEST_SUITE_P(
+    InstallLog, EntryNames,
+    testing::Values(NameCase{"uninstall.exe", true}, NameCase{"sub\\file.dll", true}, NameCase{"..foo", true},
+                    NameCase{"file..exe", true}, NameCase{"..\\evil.exe", false}, NameCase{"..", false},
+                    NameCase{"sub\\..\\..\\evil.exe", false}, NameCase{"sub/../x", false},
+                    NameCase{".. \\evil.exe", false}, NameCase{"...\\evil.exe", false},
+                    NameCase{"C:\\Windows\\evil.exe", false}, NameCase{"c:evil.exe", false},
+                    NameCase{"\\evil.exe", false}, NameCase{"/evil.exe", false},
+                    NameCase{"\\\\server\\share\\evil.exe", false}, NameCase{"CON", false}, NameCase{"con.txt", false},
+                    NameCase{"Nul .log", false}, NameCase{"sub\\aux", false}, NameCase{"PRN.x.y", false},
+                    NameCase{"COM1", false}, NameCase{"com9.dll", false}, NameCase{"LPT1", false},
+                    NameCase{"COM0", true}, NameCase{"LPT10", true}, NameCase{"COM\xB9", false},
+                    NameCase{"com\xB2.dll", false}, NameCase{"LPT\xB3.txt", false}, NameCase{"COM\xB4", true},
+                    NameCase{"CONSOLE.exe", true}, NameCase{"x.exe:s", false}, NameCase{"a[1].txt", false}));
 
 TEST(InstallLog, GroupFileOutsideTheDirectoryIsDamaged) {
     std::vector<std::string> lines = {kSignature, kWarning, "P", "S", "G", "..\\..\\Windows\\win.ini", "0"};
@@ -215,5 +232,33 @@ TEST(InstallLog, UninstallAcceptsAnEmptyLine4) {
     ASSERT_TRUE(ParseInstallLog(Lines(Header("0", "")), "", log));
     EXPECT_EQ(log.DefaultTarget, "");
 }
+
+} // namespace
+
+namespace {
+
+struct SwitchCase {
+    const char* commandLine;
+    bool silent;
+    const char* folder;
+};
+
+class InstallerSwitchRules : public testing::TestWithParam<SwitchCase> {};
+
+TEST_P(InstallerSwitchRules, SilentAndFolder) {
+    const core::InstallerSwitches switches = core::ParseInstallerSwitches(GetParam().commandLine);
+    EXPECT_EQ(switches.silent, GetParam().silent) << GetParam().commandLine;
+    EXPECT_EQ(switches.folder, GetParam().folder) << GetParam().commandLine;
+}
+
+INSTANTIATE_TEST_SUITE_P(InstallLog, InstallerSwitchRules,
+                         testing::Values(SwitchCase{"setup.exe", false, ""}, SwitchCase{"setup.exe /S", true, ""},
+                                         SwitchCase{"\"C:\\Dist /S\\setup.exe\"", false, ""},
+                                         SwitchCase{"setup.exe /s", true, ""},
+                                         SwitchCase{"\"C:\\A B\\setup.exe\"  /S /D=C:\\Program Files\\Otro ", true,
+                                                    "C:\\Program Files\\Otro"},
+                                         SwitchCase{"setup.exe /D=C:\\x /S", false, "C:\\x /S"},
+                                         SwitchCase{"setup.exe /SS", false, ""}, SwitchCase{"C:\\dist\\/S", false, ""},
+                                         SwitchCase{"uninstall.exe\t/S", true, ""}));
 
 } // namespace

@@ -1,7 +1,8 @@
 // Fuzz target for Install.log: an accepted log names only files that stay in
 // the target folder and are no device or stream, holds no more entries than its
 // table and no control byte inside a name, and keeps every text within its
-// limit; the group name and captions cannot end a Program Manager command.
+// limit; the group name and captions cannot end a Program Manager command, and
+// a caption is a plain file name.
 #include "FuzzSupport.h"
 
 #include "core/InstallLog.h"
@@ -56,7 +57,8 @@ bool HasNone(const std::string& text, const char* forbidden) {
     });
 }
 
-// CON, PRN, AUX, NUL, COM1-9 and LPT1-9 name devices in any folder, with any extension.
+// CON, PRN, AUX, NUL, COM1-9 and LPT1-9 (with the code page 1252 superscripts
+// one, two and three as digits too) name devices in any folder, with any extension.
 bool NamesDevice(const std::string& name) {
     size_t start = 0;
     while (start <= name.size()) {
@@ -65,8 +67,9 @@ bool NamesDevice(const std::string& name) {
         std::string stem = name.substr(start, std::min(name.find('.', start), stop) - start);
         stem.erase(stem.find_last_not_of(' ') + 1);
         std::transform(stem.begin(), stem.end(), stem.begin(), [](char c) { return std::toupper(c); });
-        const bool numbered = stem.size() == 4 && (stem.rfind("COM", 0) == 0 || stem.rfind("LPT", 0) == 0) &&
-                              stem[3] >= '1' && stem[3] <= '9';
+        const bool numbered =
+            stem.size() == 4 && (stem.rfind("COM", 0) == 0 || stem.rfind("LPT", 0) == 0) &&
+            ((stem[3] >= '1' && stem[3] <= '9') || stem[3] == '\xB9' || stem[3] == '\xB2' || stem[3] == '\xB3');
         if (stem == "CON" || stem == "PRN" || stem == "AUX" || stem == "NUL" || numbered) {
             return true;
         }
@@ -95,7 +98,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         FUZZ_CHECK(CleanText(entry.FileName, core::kLogEntryTextLimit));
         FUZZ_CHECK(CleanText(entry.ItemCaption, core::kLogEntryTextLimit));
         FUZZ_CHECK(HasNone(entry.FileName, ":") && !NamesDevice(entry.FileName));
-        FUZZ_CHECK(HasNone(entry.ItemCaption, "\"[]"));
+        // A caption names a link file directly in the group's folder.
+        FUZZ_CHECK(HasNone(entry.ItemCaption, "\"[]\\/:*?<>|") && !NamesDevice(entry.ItemCaption));
+        FUZZ_CHECK(entry.ItemCaption.find_first_not_of(". ") != std::string::npos);
     }
     return 0;
 }

@@ -120,7 +120,27 @@ TEST_F(DistributionTest, EveryProgramsFirstIconComesInFourSizes) {
     }
 }
 
+const std::wstring kSharedFiles = L"Software\\Microsoft\\Windows\\CurrentVersion\\SharedDLLs";
+
+// The codec's driver as the programs of this tree name it in the system folder.
+std::wstring SystemDriver() {
+    wchar_t folder[MAX_PATH] = {};
+    GetSystemDirectoryW(folder, MAX_PATH);
+    return std::wstring(folder) + L"\\sonarmp3.acm";
+}
+
+void ForgetSharedCount() {
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kSharedFiles.c_str(), 0, KEY_SET_VALUE, &key) == ERROR_SUCCESS) {
+        RegDeleteValueW(key, SystemDriver().c_str());
+        RegCloseKey(key);
+    }
+}
+
 TEST_F(DistributionTest, InstallsAndUninstallsTheSuite) {
+    // The prefix's codec was installed without a count; the suite's is the only one.
+    ForgetSharedCount();
+    RemoveUninstallEntry(Widen1252(log_.ProgramName));
     std::wstring target = ProgramFiles() + L"\\" + Widen1252(log_.DefaultTarget);
     std::wstring group = StartMenuPrograms() + L"\\" + Widen1252(log_.GroupName);
     RemoveTree(target);
@@ -159,6 +179,8 @@ TEST_F(DistributionTest, InstallsAndUninstallsTheSuite) {
         }
     }
     EXPECT_EQ(FilesIn(group).size(), captioned);
+    EXPECT_EQ(MachineNumber(kSharedFiles, SystemDriver()), 1);
+    EXPECT_TRUE(InstalledProgramsList(log_.ProgramName));
     for (size_t k = 0; k < log_.EntryCount; ++k) {
         std::string name = log_.Entries[k].FileName;
         bool driver = name.size() > 4 && name.compare(name.size() - 4, 4, ".exe") != 0 && name != "Install.log";
@@ -170,12 +192,31 @@ TEST_F(DistributionTest, InstallsAndUninstallsTheSuite) {
     ConvertsAWavToMp3(target + L"\\converter.exe");
 
     run = Uninstall(target + L"\\uninstall.exe");
+    // A codec installer that showed a box instead of removing the codec is
+    // answered, so that it ends with the test.
+    if (MessageBoxSeen stray = WaitForMessageBoxOfProgram(L"l3codecp.exe", 0); stray.window) {
+        ADD_FAILURE() << "the codec installer showed a box while it removed the codec";
+        Answer(stray, IDOK);
+    }
     EXPECT_EQ(run.exitCode, 0u);
+    ASSERT_FALSE(run.boxes.empty());
+    EXPECT_EQ(run.boxes.back().text, kUninstalledText);
+    // The last installation that counted the codec took it away again.
+    EXPECT_EQ(MachineNumber(kSharedFiles, SystemDriver()), -1);
+    EXPECT_TRUE(RegisteredCodecDriver(L"sonarmp3.acm").empty());
+    EXPECT_FALSE(Exists(SystemDriver()));
+    EXPECT_FALSE(InstalledProgramsList(log_.ProgramName));
     for (size_t k = 0; k < log_.EntryCount; ++k) {
         std::wstring name = Widen1252(log_.Entries[k].FileName);
         EXPECT_EQ(Exists(target + L"\\" + name), name == L"uninstall.exe") << log_.Entries[k].FileName;
     }
     EXPECT_FALSE(Exists(group));
+
+    // The prefix's codec is put back for the tests that follow.
+    Process reinstall(DistributionDir() + L"\\l3codecp.exe", L"", L"/S");
+    ASSERT_TRUE(reinstall.HasEnded());
+    EXPECT_EQ(reinstall.ExitCode(), 0u);
+    EXPECT_FALSE(RegisteredCodecDriver(L"sonarmp3.acm").empty());
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include "support/HostTool.h"
 
+#include <gtest/gtest.h>
 #include <shlobj.h>
 
 namespace installer {
@@ -44,10 +45,10 @@ std::wstring SetupExe() { return testsupport::WindowsPath(SONARIS_SETUP_EXE); }
 std::wstring UninstallExe() { return testsupport::WindowsPath(SONARIS_UNINSTALL_EXE); }
 std::wstring DistributionDir() { return testsupport::WindowsPath(SONARIS_DIST_DIR); }
 
-Process::Process(const std::wstring& exe, const std::wstring& currentDir) {
+Process::Process(const std::wstring& exe, const std::wstring& currentDir, const std::wstring& arguments) {
     STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
-    std::wstring command = L"\"" + exe + L"\"";
+    std::wstring command = L"\"" + exe + L"\"" + (arguments.empty() ? L"" : L" " + arguments);
     if (!CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
                         currentDir.empty() ? nullptr : currentDir.c_str(), &startup, &info_)) {
         info_ = {};
@@ -181,6 +182,60 @@ std::wstring StartMenuPrograms() {
     wchar_t path[MAX_PATH] = {};
     SHGetFolderPathW(nullptr, CSIDL_PROGRAMS, nullptr, SHGFP_TYPE_CURRENT, path);
     return path;
+}
+
+std::wstring CommonStartMenuPrograms() {
+    wchar_t path[MAX_PATH] = {};
+    SHGetFolderPathW(nullptr, CSIDL_COMMON_PROGRAMS, nullptr, SHGFP_TYPE_CURRENT, path);
+    return path;
+}
+
+bool InstalledProgramsList(const std::string& product) {
+    testsupport::HostResult list = testsupport::RunHost("\"${WINELOADER:-wine}\" uninstaller --list");
+    EXPECT_EQ(list.exitCode, 0) << list.output;
+    return list.output.find("|||" + product + "\n") != std::string::npos ||
+           list.output.find("|||" + product + "\r") != std::string::npos;
+}
+
+namespace {
+const std::wstring kUninstallList = L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
+} // namespace
+
+std::wstring UninstallEntryValue(const std::wstring& product, const std::wstring& name) {
+    wchar_t value[1024] = {};
+    DWORD size = sizeof value;
+    if (RegGetValueW(HKEY_LOCAL_MACHINE, (kUninstallList + product).c_str(), name.c_str(), RRF_RT_REG_SZ, nullptr,
+                     value, &size) != ERROR_SUCCESS) {
+        return {};
+    }
+    return value;
+}
+
+long long MachineNumber(const std::wstring& key, const std::wstring& name) {
+    DWORD value = 0;
+    DWORD size = sizeof value;
+    if (RegGetValueW(HKEY_LOCAL_MACHINE, key.c_str(), name.c_str(), RRF_RT_REG_DWORD, nullptr, &value, &size) !=
+        ERROR_SUCCESS) {
+        return -1;
+    }
+    return value;
+}
+
+void RemoveUninstallEntry(const std::wstring& product) {
+    RegDeleteKeyW(HKEY_LOCAL_MACHINE, (kUninstallList + product).c_str());
+}
+
+ReadOnlyMount::ReadOnlyMount(const std::wstring& folder) : unixPath_(testsupport::UnixPath(folder)) {
+    testsupport::HostResult mount =
+        testsupport::RunHost("mount -t tmpfs -o ro tmpfs " + testsupport::ShellQuote(unixPath_));
+    mounted_ = mount.exitCode == 0;
+    EXPECT_TRUE(mounted_) << mount.output;
+}
+
+ReadOnlyMount::~ReadOnlyMount() {
+    if (mounted_) {
+        testsupport::RunHost("umount " + testsupport::ShellQuote(unixPath_));
+    }
 }
 
 void CloseGroupWindow(const std::wstring& groupName, DWORD timeoutMs) {

@@ -23,7 +23,7 @@ std::wstring DistributionDir();
 
 class Process {
 public:
-    Process(const std::wstring& exe, const std::wstring& currentDir = L"");
+    Process(const std::wstring& exe, const std::wstring& currentDir = L"", const std::wstring& arguments = L"");
     ~Process(); // ends the process if it still runs
     Process(const Process&) = delete;
     Process& operator=(const Process&) = delete;
@@ -89,6 +89,28 @@ struct LogSpec {
 std::string LogText(const LogSpec& description);
 
 std::wstring StartMenuPrograms();
+// The Programs folder every user sees, where a machine's installation puts its links.
+std::wstring CommonStartMenuPrograms();
+// Whether the system's list of installed programs (Wine's "uninstaller --list") names the product.
+bool InstalledProgramsList(const std::string& product);
+// A value of the product's entry in that list; empty when it has none.
+std::wstring UninstallEntryValue(const std::wstring& product, const std::wstring& name);
+// The number a DWORD value holds under HKLM; -1 when there is none.
+long long MachineNumber(const std::wstring& key, const std::wstring& name);
+void RemoveUninstallEntry(const std::wstring& product);
+// A read-only file system mounted at folder (tests run as root) until the end of its scope.
+class ReadOnlyMount {
+public:
+    explicit ReadOnlyMount(const std::wstring& folder);
+    ~ReadOnlyMount();
+    ReadOnlyMount(const ReadOnlyMount&) = delete;
+    ReadOnlyMount& operator=(const ReadOnlyMount&) = delete;
+    bool Mounted() const { return mounted_; }
+
+private:
+    std::string unixPath_;
+    bool mounted_ = false;
+};
 // Program Manager shows each group it creates in a folder window of its own.
 // Waits for the window titled with the group's name and closes it.
 void CloseGroupWindow(const std::wstring& groupName, DWORD timeoutMs = 10000);

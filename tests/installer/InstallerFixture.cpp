@@ -36,6 +36,7 @@ void InstallerTest::ForgetGroupAfterwards(const std::string& groupName) {
 }
 
 void InstallerTest::TearDown() {
+    RemoveUninstallEntry(kTestProduct);
     for (const std::wstring& group : groups_) {
         CloseGroupWindow(group);
         RemoveTree(StartMenuPrograms() + L"\\" + group);

@@ -24,6 +24,15 @@ inline const std::wstring kUninstalledText = L"¡Tiene usted que borrar el direc
 inline const std::wstring kUninstalledCaption = L"La desinstalación es acabado";
 inline const std::wstring kConfirmUninstallText = L"¿Quere usted desinstalar el programa?";
 inline const std::wstring kConfirmUninstallCaption = L"Desinstalar?";
+inline std::wstring IncompleteInstallText(int notCopied, int listed) {
+    return L"La instalación no es completa: " + std::to_wstring(notCopied) + L" de " + std::to_wstring(listed) +
+           L" ficheros no se copiaron.";
+}
+inline std::wstring IncompleteUninstallText(int notDeleted) {
+    return L"La desinstalación no es completa: " + std::to_wstring(notDeleted) + L" ficheros no se borraron.";
+}
+// The product line of LogSpec's logs, which names their entry in the list of installed programs.
+inline const std::wstring kTestProduct = L"Prueba Veltra";
 
 using Files = std::vector<std::pair<std::string, std::string>>;
 

@@ -45,10 +45,12 @@ bool ProgramManagerAnswers() {
 constexpr char kAnswerAtom[] = "ProgmanFalso";
 
 // A Program Manager of the test's own: answers the initiate, records every
-// command, and acknowledges commands and the terminate only when asked to.
+// command, and acknowledges commands and the terminate only when asked to,
+// positively unless told to refuse the commands.
 class FakeProgramManager {
 public:
-    explicit FakeProgramManager(bool acknowledges) : acknowledges_(acknowledges) {
+    explicit FakeProgramManager(bool acknowledges, bool accepts = true)
+        : acknowledges_(acknowledges), accepts_(accepts) {
         WNDCLASSA windowClass = {};
         windowClass.lpfnWndProc = Procedure;
         windowClass.lpszClassName = "FakeProgman";
@@ -91,8 +93,9 @@ private:
             self->commands.push_back(text ? text : "");
             GlobalUnlock(memory);
             if (self->acknowledges_) {
-                PostMessageA(client, WM_DDE_ACK, reinterpret_cast<WPARAM>(window),
-                             PackDDElParam(WM_DDE_ACK, 0x8000, reinterpret_cast<UINT_PTR>(memory)));
+                PostMessageA(
+                    client, WM_DDE_ACK, reinterpret_cast<WPARAM>(window),
+                    PackDDElParam(WM_DDE_ACK, self->accepts_ ? 0x8000 : 0, reinterpret_cast<UINT_PTR>(memory)));
             }
             return 0;
         }
@@ -107,6 +110,7 @@ private:
     }
 
     bool acknowledges_;
+    bool accepts_;
     HWND window_;
 };
 
@@ -122,8 +126,11 @@ TEST_F(NoProgramManagerTest, SessionHasNoProgramManager) { EXPECT_FALSE(ProgramM
 TEST_F(NoProgramManagerTest, InstallAndUninstallMakeAndRemoveTheGroupThemselves) {
     MakeDistribution(TwoItemLog("Veltra Sin Progman"), {{"a.txt", "a"}, {"b.txt", "b"}});
     std::wstring target = Folder(L"destino");
-    std::wstring group = StartMenuPrograms() + L"\\Veltra Sin Progman";
+    // setup asks for elevation, so the installation is the machine's and its
+    // links are for every user.
+    std::wstring group = CommonStartMenuPrograms() + L"\\Veltra Sin Progman";
     ForgetAfterwards(group);
+    ForgetAfterwards(StartMenuPrograms() + L"\\Veltra Sin Progman");
 
     ProgramRun install = Install(target);
     ASSERT_EQ(install.boxes.size(), 2u);
@@ -146,6 +153,7 @@ TEST_F(NoProgramManagerTest, InstallAndUninstallMakeAndRemoveTheGroupThemselves)
     EXPECT_EQ(uninstall.boxes[0].text, kUninstalledText);
     EXPECT_FALSE(Exists(target + L"\\a.txt"));
     EXPECT_FALSE(Exists(group));
+    EXPECT_FALSE(Exists(StartMenuPrograms() + L"\\Veltra Sin Progman"));
 }
 
 TEST_F(NoProgramManagerTest, CommandsSentToAnAnsweringServer) {
@@ -170,6 +178,29 @@ TEST_F(NoProgramManagerTest, CommandsSentToAnAnsweringServer) {
     EXPECT_EQ(GlobalFindAtomA(kAnswerAtom), 0);
 }
 
+// A refused command is a failure: the group is then made as Start Menu links,
+// in the Programs folder every user sees, as setup installs for the machine.
+TEST_F(NoProgramManagerTest, RefusedCommandsLeaveTheGroupToStartMenuLinks) {
+    FakeProgramManager server(true, false);
+    MakeDistribution(TwoItemLog("Grupo Rechazado"), {{"a.txt", "a"}, {"b.txt", "b"}});
+    std::wstring target = Folder(L"destino");
+    std::wstring group = CommonStartMenuPrograms() + L"\\Grupo Rechazado";
+    ForgetAfterwards(group);
+
+    ProgramRun install = Install(target);
+    ASSERT_FALSE(install.boxes.empty());
+    EXPECT_EQ(install.boxes.back().text, kInstalledText);
+    EXPECT_FALSE(server.commands.empty());
+    std::vector<std::wstring> links = FilesIn(group);
+    std::sort(links.begin(), links.end());
+    EXPECT_EQ(links, (std::vector<std::wstring>{L"Desinstalar.lnk", L"Uno.lnk"}));
+
+    ProgramRun uninstall = Uninstall(target + L"\\uninstall.exe");
+    ASSERT_EQ(uninstall.boxes.size(), 1u);
+    EXPECT_EQ(uninstall.boxes[0].text, kUninstalledText);
+    EXPECT_FALSE(Exists(group));
+}
+
 TEST_F(NoProgramManagerTest, ServerThatNeverAcknowledgesCannotHangSetup) {
     FakeProgramManager server(false);
     LogSpec log;
@@ -177,6 +208,7 @@ TEST_F(NoProgramManagerTest, ServerThatNeverAcknowledgesCannotHangSetup) {
     log.entries = {{"a.txt", "Uno"}, {"b.txt", "Dos"}, {"c.txt", "Tres"}};
     MakeDistribution(log, {{"a.txt", "a"}, {"b.txt", "b"}, {"c.txt", "c"}});
     std::wstring target = Folder(L"destino");
+    ForgetAfterwards(CommonStartMenuPrograms() + L"\\Grupo Mudo");
 
     const DWORD start = GetTickCount();
     ProgramRun install = Install(target);
@@ -192,6 +224,7 @@ TEST_F(NoProgramManagerTest, ServerThatNeverAcknowledgesCannotHangSetup) {
 TEST_F(NoProgramManagerTest, ClosingTheProgressWindowCannotHangSetup) {
     FakeProgramManager server(false);
     MakeDistribution(TwoItemLog("Grupo Cerrado"), {{"a.txt", "a"}, {"b.txt", "b"}});
+    ForgetAfterwards(CommonStartMenuPrograms() + L"\\Grupo Cerrado");
     std::wstring target = Folder(L"destino");
     Process setup(source_ + L"\\setup.exe");
     HWND main = WaitForWindow(setup.Id(), L"VeltraClass");
@@ -223,6 +256,7 @@ TEST_F(NoProgramManagerTest, HungWindowCannotHoldTheBroadcast) {
     WaitForSingleObject(made, kPatience);
     MakeDistribution({});
     ForgetAfterwards(StartMenuPrograms() + L"\\Veltra Prueba");
+    ForgetAfterwards(CommonStartMenuPrograms() + L"\\Veltra Prueba");
 
     ProgramRun install = Install(Folder(L"destino"));
     SetEvent(release);

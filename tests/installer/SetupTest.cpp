@@ -74,6 +74,9 @@ TEST_F(SetupTest, DamagedLogGivesItsMessageAndNothingElse) {
             WriteBytes(log, c.log);
         }
         ExpectDamagedLogMessage(source_ + L"\\setup.exe", kSetupDamagedText, kSetupDamagedCaption);
+        Process silent(source_ + L"\\setup.exe", L"", L"/S");
+        ASSERT_TRUE(silent.HasEnded()) << "a silent run shows no box";
+        EXPECT_EQ(silent.ExitCode(), 2u);
     }
 }
 
@@ -190,9 +193,22 @@ TEST_F(SetupTest, InstallsTheListedFilesAndTheirGroup) {
     EXPECT_EQ(run.boxes[1].text, source_ + L"\\l3codecp.exe");
     EXPECT_EQ(run.boxes[1].caption, L"dd");
     EXPECT_FALSE(HasIcon(run.boxes[1]));
-    EXPECT_EQ(run.boxes[2].text, kInstalledText);
+    // One file was missing: no success text.
+    EXPECT_EQ(run.boxes[2].text, IncompleteInstallText(1, 6));
+    EXPECT_EQ(run.boxes[2].caption, kInstalledCaption);
     EXPECT_TRUE(HasIcon(run.boxes[2]));
     EXPECT_EQ(run.exitCode, 0u);
+
+    // The installed uninstaller lists the product for the system.
+    EXPECT_EQ(UninstallEntryValue(kTestProduct, L"DisplayName"), kTestProduct);
+    EXPECT_EQ(UninstallEntryValue(kTestProduct, L"InstallLocation"), target);
+    EXPECT_EQ(UninstallEntryValue(kTestProduct, L"UninstallString"), L"\"" + target + L"\\uninstall.exe\"");
+    EXPECT_EQ(UninstallEntryValue(kTestProduct, L"DisplayIcon"), target + L"\\programa.exe");
+    EXPECT_EQ(UninstallEntryValue(kTestProduct, L"Publisher"), L"VELTRA");
+    const std::wstring entry = L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\" + kTestProduct;
+    EXPECT_EQ(MachineNumber(entry, L"NoModify"), 1);
+    EXPECT_EQ(MachineNumber(entry, L"NoRepair"), 1);
+    EXPECT_GE(MachineNumber(entry, L"EstimatedSize"), 1);
 
     for (const char* name : {"programa.exe", "leame.txt", "datos.dat", "uninstall.exe", "Install.log"}) {
         std::wstring file = testsupport::Widen(name);
@@ -244,9 +260,39 @@ TEST_F(SetupTest, FullDiskIsACopyFailure) {
     EXPECT_EQ(run.boxes[0].text,
               L"¡No poder copiar de fichero \r\n" + source_ + L"\\grande.dat\r\n a \r\n" + target + L"\\grande.dat !");
     EXPECT_EQ(run.boxes[3].caption, kInstalledCaption);
+    EXPECT_EQ(run.boxes[3].text, IncompleteInstallText(2, 3));
     EXPECT_EQ(ReadBytes(target + L"\\a.txt"), "a");
     EXPECT_EQ(ReadBytes(target + L"\\datos.dat"), "la copia instalada");
     EXPECT_EQ(FilesIn(target).size(), 3u); // no temporary file left
+}
+
+// A destination the program may not write to, as root is stopped only by a
+// read-only file system: a new folder there, and the mounted folder itself.
+TEST_F(SetupTest, ReadOnlyDestinationEndsIncompleteWithoutLinks) {
+    LogSpec log;
+    log.groupName = "Veltra Solo Lectura";
+    log.entries = {{"a.txt", "Uno"}, {"uninstall.exe", "Desinstalar"}, {"Install.log", "NEIN!"}};
+    MakeDistribution(log, {{"a.txt", "a"}});
+    ForgetGroupAfterwards(log.groupName);
+    std::wstring mounted = Folder(L"solo-lectura");
+    ReadOnlyMount readOnly(mounted);
+    ASSERT_TRUE(readOnly.Mounted());
+    for (const std::wstring& target : {mounted + L"\\nuevo", mounted}) {
+        SCOPED_TRACE(testing::PrintToString(target));
+        ProgramRun run = Install(target);
+        ASSERT_EQ(run.boxes.size(), 5u); // three copies, the codec, the closing box
+        EXPECT_EQ(run.boxes[4].text, IncompleteInstallText(3, 3));
+        EXPECT_EQ(run.boxes[4].caption, kInstalledCaption);
+        EXPECT_TRUE(HasIcon(run.boxes[4]));
+        for (const std::wstring& programs : {StartMenuPrograms(), CommonStartMenuPrograms()}) {
+            EXPECT_TRUE(FilesIn(programs + L"\\Veltra Solo Lectura").empty()) << "a link to a file not copied";
+        }
+        EXPECT_TRUE(UninstallEntryValue(kTestProduct, L"DisplayName").empty());
+
+        Process silent(source_ + L"\\setup.exe", L"", L"/S /D=" + target);
+        ASSERT_TRUE(silent.HasEnded());
+        EXPECT_EQ(silent.ExitCode(), 1u);
+    }
 }
 
 TEST_F(SetupTest, LongTargetIsNotCut) {

@@ -51,6 +51,9 @@ TEST_F(UninstallTest, DamagedLogGivesItsMessageAndDeletesNothing) {
         Answer(box, IDOK);
         ASSERT_TRUE(uninstall.HasEnded());
         EXPECT_EQ(uninstall.ExitCode(), 0u);
+        Process silent(exe, L"", L"/S");
+        ASSERT_TRUE(silent.HasEnded()) << "a silent run shows no box";
+        EXPECT_EQ(silent.ExitCode(), 2u);
         EXPECT_TRUE(Exists(outer + L"\\victima.txt"));
         EXPECT_TRUE(Exists(installed + L"\\victima.txt"));
     }
@@ -70,6 +73,10 @@ TEST_F(UninstallTest, InTheDistributionItDeletesNothing) {
     EXPECT_TRUE(WindowsOf(uninstall.Id(), L"VeltraClass").empty());
     Answer(box, IDOK);
     ASSERT_TRUE(uninstall.HasEnded());
+    EXPECT_EQ(FilesIn(source_), before);
+    Process silent(source_ + L"\\uninstall.exe", L"", L"/S");
+    ASSERT_TRUE(silent.HasEnded()) << "a silent run shows no box";
+    EXPECT_EQ(silent.ExitCode(), 1u);
     EXPECT_EQ(FilesIn(source_), before);
 }
 
@@ -139,6 +146,71 @@ TEST_F(UninstallTest, DeletesTheListedFilesAndTheGroup) {
     std::sort(left.begin(), left.end());
     EXPECT_EQ(left, (std::vector<std::wstring>{L"otro.txt", L"uninstall.exe"}));
     EXPECT_FALSE(Exists(group));
+}
+
+// A file held open by another program cannot be deleted: the closing box says
+// so instead of the success text, and a silent run ends with 1. A file that is
+// already gone (falta.txt) is no failure.
+TEST_F(UninstallTest, FileInUseMakesTheUninstallationIncomplete) {
+    for (bool silent : {false, true}) {
+        SCOPED_TRACE(silent ? "silent" : "windowed");
+        std::wstring folder = Folder(L"programa");
+        LogSpec log;
+        log.entries = {{"a.txt", "NEIN!"}, {"abierto.txt", "NEIN!"}, {"falta.txt", "NEIN!"}, {"Install.log", "NEIN!"}};
+        std::wstring exe = MakeInstalledCopy(folder, log, {{"a.txt", "a"}, {"abierto.txt", "b"}});
+        HANDLE held = CreateFileW((folder + L"\\abierto.txt").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                  OPEN_EXISTING, 0, nullptr);
+        ASSERT_NE(held, INVALID_HANDLE_VALUE);
+        if (silent) {
+            Process uninstall(exe, L"", L"/S");
+            ASSERT_TRUE(uninstall.HasEnded());
+            EXPECT_EQ(uninstall.ExitCode(), 1u);
+        } else {
+            ProgramRun run = Uninstall(exe);
+            ASSERT_EQ(run.boxes.size(), 1u);
+            EXPECT_EQ(run.boxes[0].text, IncompleteUninstallText(1));
+            EXPECT_TRUE(HasIcon(run.boxes[0]));
+        }
+        CloseHandle(held);
+        EXPECT_FALSE(Exists(folder + L"\\a.txt"));
+        EXPECT_TRUE(Exists(folder + L"\\abierto.txt"));
+    }
+}
+
+// "/S" installs and removes without a window or a box, and the system's list
+// of installed programs shows the product in between.
+TEST_F(UninstallTest, SilentRunsInstallAndRemoveAndTheListFollows) {
+    LogSpec log;
+    log.groupName = "Veltra Silencio";
+    log.entries = {{"a.txt", "Uno"}, {"uninstall.exe", "Desinstalar"}, {"Install.log", "NEIN!"}};
+    MakeDistribution(log, {{"a.txt", "a"}});
+    ForgetGroupAfterwards(log.groupName);
+    ForgetAfterwards(CommonStartMenuPrograms() + L"\\Veltra Silencio");
+    std::wstring target = Folder(L"destino") + L"\\con espacios";
+
+    // A codec installer that ends with a non-zero exit code is a failed step:
+    // here a copy of the uninstaller, which refuses to run beside setup.exe.
+    CopyTo(UninstallExe(), source_ + L"\\l3codecp.exe");
+    Process failing(source_ + L"\\setup.exe", L"", L"/S /D=" + Folder(L"otro"));
+    ASSERT_TRUE(failing.HasEnded());
+    EXPECT_EQ(failing.ExitCode(), 1u);
+    DeleteFileW((source_ + L"\\l3codecp.exe").c_str());
+
+    Process setup(source_ + L"\\setup.exe", L"", L"/S /D=" + target);
+    ASSERT_TRUE(setup.HasEnded()) << "a silent run shows no box";
+    EXPECT_EQ(setup.ExitCode(), 0u);
+    EXPECT_EQ(ReadBytes(target + L"\\a.txt"), "a");
+    EXPECT_TRUE(Exists(target + L"\\uninstall.exe"));
+    EXPECT_TRUE(InstalledProgramsList("Prueba Veltra"));
+
+    Process uninstall(target + L"\\uninstall.exe", L"", L"/S");
+    ASSERT_TRUE(uninstall.HasEnded());
+    EXPECT_EQ(uninstall.ExitCode(), 0u);
+    EXPECT_FALSE(Exists(target + L"\\a.txt"));
+    EXPECT_FALSE(InstalledProgramsList("Prueba Veltra"));
+    for (const std::wstring& programs : {StartMenuPrograms(), CommonStartMenuPrograms()}) {
+        EXPECT_FALSE(Exists(programs + L"\\Veltra Silencio"));
+    }
 }
 
 } // namespace
