@@ -2,6 +2,7 @@
 // the exit code is 0 when the codec is installed.
 #include "CodecInstaller.h"
 #include "InstallerTexts.h"
+#include "win/DllSearch.h"
 #include "win/Scoped.h"
 
 #include <shellapi.h>
@@ -49,6 +50,7 @@ std::wstring FailureText(const mp3codec::InstallOutcome& outcome) {
 } // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
+    win::LimitDllSearchToSystemFolder();
     const bool silent = HasSilentSwitch();
     const mp3codec::InstallOutcome outcome = mp3codec::InstallCodec(instance);
     const bool installed = outcome.failedAt == mp3codec::InstallStep::Done;

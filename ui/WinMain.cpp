@@ -5,11 +5,13 @@
 #include "CommandLineRun.h"
 #include "MainForm.h"
 #include "StatusForm.h"
+#include "win/DllSearch.h"
 
 #include <commctrl.h>
 #include <objbase.h>
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
+    win::LimitDllSearchToSystemFolder();
     INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_TAB_CLASSES | ICC_BAR_CLASSES | ICC_PROGRESS_CLASS |
                                                           ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);
