@@ -28,6 +28,8 @@ struct CommandLineStart {
     // test, with no console to attach to.
     bool withConsole;
     std::wstring outputFile;
+    // Another copy of the program; empty for this tree's converter.exe.
+    std::wstring programFile = L"";
 };
 
 class Converter {
