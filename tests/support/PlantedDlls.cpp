@@ -25,9 +25,9 @@ std::wstring OverrideName(const std::wstring& name) {
 
 const std::vector<std::wstring>& PlantableDllNames() {
     static const std::vector<std::wstring> names = {
-        L"uxtheme.dll", L"dwmapi.dll",  L"cryptbase.dll", L"propsys.dll",  L"msacm32.dll",  L"oleacc.dll",
-        L"winmm.dll",   L"msimg32.dll", L"comctl32.dll", L"userenv.dll",  L"profapi.dll",
-        L"winspool.drv", L"secur32.dll", L"netapi32.dll",  L"mpr.dll",      L"dbghelp.dll",  L"wtsapi32.dll"};
+        L"uxtheme.dll", L"dwmapi.dll",   L"cryptbase.dll", L"propsys.dll", L"msacm32.dll", L"oleacc.dll",
+        L"winmm.dll",   L"msimg32.dll",  L"comctl32.dll",  L"userenv.dll", L"profapi.dll", L"winspool.drv",
+        L"secur32.dll", L"netapi32.dll", L"mpr.dll",       L"dbghelp.dll", L"wtsapi32.dll"};
     return names;
 }
 
