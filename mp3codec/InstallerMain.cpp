@@ -2,6 +2,7 @@
 // "/U" removes it without a word. The exit code is 0 when that succeeded.
 #include "CodecInstaller.h"
 #include "InstallerTexts.h"
+#include "win/DllSearch.h"
 #include "win/Scoped.h"
 
 #include <shellapi.h>
@@ -60,6 +61,7 @@ std::wstring SuccessText(const mp3codec::InstallOutcome& outcome) {
 } // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
+    win::LimitDllSearchToSystemFolder();
     if (HasSwitch(L'U')) {
         return mp3codec::UninstallCodec() == ERROR_SUCCESS ? 0 : 1;
     }

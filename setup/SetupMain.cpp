@@ -2,6 +2,7 @@
 #include "SetupTexts.h"
 
 #include "installkit/InstallKit.h"
+#include "win/DllSearch.h"
 #include "win/ProgramPath.h"
 
 HWND SourceField;
@@ -31,4 +32,7 @@ const InstallerProgram ThisProgram = {
     ProgramFilesDirectory, CreateSetupControls,  RunInstallation,         RunSilentInstallation,
 };
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { return RunInstallerProgram(); }
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    win::LimitDllSearchToSystemFolder();
+    return RunInstallerProgram();
+}

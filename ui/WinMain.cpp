@@ -5,6 +5,7 @@
 #include "CommandLineRun.h"
 #include "MainForm.h"
 #include "StatusForm.h"
+#include "win/DllSearch.h"
 
 #include "codec/LocalCodec.h"
 #include "win/ProgramPath.h"
@@ -13,6 +14,7 @@
 #include <objbase.h>
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
+    win::LimitDllSearchToSystemFolder();
     INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_TAB_CLASSES | ICC_BAR_CLASSES | ICC_PROGRESS_CLASS |
                                                           ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);

@@ -2,6 +2,7 @@
 #include "UninstallTexts.h"
 
 #include "installkit/InstallKit.h"
+#include "win/DllSearch.h"
 #include "win/ProgramPath.h"
 
 std::string OwnDir;
@@ -34,6 +35,7 @@ const InstallerProgram ThisProgram = {
 };
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    win::LimitDllSearchToSystemFolder();
     // Beside setup.exe lies a distribution, whose log lists the distribution's
     // own files: nothing here was installed, so nothing is deleted.
     if (GetFileAttributesA((win::ProgramFolderAnsi() + kSetupFileName).c_str()) != INVALID_FILE_ATTRIBUTES) {

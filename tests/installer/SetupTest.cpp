@@ -1,6 +1,7 @@
 #include "InstallerFixture.h"
 
 #include "support/HostTool.h"
+#include "support/PlantedDlls.h"
 
 #include <algorithm>
 
@@ -219,6 +220,40 @@ TEST_F(SetupTest, InstallsTheListedFilesAndTheirGroup) {
     std::vector<std::wstring> items = FilesIn(group);
     std::sort(items.begin(), items.end());
     EXPECT_EQ(items, (std::vector<std::wstring>{L"Desinstalar.lnk", L"Programa (a), b.lnk", L"nein!.lnk"}));
+}
+
+// What the next test looks for can be seen: the probe loads the DLL planted
+// beside it until it limits the search as the programs do.
+TEST_F(SetupTest, PlantedDllLoadsOnlyWhileNothingLimitsTheSearch) {
+    const std::wstring folder = Folder(L"sonda");
+    CopyTo(testsupport::LoadProbeExe(), folder + L"\\loadprobe.exe");
+    const std::vector<std::wstring> planted = {L"version.dll", L"dwmapi.dll"};
+    testsupport::PlantMarkerDlls(folder, planted);
+    {
+        testsupport::NativeDllsFirst nativeFirst(planted);
+        Process probe(folder + L"\\loadprobe.exe");
+        ASSERT_TRUE(probe.HasEnded());
+        EXPECT_EQ(probe.ExitCode(), 0u);
+    }
+    EXPECT_EQ(testsupport::LoadedMarkerDlls(folder, planted), std::vector<std::wstring>{L"version.dll"});
+}
+
+TEST_F(SetupTest, NoPlantedDllLoadsInSetupOrUninstall) {
+    LogSpec log;
+    log.groupName = "Veltra Prueba Plantada";
+    log.entries = {{"uninstall.exe", "Desinstalar"}, {"Install.log", "NEIN!"}};
+    MakeDistribution(log);
+    ForgetGroupAfterwards(log.groupName);
+    const std::wstring target = Folder(L"destino");
+    testsupport::PlantMarkerDlls(source_);
+    {
+        testsupport::NativeDllsFirst nativeFirst;
+        Install(target);
+        testsupport::PlantMarkerDlls(target);
+        Uninstall(target + L"\\uninstall.exe");
+    }
+    EXPECT_EQ(testsupport::LoadedMarkerDlls(source_), std::vector<std::wstring>{});
+    EXPECT_EQ(testsupport::LoadedMarkerDlls(target), std::vector<std::wstring>{});
 }
 
 TEST_F(SetupTest, EmptyOrRelativeDirectoryIsRefusedAndTheWindowStays) {

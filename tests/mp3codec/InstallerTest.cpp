@@ -4,6 +4,8 @@
 #include "mp3codec/CodecIdentity.h"
 #include "mp3codec/InstallerTexts.h"
 #include "support/HostTool.h"
+#include "support/PlantedDlls.h"
+#include "support/TestFiles.h"
 #include "support/WindowWaits.h"
 #include "win/Scoped.h"
 
@@ -24,8 +26,10 @@ std::wstring Lower(std::wstring text) {
     return text;
 }
 
-win::ScopedFile StartInstaller(const std::wstring& arguments) {
-    std::wstring command = L"\"" + testsupport::WindowsPath(L3CODECP_UNIX_PATH) + L"\"" + arguments;
+std::wstring TreeInstaller() { return testsupport::WindowsPath(L3CODECP_UNIX_PATH); }
+
+win::ScopedFile StartInstaller(const std::wstring& arguments, const std::wstring& program = TreeInstaller()) {
+    std::wstring command = L"\"" + program + L"\"" + arguments;
     STARTUPINFOW startup = {};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION process = {};
@@ -195,4 +199,22 @@ TEST(CodecInstaller, ReplacesADriverThatAProgramHasLoaded) {
     EXPECT_NE(box.text.find(L"se borrará al reiniciar Windows"), std::wstring::npos);
     EXPECT_NE(PendingRenames().find(Lower(aside)), std::wstring::npos) << "not marked for deletion";
     DeleteFileW(aside.c_str());
+}
+
+TEST(CodecInstaller, LoadsNoDllPlantedBesideIt) {
+    const std::wstring folder = testsupport::WorkFile(L"plantado");
+    CreateDirectoryW(folder.c_str(), nullptr);
+    const std::wstring copy = folder + L"\\l3codecp.exe";
+    ASSERT_TRUE(CopyFileW(TreeInstaller().c_str(), copy.c_str(), FALSE));
+    testsupport::PlantMarkerDlls(folder);
+    {
+        testsupport::NativeDllsFirst nativeFirst;
+        win::ScopedFile process = StartInstaller(L"", copy);
+        ASSERT_TRUE(process);
+        const testsupport::MessageBoxSeen box = testsupport::WaitForMessageBox(GetProcessId(process.get()));
+        ASSERT_NE(box.window, nullptr) << "no message box";
+        testsupport::Answer(box, IDOK);
+        EXPECT_EQ(WaitForExit(process.get()), 0u);
+    }
+    EXPECT_EQ(testsupport::LoadedMarkerDlls(folder), std::vector<std::wstring>{});
 }

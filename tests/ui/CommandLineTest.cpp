@@ -1,5 +1,7 @@
 #include "UiTestSupport.h"
 
+#include "support/PlantedDlls.h"
+
 #include <algorithm>
 #include <sstream>
 
@@ -139,6 +141,28 @@ TEST_F(CommandLine, WithoutAConsoleMessagesComeAsBoxesOrIntoTheHandedDownOutput)
         }
     }
     EXPECT_FALSE(SoxInfo(WorkFile(L"ventana.wav")).empty());
+}
+
+// Listing the formats loads the codecs, and the window the common controls.
+TEST(CommandLineDlls, NoDllPlantedBesideTheProgramLoads) {
+    const std::wstring folder = WorkFile(L"plantado");
+    CreateDirectoryW(folder.c_str(), nullptr);
+    const std::wstring copy = folder + L"\\converter.exe";
+    ASSERT_TRUE(CopyFileW(ConverterPath().c_str(), copy.c_str(), FALSE));
+    // Wine's own uxtheme delay-loads msimg32 through a loader path that ignores
+    // the limited DLL search, which Windows' loader applies to every load.
+    std::vector<std::wstring> names = testsupport::PlantableDllNames();
+    names.erase(std::find(names.begin(), names.end(), L"msimg32.dll"));
+    testsupport::PlantMarkerDlls(folder, names);
+    {
+        testsupport::NativeDllsFirst nativeFirst(names);
+        Converter listing(CommandLineStart{L"/formats", true, WorkFile(L"formatos.txt"), copy});
+        ASSERT_TRUE(listing.WaitForExit());
+        EXPECT_EQ(listing.ExitCode(), 0u);
+        Converter window(copy);
+        EXPECT_NE(window.Main(), nullptr);
+    }
+    EXPECT_EQ(testsupport::LoadedMarkerDlls(folder, names), std::vector<std::wstring>{});
 }
 
 } // namespace

@@ -76,7 +76,8 @@ Converter::Converter(const std::wstring& programFile) {
 Converter::Converter(const CommandLineStart& start) {
     STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
-    std::wstring command = L"\"" + ConverterPath() + L"\" " + start.arguments;
+    std::wstring command =
+        L"\"" + (start.programFile.empty() ? ConverterPath() : start.programFile) + L"\" " + start.arguments;
     DWORD flags = DETACHED_PROCESS | CREATE_SUSPENDED;
     win::ScopedFile output;
     if (start.withConsole) {

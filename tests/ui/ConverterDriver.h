@@ -29,6 +29,8 @@ struct CommandLineStart {
     // in outputFile when one is named.
     bool withConsole;
     std::wstring outputFile;
+    // Another copy of the program; empty for this tree's converter.exe.
+    std::wstring programFile = L"";
 };
 
 class Converter {
