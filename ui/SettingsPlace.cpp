@@ -21,18 +21,24 @@ std::wstring ApplicationData() {
 
 bool Present(const std::wstring& file) { return GetFileAttributesW(file.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
+// The settings folder without a final backslash; empty when the platform names
+// no application data folder.
+std::wstring SettingsFolder() {
+    std::wstring folder = ApplicationData();
+    if (!folder.empty()) {
+        for (const wchar_t* part : kFolders) {
+            folder += L'\\';
+            folder += part;
+        }
+    }
+    return folder;
+}
+
 } // namespace
 
 std::wstring SettingsFile(const std::wstring& name, const std::wstring& oldFile) {
-    std::wstring file = ApplicationData();
-    if (file.empty()) {
-        return oldFile;
-    }
-    for (const wchar_t* folder : kFolders) {
-        file += L'\\';
-        file += folder;
-    }
-    return file + L'\\' + name;
+    const std::wstring folder = SettingsFolder();
+    return folder.empty() ? oldFile : folder + L'\\' + name;
 }
 
 std::wstring SettingsFileToRead(const std::wstring& name, const std::wstring& oldFile) {
@@ -41,18 +47,12 @@ std::wstring SettingsFileToRead(const std::wstring& name, const std::wstring& ol
 }
 
 bool MakeSettingsFolder() {
-    std::wstring folder = ApplicationData();
+    const std::wstring folder = SettingsFolder();
     if (folder.empty()) {
         return false;
     }
-    for (const wchar_t* part : kFolders) {
-        folder += L'\\';
-        folder += part;
-        if (!CreateDirectoryW(folder.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS) {
-            return false;
-        }
-    }
-    return true;
+    const int result = SHCreateDirectoryExW(nullptr, folder.c_str(), nullptr);
+    return result == ERROR_SUCCESS || result == ERROR_ALREADY_EXISTS;
 }
 
 } // namespace ui
