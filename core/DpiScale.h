@@ -13,4 +13,13 @@ int ScaledToDpi(int designPixels, int dpi);
 // The reverse: how many design pixels devicePixels are at dpi.
 int DesignPixelsAt(int devicePixels, int dpi);
 
+struct PixelBox {
+    int left, top, right, bottom;
+};
+
+// Position and size are scaled each, so that a control's size does not depend
+// on where it sits.
+PixelBox ScaledToDpi(const PixelBox& design, int dpi);
+PixelBox DesignPixelsAt(const PixelBox& device, int dpi);
+
 } // namespace core

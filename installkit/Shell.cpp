@@ -1,7 +1,6 @@
 #include "InstallKit.h"
 #include "ShellTexts.h"
 
-#include "core/DpiScale.h"
 #include "win/ScreenDpi.h"
 
 #include <dde.h>
@@ -30,15 +29,6 @@ constexpr COLORREF kWhite = RGB(255, 255, 255);
 constexpr COLORREF kBlack = RGB(0, 0, 0);
 
 HINSTANCE Instance() { return GetModuleHandleA(nullptr); }
-
-// The windows are laid out in pixels of a 96-DPI screen and made at the
-// screen's own density, which stays the same while the program runs.
-int ScreenDpi() {
-    static const int dpi = win::MeasuredScreenDpi();
-    return dpi;
-}
-
-int Px(int designPixels) { return core::ScaledToDpi(designPixels, ScreenDpi()); }
 
 HBRUSH LightGreyBrush() { return static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH)); }
 
@@ -95,10 +85,10 @@ bool HandleDialogKey(MSG& message) {
 }
 
 void CreateMainWindow(const RECT& desktop) {
-    int x = (desktop.right - desktop.left - Px(kMainWidth)) / 2;
-    int y = (desktop.bottom - desktop.top - Px(kMainHeight)) / 2;
+    int x = (desktop.right - desktop.left - win::Px(kMainWidth)) / 2;
+    int y = (desktop.bottom - desktop.top - win::Px(kMainHeight)) / 2;
     MainWindow = CreateWindowA(kMainClassName, ThisProgram.mainCaption, WS_POPUP | WS_CAPTION | WS_SYSMENU, x, y,
-                               Px(kMainWidth), Px(kMainHeight), nullptr, nullptr, Instance(), nullptr);
+                               win::Px(kMainWidth), win::Px(kMainHeight), nullptr, nullptr, Instance(), nullptr);
 }
 
 } // namespace
@@ -121,8 +111,8 @@ void RegisterWindowClass(WNDPROC procedure, const char* className, HBRUSH backgr
 
 HWND MakeWindow(const char* className, const char* text, DWORD style, int x, int y, int width, int height,
                 HWND parent) {
-    HWND window = CreateWindowExA(WS_EX_CLIENTEDGE, className, text, style, Px(x), Px(y), Px(width), Px(height), parent,
-                                  nullptr, Instance(), nullptr);
+    HWND window = CreateWindowExA(WS_EX_CLIENTEDGE, className, text, style, win::Px(x), win::Px(y), win::Px(width),
+                                  win::Px(height), parent, nullptr, Instance(), nullptr);
     ShowWindow(window, SW_SHOWNORMAL);
     UpdateWindow(window);
     return window;
@@ -209,10 +199,9 @@ void BuildProgressWindow(const char* waitText, bool withStatusLine) {
     ShowWindow(MainWindow, SW_HIDE);
     RegisterWindowClass(ProgressWindowProc, kProgressClassName, LightGreyBrush());
     // Centred on the desktop in design pixels, so that the scaled window is centred too.
-    ProgressWindow = MakeWindow(kProgressClassName, kProgressTitle, WS_CAPTION | WS_SYSMENU,
-                                (core::DesignPixelsAt(DesktopRight, ScreenDpi()) - kProgressWidth) / 2,
-                                (core::DesignPixelsAt(DesktopBottom, ScreenDpi()) - kProgressHeight) / 2,
-                                kProgressWidth, kProgressHeight, nullptr);
+    ProgressWindow = MakeWindow(
+        kProgressClassName, kProgressTitle, WS_CAPTION | WS_SYSMENU, (win::DesignPx(DesktopRight) - kProgressWidth) / 2,
+        (win::DesignPx(DesktopBottom) - kProgressHeight) / 2, kProgressWidth, kProgressHeight, nullptr);
     MakeWindow("STATIC", "", WS_CHILD | SS_WHITEFRAME, 10, 15, 290, 50, ProgressWindow);
     MakeWindow("STATIC", waitText, WS_CHILD | SS_CENTER, 15, 20, 280, 40, ProgressWindow);
     if (withStatusLine) {

@@ -1,7 +1,7 @@
 #include "AboutBox.h"
 
 #include "Application.h"
-#include "Dpi.h"
+#include "win/ScreenDpi.h"
 #include "Texts.h"
 #include "resource.h"
 
@@ -28,7 +28,7 @@ protected:
 
 TAboutBox::TAboutBox(HWND owner, HICON programIcon) : owner_(owner), programIcon_(programIcon) {
     RegisterWindowClass(kAboutBoxClass, GetSysColorBrush(COLOR_BTNFACE));
-    RECT frame = {0, 0, Px(kClientWidth), Px(kClientHeight)};
+    RECT frame = {0, 0, win::Px(kClientWidth), win::Px(kClientHeight)};
     const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
     AdjustWindowRectEx(&frame, style, FALSE, WS_EX_DLGMODALFRAME);
     const int width = frame.right - frame.left, height = frame.bottom - frame.top;

@@ -3,7 +3,7 @@
 // inside the progress window, with the progress line in the status bar.
 #include "BatchPage.h"
 
-#include "Dpi.h"
+#include "win/ScreenDpi.h"
 #include "MainForm.h"
 #include "PageParts.h"
 #include "Texts.h"
@@ -49,7 +49,7 @@ void FitHorizontalExtent(HWND list) {
         }
     }
     constexpr LONG kTextMargin = 8;
-    ListBox_SetHorizontalExtent(list, widest + Px(kTextMargin));
+    ListBox_SetHorizontalExtent(list, widest + win::Px(kTextMargin));
 }
 
 // Explorer also lets folders be dragged; only files go into a list.
@@ -169,7 +169,7 @@ void TBatchPage::CreateFolderChoice(TPanel& page, int width, HICON browseGlyph) 
 
 void TBatchPage::AddGlyphButton(TPanel& page, const wchar_t* caption, RECT rect, int id, pictures::Icon glyph) {
     HWND button = page.AddControl(L"BUTTON", caption, WS_TABSTOP | BS_OWNERDRAW, rect, id);
-    glyphs_.emplace_back(button, win::ScopedIcon(pictures::MakeIcon(glyph, Px(kGlyphSize))));
+    glyphs_.emplace_back(button, win::ScopedIcon(pictures::MakeIcon(glyph, win::Px(kGlyphSize))));
 }
 
 bool TBatchPage::OnDrawItem(const DRAWITEMSTRUCT& item) {

@@ -26,7 +26,6 @@ public:
     TBatchPage(TPanel& page, bool toMp3, HICON browseGlyph, TMainForm& form, std::function<void()> goClick);
 
     TFileNameEdit& OutDirectoryEd() { return *outDirectoryEd_; }
-    HWND FileList() const { return fileList_; }
     // The format list of the WAV to MP3 page; none on the other.
     HWND Format() const { return format_; }
     TImageButton& GoButton() { return *go_; }

@@ -1,6 +1,6 @@
 #include "Controls.h"
 
-#include "Dpi.h"
+#include "win/ScreenDpi.h"
 #include "Pictures.h"
 #include "win/Scoped.h"
 
@@ -27,9 +27,9 @@ HFONT MakeFont(int pixelHeight, int weight, const wchar_t* face) {
 using FontsByDpi = std::map<int, HFONT>;
 
 HFONT FontAtScreenDpi(FontsByDpi& made, int designHeight, int weight, const wchar_t* face) {
-    HFONT& font = made[ScreenDpi()];
+    HFONT& font = made[win::ScreenDpi()];
     if (!font) {
-        font = MakeFont(Px(designHeight), weight, face);
+        font = MakeFont(win::Px(designHeight), weight, face);
     }
     return font;
 }
@@ -77,10 +77,10 @@ void AnchorLayout::Add(HWND child, RECT designRect, unsigned anchors) {
 }
 
 void AnchorLayout::Apply(SIZE client) const {
-    const int dx = client.cx - Px(design_.cx), dy = client.cy - Px(design_.cy);
+    const int dx = client.cx - win::Px(design_.cx), dy = client.cy - win::Px(design_.cy);
     HDWP batch = BeginDeferWindowPos(static_cast<int>(entries_.size()));
     for (const Entry& e : entries_) {
-        RECT r = Px(e.rect);
+        RECT r = win::Px(e.rect);
         if (e.anchors & kRight) {
             r.right += dx;
             if (!(e.anchors & kLeft)) {
@@ -105,7 +105,7 @@ void AnchorLayout::Apply(SIZE client) const {
 
 HWND CreateControl(HWND parent, const wchar_t* className, const wchar_t* text, DWORD style, RECT designRect, int id,
                    DWORD exStyle) {
-    const RECT rect = Px(designRect);
+    const RECT rect = win::Px(designRect);
     HWND control = CreateWindowExW(exStyle, className, text, WS_CHILD | WS_VISIBLE | style, rect.left, rect.top,
                                    rect.right - rect.left, rect.bottom - rect.top, parent,
                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr),
@@ -118,7 +118,7 @@ TPanel::TPanel(HWND parent, int id, RECT rect, COLORREF background)
     : background_(background), brush_(CreateSolidBrush(background)),
       layout_(SIZE{rect.right - rect.left, rect.bottom - rect.top}) {
     RegisterWindowClass(kPanelClass, nullptr);
-    const RECT at = Px(rect);
+    const RECT at = win::Px(rect);
     CreateHandle(WS_EX_CONTROLPARENT, kPanelClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS,
                  at.left, at.top, at.right - at.left, at.bottom - at.top, parent, id);
 }
@@ -177,7 +177,8 @@ void THeaderStrip::Paint(HDC dc, const RECT& client) {
     win::ScopedSelect font(dc, BoldFont());
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, RGB(0, 0, 0));
-    RECT text = {client.left + Px(kHeaderTextIndent), client.top, client.right - Px(kHeaderTextIndent), client.bottom};
+    RECT text = {client.left + win::Px(kHeaderTextIndent), client.top, client.right - win::Px(kHeaderTextIndent),
+                 client.bottom};
     const std::wstring caption = WindowText(Handle());
     DrawTextW(dc, caption.c_str(), -1, &text, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS | DT_NOPREFIX);
 }
@@ -191,7 +192,7 @@ void TPictureColumn::Paint(HDC dc, const RECT& client) {
     TPanel::Paint(dc, client);
     win::ScopedMemoryDC source(CreateCompatibleDC(dc));
     const RECT picture =
-        Px(Rect(kPictureMargin, kPictureMargin, pictures::kColumnPictureWidth, pictures::kColumnPictureHeight));
+        win::Px(Rect(kPictureMargin, kPictureMargin, pictures::kColumnPictureWidth, pictures::kColumnPictureHeight));
     {
         win::ScopedSelect select(source.get(), pictures::ColumnPicture());
         BitBlt(dc, picture.left, picture.top, picture.right - picture.left, picture.bottom - picture.top, source.get(),
@@ -203,18 +204,18 @@ void TPictureColumn::Paint(HDC dc, const RECT& client) {
 
     const std::wstring title = WindowText(Handle());
     win::ScopedSelect font(dc, TitleFont());
-    RECT box = Px(Rect(kPictureMargin + 10, kPictureMargin + 12, pictures::kColumnPictureWidth - 20, 0));
+    RECT box = win::Px(Rect(kPictureMargin + 10, kPictureMargin + 12, pictures::kColumnPictureWidth - 20, 0));
     DrawTextW(dc, title.c_str(), -1, &box, DT_CENTER | DT_WORDBREAK | DT_CALCRECT | DT_NOPREFIX);
-    box.left = picture.left + Px(10);
-    box.right = picture.right - Px(10);
-    InflateRect(&box, 0, Px(5));
+    box.left = picture.left + win::Px(10);
+    box.right = picture.right - win::Px(10);
+    InflateRect(&box, 0, win::Px(5));
     win::ScopedBrush fill(CreateSolidBrush(RGB(255, 248, 230)));
     FillRect(dc, &box, fill.get());
     RECT edge = box;
     DrawEdge(dc, &edge, EDGE_SUNKEN, BF_RECT);
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, kTitleColor);
-    InflateRect(&box, 0, -Px(5));
+    InflateRect(&box, 0, -win::Px(5));
     DrawTextW(dc, title.c_str(), -1, &box, DT_CENTER | DT_WORDBREAK | DT_NOPREFIX);
 }
 
@@ -229,7 +230,7 @@ void DrawGlyphButton(const DRAWITEMSTRUCT& item, HICON glyph) {
     win::ScopedSelect font(dc, FormFont());
     RECT measure = {0, 0, 0, 0};
     DrawTextW(dc, caption.c_str(), -1, &measure, DT_CALCRECT | DT_SINGLELINE);
-    const int kGlyph = Px(16), kGap = Px(5);
+    const int kGlyph = win::Px(16), kGap = win::Px(5);
     const int shift = pressed ? 1 : 0;
     const int total = kGlyph + (caption.empty() ? 0 : kGap + measure.right);
     const int x = r.left + (r.right - r.left - total) / 2 + shift;

@@ -82,7 +82,7 @@ protected:
     void Paint(HDC dc, const RECT& client) override;
 };
 
-// Rects of the layout are in pixels of a 96-DPI screen (see Dpi.h).
+// Rects of the layout are in pixels of a 96-DPI screen (see win/ScreenDpi.h).
 RECT Rect(int left, int top, int width, int height);
 // Creates a visible child control with the form font, at the screen's scale.
 HWND CreateControl(HWND parent, const wchar_t* className, const wchar_t* text, DWORD style, RECT rect, int id,

@@ -1,6 +1,6 @@
 #include "ImageButton.h"
 
-#include "Dpi.h"
+#include "win/ScreenDpi.h"
 #include "Pictures.h"
 #include "PushButtonAccessible.h"
 
@@ -24,16 +24,16 @@ TImageButton::TImageButton(HWND parent, int id, POINT at, const wchar_t* picture
     : pictureText_(pictureText), background_(background), onClick_(std::move(onClick)) {
     RegisterWindowClass(kImageButtonClass, nullptr);
     DrawFaces();
-    CreateHandle(0, kImageButtonClass, pictureText, WS_CHILD | WS_VISIBLE | WS_TABSTOP, Px(at.x), Px(at.y),
-                 Px(pictures::kImageButtonWidth), Px(pictures::kImageButtonHeight), parent, id);
+    CreateHandle(0, kImageButtonClass, pictureText, WS_CHILD | WS_VISIBLE | WS_TABSTOP, win::Px(at.x), win::Px(at.y),
+                 win::Px(pictures::kImageButtonWidth), win::Px(pictures::kImageButtonHeight), parent, id);
 }
 
 // The faces are drawn for the screen's density, again when it changes.
 void TImageButton::DrawFaces() {
-    if (facesDpi_ == ScreenDpi()) {
+    if (facesDpi_ == win::ScreenDpi()) {
         return;
     }
-    facesDpi_ = ScreenDpi();
+    facesDpi_ = win::ScreenDpi();
     normal_.reset(pictures::ImageButtonFace(pictureText_.c_str(), false, background_));
     down_.reset(pictures::ImageButtonFace(pictureText_.c_str(), true, background_));
 }
@@ -51,8 +51,8 @@ void TImageButton::ShowPressedFace(bool show) {
 }
 
 bool TImageButton::Inside(POINT at) const {
-    return at.x >= 0 && at.x <= Px(pictures::kImageButtonWidth) - 1 && at.y >= 0 &&
-           at.y <= Px(pictures::kImageButtonHeight) - 1;
+    return at.x >= 0 && at.x <= win::Px(pictures::kImageButtonWidth) - 1 && at.y >= 0 &&
+           at.y <= win::Px(pictures::kImageButtonHeight) - 1;
 }
 
 void TImageButton::MouseDown() {
@@ -137,11 +137,11 @@ void TImageButton::Paint() {
     win::ScopedPaint paint(Handle());
     win::ScopedMemoryDC source(CreateCompatibleDC(paint.get()));
     win::ScopedSelect select(source.get(), showingDown_ ? down_.get() : normal_.get());
-    const int width = Px(pictures::kImageButtonWidth), height = Px(pictures::kImageButtonHeight);
+    const int width = win::Px(pictures::kImageButtonWidth), height = win::Px(pictures::kImageButtonHeight);
     BitBlt(paint.get(), 0, 0, width, height, source.get(), 0, 0, SRCCOPY);
     if (GetFocus() == Handle()) {
         RECT focus = {0, 0, width, height};
-        InflateRect(&focus, -Px(kFocusInset), -Px(kFocusInset));
+        InflateRect(&focus, -win::Px(kFocusInset), -win::Px(kFocusInset));
         DrawFocusRect(paint.get(), &focus);
     }
 }

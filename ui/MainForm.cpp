@@ -3,7 +3,7 @@
 #include "AboutBox.h"
 #include "Application.h"
 #include "ConsoleOutput.h"
-#include "Dpi.h"
+#include "win/ScreenDpi.h"
 #include "StatusForm.h"
 #include "Texts.h"
 #include "resource.h"
@@ -46,7 +46,7 @@ void PaintMeter(HDC dc, const core::MeterRect& fill) {
 
 TMainForm::TMainForm() : FormStorage1(ProgramProfileName()) {
     RegisterWindowClass(kMainFormClass, GetSysColorBrush(COLOR_BTNFACE));
-    RECT frame = {0, 0, Px(kClientWidth), Px(kClientHeight)};
+    RECT frame = {0, 0, win::Px(kClientWidth), win::Px(kClientHeight)};
     const DWORD style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
     AdjustWindowRectEx(&frame, style, FALSE, WS_EX_CONTROLPARENT);
     const int width = frame.right - frame.left, height = frame.bottom - frame.top;
@@ -414,7 +414,7 @@ LRESULT TMainForm::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         FormResize();
         return 0;
     case WM_GETMINMAXINFO:
-        reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize = {Px(kMinimumWidth), Px(kMinimumHeight)};
+        reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize = {win::Px(kMinimumWidth), win::Px(kMinimumHeight)};
         return 0;
     case WM_DPICHANGED:
         FormDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));

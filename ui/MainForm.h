@@ -77,14 +77,8 @@ public:
     bool RunCommand(const core::CommandLine& command, TConsoleOutput* console);
 
     // The pages' file-name fields, each by its own name.
-    TFileNameEdit& InputFileEd() { return mp3WavPage_->Source(); }
     TFileNameEdit& OutputFileEd() { return mp3WavPage_->Destination(); }
-    TFileNameEdit& Input2Ed() { return wavMp3Page_->Source(); }
     TFileNameEdit& Output2Ed() { return wavMp3Page_->Destination(); }
-    TFileNameEdit& Input3Ed() { return wavWavPage_->Source(); }
-    TFileNameEdit& Output3Ed() { return wavWavPage_->Destination(); }
-    TFileNameEdit& OutDirectoryEd() { return mp3WavBatch_->OutDirectoryEd(); }
-    TFileNameEdit& OutDirectory2Ed() { return wavMp3Batch_->OutDirectoryEd(); }
 
     // JobHost
     ConverterComponents& Components() override { return *components_; }

@@ -1,7 +1,7 @@
 // Building the main window: tabs, pages, bottom bar and status bar.
 #include "MainForm.h"
 
-#include "Dpi.h"
+#include "win/ScreenDpi.h"
 #include "PageParts.h"
 #include "Texts.h"
 #include "jobs/ConvertJobs.h"
@@ -36,7 +36,7 @@ HICON TMainForm::KeepIcon(HICON icon) {
 
 void TMainForm::CreateImageLists() {
     using pictures::Icon;
-    const int small = Px(kSmallIcon);
+    const int small = win::Px(kSmallIcon);
     tabImages_.reset(ImageList_Create(small, small, ILC_COLOR32 | ILC_MASK, 4, 0));
     for (Icon icon : {Icon::TabMp3Wav, Icon::TabWavMp3, Icon::TabWavWav, Icon::TabTagEditor}) {
         ImageList_AddIcon(tabImages_.get(), KeepIcon(pictures::MakeIcon(icon, small)));
@@ -45,9 +45,9 @@ void TMainForm::CreateImageLists() {
     for (Icon icon : {Icon::SingleFile, Icon::Batch}) {
         ImageList_AddIcon(subTabImages_.get(), KeepIcon(pictures::MakeIcon(icon, small)));
     }
-    webLogo_ = KeepIcon(pictures::MakeIcon(Icon::WebLogo, Px(kWebLogo)));
+    webLogo_ = KeepIcon(pictures::MakeIcon(Icon::WebLogo, win::Px(kWebLogo)));
     browseGlyph_ = KeepIcon(pictures::MakeIcon(Icon::Browse, small));
-    programIcon_ = KeepIcon(pictures::MakeIcon(Icon::Program, Px(kLargeIcon)));
+    programIcon_ = KeepIcon(pictures::MakeIcon(Icon::Program, win::Px(kLargeIcon)));
     SendMessageW(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(programIcon_));
     SendMessageW(Handle(), WM_SETICON, ICON_SMALL,
                  reinterpret_cast<LPARAM>(KeepIcon(pictures::MakeIcon(Icon::Program, small))));
@@ -59,7 +59,7 @@ void TMainForm::CreateControls() {
     const SIZE client = ClientSize(Handle());
     RECT statusRect;
     GetWindowRect(statusBar_, &statusRect);
-    const int tabsBottom = client.cy - kBottomBarHeight - DesignPx(statusRect.bottom - statusRect.top);
+    const int tabsBottom = client.cy - kBottomBarHeight - win::DesignPx(statusRect.bottom - statusRect.top);
     layout_.SetDesignSize(client);
 
     const RECT tabsRect = {0, 0, client.cx, tabsBottom};
@@ -183,7 +183,7 @@ void TMainForm::CreateBottomBar() {
     const SIZE client = layout_.DesignSize();
     RECT statusRect;
     GetWindowRect(statusBar_, &statusRect);
-    const int top = client.cy - kBottomBarHeight - DesignPx(statusRect.bottom - statusRect.top);
+    const int top = client.cy - kBottomBarHeight - win::DesignPx(statusRect.bottom - statusRect.top);
     const RECT barRect = Rect(0, top, client.cx, kBottomBarHeight);
     bottomBar_ = std::make_unique<TPanel>(Handle(), IDC_MAIN_BOTTOMBAR, barRect);
     layout_.Add(bottomBar_->Handle(), barRect, kLeft | kRight | kBottom);
@@ -203,7 +203,7 @@ void TMainForm::CreateBottomBar() {
 
 void TMainForm::CreateStatusBar() {
     statusBar_ = CreateControl(Handle(), STATUSCLASSNAMEW, L"", SBARS_SIZEGRIP, Rect(0, 0, 0, 0), IDC_MAIN_STATUSBAR);
-    int edges[] = {Px(kStatusPanel0Width), Px(kStatusPanel0Width + kStatusPanel1Width)};
+    int edges[] = {win::Px(kStatusPanel0Width), win::Px(kStatusPanel0Width + kStatusPanel1Width)};
     SendMessageW(statusBar_, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(edges));
     SendMessageW(statusBar_, SB_SETTEXTW, kMeterPanel | SBT_OWNERDRAW, 0);
 }
@@ -241,7 +241,7 @@ void TMainForm::LayoutChildren() {
 // The window moved to a screen of another density: fonts, pictures and the
 // layout follow it, in the size the system suggests.
 void TMainForm::FormDpiChanged(int dpi, const RECT& suggested) {
-    SetScreenDpi(dpi);
+    win::SetScreenDpi(dpi);
     RedrawImageLists();
     EnumChildWindows(Handle(), SetFormFont, 0);
     SetWindowPos(Handle(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
@@ -268,11 +268,11 @@ void TMainForm::DrawWebButton(const DRAWITEMSTRUCT& item) {
     if (item.itemState & ODS_SELECTED) {
         DrawEdge(dc, &r, BDR_SUNKENOUTER, BF_RECT);
     }
-    const int logo = Px(kWebLogo);
+    const int logo = win::Px(kWebLogo);
     const int shift = (item.itemState & ODS_SELECTED) ? 1 : 0;
-    DrawIconEx(dc, r.left + Px(3) + shift, r.top + (r.bottom - r.top - logo) / 2 + shift, webLogo_, logo, logo, 0,
+    DrawIconEx(dc, r.left + win::Px(3) + shift, r.top + (r.bottom - r.top - logo) / 2 + shift, webLogo_, logo, logo, 0,
                nullptr, DI_NORMAL);
-    RECT text = {r.left + logo + Px(6) + shift, r.top + shift, r.right - 1, r.bottom + shift};
+    RECT text = {r.left + logo + win::Px(6) + shift, r.top + shift, r.right - 1, r.bottom + shift};
     win::ScopedSelect font(dc, FormFont());
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, RGB(128, 0, 0));

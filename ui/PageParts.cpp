@@ -1,6 +1,6 @@
 #include "PageParts.h"
 
-#include "Dpi.h"
+#include "win/ScreenDpi.h"
 #include "Pictures.h"
 #include "Texts.h"
 
@@ -9,7 +9,7 @@ namespace ui {
 SIZE ClientSize(HWND hwnd) {
     RECT r;
     GetClientRect(hwnd, &r);
-    return DesignSize({r.right, r.bottom});
+    return win::DesignSize({r.right, r.bottom});
 }
 
 std::unique_ptr<TFileNameEdit> AddFileNameEdit(TPanel& page, RECT rect, FileNameEditSpec description,

@@ -1,6 +1,6 @@
 #include "Pictures.h"
 
-#include "Dpi.h"
+#include "win/ScreenDpi.h"
 #include "core/DpiScale.h"
 #include "win/Scoped.h"
 
@@ -354,17 +354,17 @@ HBITMAP DrawColumnPicture(int width, int height) {
 
 HBITMAP ColumnPicture() {
     static std::map<int, HBITMAP> drawn;
-    HBITMAP& picture = drawn[ScreenDpi()];
+    HBITMAP& picture = drawn[win::ScreenDpi()];
     if (!picture) {
-        picture = DrawColumnPicture(Px(kColumnPictureWidth), Px(kColumnPictureHeight));
+        picture = DrawColumnPicture(win::Px(kColumnPictureWidth), win::Px(kColumnPictureHeight));
     }
     return picture;
 }
 
 HBITMAP ImageButtonFace(const wchar_t* text, bool pressed, COLORREF background) {
-    const int width = Px(kImageButtonWidth), height = Px(kImageButtonHeight);
+    const int width = win::Px(kImageButtonWidth), height = win::Px(kImageButtonHeight);
     const Pixels pixels = Render(width, height, background, [&](HDC dc, double supersample) {
-        const double s = supersample * ScreenDpi() / core::kDesignDpi;
+        const double s = supersample * win::ScreenDpi() / core::kDesignDpi;
         const int w = At(width, supersample), h = At(height, supersample), radius = At(14, s);
         win::ScopedRegion shape(CreateRoundRectRgn(At(1, s), At(1, s), w - At(1, s), h - At(1, s), radius, radius));
         SelectClipRgn(dc, shape.get());

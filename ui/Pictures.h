@@ -27,7 +27,7 @@ enum class Icon {
     WebLogo,
 };
 
-// Drawn for the screen's density (Dpi.h). The column picture is kept for the
+// Drawn for the screen's density (win/ScreenDpi.h). The column picture is kept for the
 // life of the process; the caller owns every other handle returned.
 HBITMAP ColumnPicture();
 HBITMAP ImageButtonFace(const wchar_t* text, bool pressed, COLORREF background);

@@ -4,7 +4,7 @@
 #include "SettingsPlace.h"
 #include "core/PathText.h"
 #include "win/ProgramPath.h"
-#include "win/Scoped.h"
+#include "win/ScreenDpi.h"
 
 #include <vector>
 
@@ -38,8 +38,7 @@ private:
 };
 
 core::ScreenInfo Screen() {
-    win::ScopedWindowDC screen(nullptr);
-    return {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), GetDeviceCaps(screen.get(), LOGPIXELSY)};
+    return {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), win::MeasuredScreenDpi()};
 }
 
 core::FormPlacement ToForm(const WINDOWPLACEMENT& p) {

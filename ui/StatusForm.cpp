@@ -1,7 +1,7 @@
 #include "StatusForm.h"
 
 #include "Application.h"
-#include "Dpi.h"
+#include "win/ScreenDpi.h"
 #include "MainForm.h"
 #include "Pictures.h"
 #include "Texts.h"
@@ -25,7 +25,7 @@ constexpr UINT WM_APP_RUNCOMMAND = WM_APP + 1;
 
 TStatusForm::TStatusForm(TMainForm& main) : main_(main) {
     RegisterWindowClass(kStatusFormClass, GetSysColorBrush(COLOR_BTNFACE));
-    RECT frame = {0, 0, Px(kClientWidth), Px(kClientHeight)};
+    RECT frame = {0, 0, win::Px(kClientWidth), win::Px(kClientHeight)};
     const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
     AdjustWindowRectEx(&frame, style, FALSE, WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT);
     CreateHandle(WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT, kStatusFormClass, texts::StatusCaption, style, 0, 0,
@@ -45,7 +45,7 @@ void TStatusForm::CreateControls() {
         CreateControl(form, PROGRESS_CLASSW, L"", PBS_SMOOTH, Rect(92, 66, 268, 16), IDC_STATUS_PROGRESSBAR2);
     cancelBtn_ = CreateControl(form, L"BUTTON", texts::StatusCancel, WS_TABSTOP | BS_OWNERDRAW, Rect(135, 93, 100, 27),
                                IDC_STATUS_CANCELBTN);
-    cancelGlyph_.reset(pictures::MakeIcon(pictures::Icon::Cancel, Px(kGlyphSize)));
+    cancelGlyph_.reset(pictures::MakeIcon(pictures::Icon::Cancel, win::Px(kGlyphSize)));
     for (HWND bar : {progressBar1_, progressBar2_}) {
         SendMessageW(bar, PBM_SETRANGE32, 0, 100);
     }

@@ -1,6 +1,6 @@
 #include "TabbedPages.h"
 
-#include "Dpi.h"
+#include "win/ScreenDpi.h"
 
 namespace ui {
 namespace {
@@ -33,7 +33,7 @@ TPanel& TTabbedPages::AddPage(const wchar_t* caption, int image, int pageId) {
     item.iImage = image;
     TabCtrl_InsertItem(tabs_, static_cast<int>(pages_.size()), &item);
     const RECT area = DisplayArea();
-    pages_.push_back(std::make_unique<TPanel>(tabs_, pageId, DesignRect(area)));
+    pages_.push_back(std::make_unique<TPanel>(tabs_, pageId, win::DesignRect(area)));
     SelectionChanged();
     return *pages_.back();
 }

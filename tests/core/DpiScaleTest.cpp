@@ -27,4 +27,15 @@ TEST(DpiScale, DesignPixelsUndoTheScaling) {
     EXPECT_EQ(core::DesignPixelsAt(100, 0), 0) << "an unknown density gives no size";
 }
 
+TEST(DpiScale, BoxesScalePositionAndSizeEach) {
+    // 33 at 144 is 49.5 and rounds up: the size must not shrink because the
+    // box's edges are rounded apart.
+    const core::PixelBox box = core::ScaledToDpi(core::PixelBox{33, 33, 66, 66}, 144);
+    EXPECT_EQ(box.left, 50);
+    EXPECT_EQ(box.right - box.left, 50);
+    const core::PixelBox back = core::DesignPixelsAt(box, 144);
+    EXPECT_EQ(back.left, 33);
+    EXPECT_EQ(back.right - back.left, 33);
+}
+
 } // namespace
