@@ -4,7 +4,6 @@
 #include "core/ConvertorState.h"
 #include "support/HostTool.h"
 #include "support/LocalCodec.h"
-#include "support/Mp3Record.h"
 
 namespace {
 

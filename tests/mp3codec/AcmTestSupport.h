@@ -2,7 +2,7 @@
 // Drives the installed MP3 codec through msacm32 the way the converter does, and
 // makes and checks fixtures with the host's sox, lame and mpg123.
 #include "support/HostTool.h"
-#include "support/Mp3Record.h"
+#include "support/LocalCodec.h"
 #include "support/TestFiles.h"
 #include "win/ScopedAcm.h"
 

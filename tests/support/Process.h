@@ -10,7 +10,8 @@ namespace testsupport {
 class Process {
 public:
     // Starts exe (quoted) with its arguments, in currentDir when one is given.
-    explicit Process(const std::wstring& exe, const std::wstring& currentDir = L"", const std::wstring& arguments = L"");
+    explicit Process(const std::wstring& exe, const std::wstring& currentDir = L"",
+                     const std::wstring& arguments = L"");
     // Starts a whole command line with CreateProcess's own flags and start-up
     // information; inheritHandles passes the handles the start-up names on.
     Process(std::wstring commandLine, DWORD flags, const STARTUPINFOW& startup, bool inheritHandles);
