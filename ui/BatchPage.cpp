@@ -103,8 +103,8 @@ private:
 } // namespace
 
 TBatchPage::TBatchPage(TPanel& page, bool toMp3, HICON browseGlyph, TMainForm& form, std::function<void()> goClick)
-    : form_(form), toMp3_(toMp3), selectDialog_(toMp3 ? FileDialogSpec{texts::FilterWavOnly, L"wav", false}
-                                                      : FileDialogSpec{texts::FilterMp3Only, L"mp3", false}) {
+    : form_(form), toMp3_(toMp3), selectDialog_(toMp3 ? FileDialogDescription{texts::FilterWavOnly, L"wav", false}
+                                                      : FileDialogDescription{texts::FilterMp3Only, L"mp3", false}) {
     const SIZE size = ClientSize(page.Handle());
     const int width = size.cx - 2 * kPad;
     CreateFolderChoice(page, width, browseGlyph);
@@ -158,10 +158,10 @@ void TBatchPage::CreateFolderChoice(TPanel& page, int width, HICON browseGlyph) 
     const RECT folder = Rect(136, 62, width - 136, kPageEditHeight);
     outDirectoryEd_ = AddFileNameEdit(
         page, folder,
-        toMp3_ ? FileNameEditSpec{IDC_MAIN_OUTDIRECTORY2ED_BOX, IDC_MAIN_OUTDIRECTORY2ED,
-                                  IDC_MAIN_OUTDIRECTORY2ED_BROWSE, BrowseKind::Folder, nullptr, nullptr, nullptr}
-               : FileNameEditSpec{IDC_MAIN_OUTDIRECTORYED_BOX, IDC_MAIN_OUTDIRECTORYED, IDC_MAIN_OUTDIRECTORYED_BROWSE,
-                                  BrowseKind::Folder, nullptr, nullptr, nullptr},
+        toMp3_ ? FileNameEditDescription{IDC_MAIN_OUTDIRECTORY2ED_BOX, IDC_MAIN_OUTDIRECTORY2ED,
+                                         IDC_MAIN_OUTDIRECTORY2ED_BROWSE, BrowseKind::Folder, nullptr, nullptr, nullptr}
+               : FileNameEditDescription{IDC_MAIN_OUTDIRECTORYED_BOX, IDC_MAIN_OUTDIRECTORYED,
+                                         IDC_MAIN_OUTDIRECTORYED_BROWSE, BrowseKind::Folder, nullptr, nullptr, nullptr},
         browseGlyph);
     // The frame lies under the controls it holds, or it would hide them.
     SetWindowPos(group, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);

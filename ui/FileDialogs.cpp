@@ -79,12 +79,13 @@ bool RunFileDialog(HWND owner, const wchar_t* filter, const wchar_t* defaultExte
 }
 
 bool TFileDialog::Execute(HWND owner) {
-    std::vector<wchar_t> buffer(spec_.save ? kLongestPath : kSelectionCapacity, L'\0');
-    const DWORD flags = spec_.save ? OFN_OVERWRITEPROMPT : OFN_ALLOWMULTISELECT | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST;
-    if (!RunFileDialog(owner, spec_.filter, spec_.defaultExtension, spec_.save, flags, buffer)) {
+    std::vector<wchar_t> buffer(description_.save ? kLongestPath : kSelectionCapacity, L'\0');
+    const DWORD flags = description_.save ? OFN_OVERWRITEPROMPT
+                                          : OFN_ALLOWMULTISELECT | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST;
+    if (!RunFileDialog(owner, description_.filter, description_.defaultExtension, description_.save, flags, buffer)) {
         return false;
     }
-    files_ = spec_.save ? std::vector<std::wstring>{buffer.data()} : SplitDialogSelection(buffer);
+    files_ = description_.save ? std::vector<std::wstring>{buffer.data()} : SplitDialogSelection(buffer);
     return !files_.empty();
 }
 

@@ -12,7 +12,7 @@ namespace ui {
 // The longest path the platform's file functions take, in characters.
 inline constexpr size_t kLongestPath = 32768;
 
-struct FileDialogSpec {
+struct FileDialogDescription {
     const wchar_t* filter;           // pairs of NUL-terminated texts
     const wchar_t* defaultExtension; // without the full stop
     bool save;                       // a save dialog that asks before overwriting
@@ -20,7 +20,7 @@ struct FileDialogSpec {
 
 class TFileDialog {
 public:
-    explicit TFileDialog(FileDialogSpec description) : spec_(description) {}
+    explicit TFileDialog(FileDialogDescription description) : description_(description) {}
 
     // Runs the dialog; false when it was cancelled or failed.
     bool Execute(HWND owner);
@@ -29,7 +29,7 @@ public:
     std::wstring FileName() const { return files_.empty() ? std::wstring() : files_.front(); }
 
 private:
-    FileDialogSpec spec_;
+    FileDialogDescription description_;
     std::vector<std::wstring> files_;
 };
 

@@ -42,13 +42,13 @@ std::wstring Format(const wchar_t* pattern, const std::wstring& value) {
 
 } // namespace
 
-TFileNameEdit::TFileNameEdit(HWND parent, RECT rect, FileNameEditSpec description, HICON browseGlyph)
-    : TPanel(parent, description.boxId, rect), spec_(std::move(description)), glyph_(browseGlyph) {
+TFileNameEdit::TFileNameEdit(HWND parent, RECT rect, FileNameEditDescription description, HICON browseGlyph)
+    : TPanel(parent, description.boxId, rect), description_(std::move(description)), glyph_(browseGlyph) {
     const int width = rect.right - rect.left, height = rect.bottom - rect.top;
     edit_ = AddControl(L"EDIT", L"", WS_TABSTOP | ES_AUTOHSCROLL, Rect(0, 0, width - kBrowseWidth - 2, height),
-                       spec_.editId, kLeft | kTop | kRight, WS_EX_CLIENTEDGE);
+                       description_.editId, kLeft | kTop | kRight, WS_EX_CLIENTEDGE);
     AddControl(L"BUTTON", L"", WS_TABSTOP | BS_OWNERDRAW, Rect(width - kBrowseWidth, 0, kBrowseWidth, height),
-               spec_.browseId, kTop | kRight);
+               description_.browseId, kTop | kRight);
 }
 
 std::wstring TFileNameEdit::FileName() const { return core::HandOutFileName(WindowText(edit_), FileExists); }
@@ -68,12 +68,12 @@ bool TFileNameEdit::PutFileName(const std::wstring& name) {
 
 void TFileNameEdit::BrowseClick() {
     std::wstring name = FileName();
-    bool action = spec_.kind == BrowseKind::Folder ? RunFolderDialog(name) : RunFileDialog(name);
+    bool action = description_.kind == BrowseKind::Folder ? RunFolderDialog(name) : RunFileDialog(name);
     if (!action) {
         name = FileName();
     }
-    if (spec_.afterDialog) {
-        spec_.afterDialog(name, action);
+    if (description_.afterDialog) {
+        description_.afterDialog(name, action);
     }
     if (action) {
         SetFileName(name);
@@ -82,11 +82,11 @@ void TFileNameEdit::BrowseClick() {
 }
 
 LRESULT TFileNameEdit::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_COMMAND && LOWORD(wParam) == spec_.browseId && HIWORD(wParam) == BN_CLICKED) {
+    if (message == WM_COMMAND && LOWORD(wParam) == description_.browseId && HIWORD(wParam) == BN_CLICKED) {
         BrowseClick();
         return 0;
     }
-    if (message == WM_DRAWITEM && wParam == static_cast<WPARAM>(spec_.browseId)) {
+    if (message == WM_DRAWITEM && wParam == static_cast<WPARAM>(description_.browseId)) {
         DrawGlyphButton(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam), glyph_);
         return TRUE;
     }
@@ -96,8 +96,9 @@ LRESULT TFileNameEdit::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 bool TFileNameEdit::RunFileDialog(std::wstring& name) {
     std::vector<wchar_t> buffer(kLongestPath, L'\0');
     name.copy(buffer.data(), std::min(name.size(), buffer.size() - 1));
-    const bool confirmed = ui::RunFileDialog(GetAncestor(Handle(), GA_ROOT), spec_.filter, spec_.defaultExtension,
-                                             spec_.kind == BrowseKind::Save, 0, buffer);
+    const bool confirmed = ui::RunFileDialog(GetAncestor(Handle(), GA_ROOT), description_.filter,
+                                             description_.defaultExtension, description_.kind == BrowseKind::Save, 0,
+                                             buffer);
     if (confirmed) {
         name = buffer.data();
     }

@@ -11,7 +11,7 @@ namespace ui {
 
 enum class BrowseKind { Open, Save, Folder };
 
-struct FileNameEditSpec {
+struct FileNameEditDescription {
     int boxId;
     int editId;
     int browseId;
@@ -25,7 +25,7 @@ struct FileNameEditSpec {
 
 class TFileNameEdit : public TPanel {
 public:
-    TFileNameEdit(HWND parent, RECT rect, FileNameEditSpec description, HICON browseGlyph);
+    TFileNameEdit(HWND parent, RECT rect, FileNameEditDescription description, HICON browseGlyph);
 
     // The name as the edit hands it out.
     std::wstring FileName() const;
@@ -45,7 +45,7 @@ private:
     bool RunFileDialog(std::wstring& name);
     bool RunFolderDialog(std::wstring& name);
 
-    FileNameEditSpec spec_;
+    FileNameEditDescription description_;
     HICON glyph_;
     HWND edit_;
 };

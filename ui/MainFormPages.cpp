@@ -128,7 +128,7 @@ void TMainForm::CreateSinglePages() {
     auto after = [this](void (TMainForm::*handler)(std::wstring&, bool&)) {
         return [this, handler](std::wstring& name, bool& action) { (this->*handler)(name, action); };
     };
-    auto page = [this](int tab, SinglePageSpec description, std::function<void()> goClick) {
+    auto page = [this](int tab, SinglePageDescription description, std::function<void()> goClick) {
         return std::make_unique<TSingleFilePage>(subTabs_[tab]->Page(0), std::move(description), browseGlyph_, *this,
                                                  std::move(goClick));
     };

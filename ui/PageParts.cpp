@@ -12,7 +12,7 @@ SIZE ClientSize(HWND hwnd) {
     return win::DesignSize({r.right, r.bottom});
 }
 
-std::unique_ptr<TFileNameEdit> AddFileNameEdit(TPanel& page, RECT rect, FileNameEditSpec description,
+std::unique_ptr<TFileNameEdit> AddFileNameEdit(TPanel& page, RECT rect, FileNameEditDescription description,
                                                HICON browseGlyph) {
     auto edit = std::make_unique<TFileNameEdit>(page.Handle(), rect, std::move(description), browseGlyph);
     page.Layout().Add(edit->Handle(), rect, kLeft | kTop | kRight);

@@ -17,7 +17,7 @@ constexpr int kPageDropDownHeight = 220;
 
 // In pixels of a 96-DPI screen, as the layout measures.
 SIZE ClientSize(HWND hwnd);
-std::unique_ptr<TFileNameEdit> AddFileNameEdit(TPanel& page, RECT rect, FileNameEditSpec description,
+std::unique_ptr<TFileNameEdit> AddFileNameEdit(TPanel& page, RECT rect, FileNameEditDescription description,
                                                HICON browseGlyph);
 // The image button at rect, kept in the page's corner when the window grows.
 std::unique_ptr<TImageButton> AddGoButton(TPanel& page, int id, RECT rect, std::function<void()> click);

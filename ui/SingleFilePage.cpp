@@ -8,7 +8,7 @@
 
 namespace ui {
 
-TSingleFilePage::TSingleFilePage(TPanel& page, SinglePageSpec description, HICON browseGlyph, JobHost& host,
+TSingleFilePage::TSingleFilePage(TPanel& page, SinglePageDescription description, HICON browseGlyph, JobHost& host,
                                  std::function<void()> goClick)
     : host_(host), job_(description.job), cdQualityJob_(description.cdQualityJob) {
     const SIZE size = ClientSize(page.Handle());

@@ -16,13 +16,13 @@ namespace ui {
 
 using FileJob = void (*)(JobHost&, const std::wstring&, const std::wstring&);
 
-struct SinglePageSpec {
+struct SinglePageDescription {
     const wchar_t* sourceLabel;
     int sourceLabelId;
-    FileNameEditSpec source;
+    FileNameEditDescription source;
     const wchar_t* destinationLabel;
     int destinationLabelId;
-    FileNameEditSpec destination;
+    FileNameEditDescription destination;
     int formatLabelId; // 0: the page has the CD-quality box instead of a format list
     int optionId;
     int goId;
@@ -32,7 +32,7 @@ struct SinglePageSpec {
 
 class TSingleFilePage {
 public:
-    TSingleFilePage(TPanel& page, SinglePageSpec description, HICON browseGlyph, JobHost& host,
+    TSingleFilePage(TPanel& page, SinglePageDescription description, HICON browseGlyph, JobHost& host,
                     std::function<void()> goClick);
 
     TFileNameEdit& Source() { return *source_; }

@@ -22,8 +22,7 @@ void operator delete[](void* block) noexcept { std::free(block); }
 void operator delete[](void* block, size_t) noexcept { std::free(block); }
 
 using testsupport::RunHost;
-using testsupport::ShellQuote;
-using testsupport::UnixPath;
+using testsupport::ShellPath;
 
 namespace {
 
@@ -166,7 +165,7 @@ TEST_F(DriverStreams, RefusedCloseStillLetsTheQuietCloseEndTheStream) {
 TEST(ACMConvertor, ConvertsAWavFileBlockByBlock) {
     const std::wstring source = testsupport::WorkDir() + L"\\tone8.wav";
     const std::wstring target = testsupport::WorkDir() + L"\\tone16.wav";
-    auto made = RunHost("sox -n -r 22050 -c 1 -b 8 " + ShellQuote(UnixPath(source)) + " synth 1.4 sine 440 vol 0.5");
+    auto made = RunHost("sox -n -r 22050 -c 1 -b 8 " + ShellPath(source) + " synth 1.4 sine 440 vol 0.5");
     ASSERT_EQ(made.exitCode, 0) << made.output;
 
     core::StdioByteFile in(testsupport::Narrow(source), "rb");
@@ -204,7 +203,7 @@ TEST(ACMConvertor, ConvertsAWavFileBlockByBlock) {
     ASSERT_TRUE(core::WriteWAVHeader(out, convertor.ACMFormatOut, core::kWavHeaderSize));
     EXPECT_EQ(out.Size(), 44 + 30870 * 8);
 
-    const std::string file = ShellQuote(UnixPath(target));
+    const std::string file = ShellPath(target);
     auto info = RunHost("for f in -r -c -b -s; do soxi $f " + file + "; done");
     EXPECT_EQ(info.output, "44100\n2\n16\n61740\n");
 }

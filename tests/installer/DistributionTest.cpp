@@ -35,9 +35,9 @@ void ConvertsAWavToMp3(const std::wstring& converterExe) {
     const std::wstring wav = uitest::WorkFile(L"instalado.wav"), mp3 = uitest::WorkFile(L"instalado.mp3");
     const std::wstring back = uitest::WorkFile(L"instalado-vuelta.wav");
     DeleteFileW(mp3.c_str());
-    uitest::Host("sox -n -r 44100 -c 2 -b 16 " + uitest::Q(wav) + " synth 2 sine 440");
+    testsupport::RunHostOrFail("sox -n -r 44100 -c 2 -b 16 " + testsupport::ShellPath(wav) + " synth 2 sine 440");
     uitest::RunSingle(converter, IDC_MAIN_INPUT2ED, wav, IDC_MAIN_OUTPUT2ED, mp3, IDC_MAIN_GOBTN3);
-    uitest::Host("mpg123 -q -w " + uitest::Q(back) + " " + uitest::Q(mp3));
+    testsupport::RunHostOrFail("mpg123 -q -w " + testsupport::ShellPath(back) + " " + testsupport::ShellPath(mp3));
     const std::string info = uitest::SoxInfo(back);
     EXPECT_EQ(info.substr(0, info.rfind(' ')), "44100 2 16");
     PostMessageW(converter.Main(), WM_CLOSE, 0, 0);

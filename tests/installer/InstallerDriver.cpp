@@ -45,38 +45,6 @@ std::wstring SetupExe() { return testsupport::WindowsPath(SONARIS_SETUP_EXE); }
 std::wstring UninstallExe() { return testsupport::WindowsPath(SONARIS_UNINSTALL_EXE); }
 std::wstring DistributionDir() { return testsupport::WindowsPath(SONARIS_DIST_DIR); }
 
-Process::Process(const std::wstring& exe, const std::wstring& currentDir, const std::wstring& arguments) {
-    STARTUPINFOW startup = {};
-    startup.cb = sizeof startup;
-    std::wstring command = L"\"" + exe + L"\"" + (arguments.empty() ? L"" : L" " + arguments);
-    if (!CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        currentDir.empty() ? nullptr : currentDir.c_str(), &startup, &info_)) {
-        info_ = {};
-    }
-}
-
-Process::~Process() {
-    if (!info_.hProcess) {
-        return;
-    }
-    if (WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT) {
-        TerminateProcess(info_.hProcess, 1);
-        WaitForSingleObject(info_.hProcess, kPatience);
-    }
-    CloseHandle(info_.hProcess);
-    CloseHandle(info_.hThread);
-}
-
-bool Process::HasEnded(DWORD timeoutMs) {
-    return WaitUntil([this] { return WaitForSingleObject(info_.hProcess, 0) == WAIT_OBJECT_0; }, timeoutMs);
-}
-
-DWORD Process::ExitCode() const {
-    DWORD code = STILL_ACTIVE;
-    GetExitCodeProcess(info_.hProcess, &code);
-    return code;
-}
-
 std::vector<HWND> ChildrenOf(HWND parent) {
     std::vector<HWND> children;
     EnumChildWindows(parent, CollectHandle, reinterpret_cast<LPARAM>(&children));
@@ -167,7 +135,7 @@ std::vector<std::wstring> FilesIn(const std::wstring& dir) {
     return names;
 }
 
-std::string LogText(const LogSpec& description) {
+std::string LogText(const LogDescription& description) {
     std::string count = description.count.empty() ? std::to_string(description.entries.size()) : description.count;
     std::string text = "VELTRA (De)Install 2.0 - Install.log\r\nNicht ver\xE4ndern, nicht l\xF6schen!\r\n" +
                        description.programName + "\r\n" + description.subdirectory + "\r\n" + description.groupName +

@@ -4,6 +4,7 @@
 // message boxes. Every wait is for a condition, with a generous limit that
 // only a fault reaches.
 #include "support/HostTool.h"
+#include "support/Process.h"
 #include "support/TestFiles.h"
 #include "support/WindowWaits.h"
 
@@ -21,21 +22,7 @@ std::wstring UninstallExe();
 // This tree's distribution folder.
 std::wstring DistributionDir();
 
-class Process {
-public:
-    Process(const std::wstring& exe, const std::wstring& currentDir = L"", const std::wstring& arguments = L"");
-    ~Process(); // ends the process if it still runs
-    Process(const Process&) = delete;
-    Process& operator=(const Process&) = delete;
-
-    bool Started() const { return info_.hProcess != nullptr; }
-    DWORD Id() const { return info_.dwProcessId; }
-    bool HasEnded(DWORD timeoutMs = kPatience);
-    DWORD ExitCode() const;
-
-private:
-    PROCESS_INFORMATION info_ = {};
-};
+using testsupport::Process;
 
 // Windows and message boxes.
 using testsupport::Answer;
@@ -78,7 +65,7 @@ void CopyTo(const std::wstring& source, const std::wstring& target);
 std::vector<std::wstring> FilesIn(const std::wstring& dir);
 
 // A log in the script's own format (CR LF, code page 1252 for the warning).
-struct LogSpec {
+struct LogDescription {
     std::string programName = "Prueba Veltra";
     std::string subdirectory = "VeltraPrueba";
     std::string groupName = "Veltra Prueba";
@@ -86,7 +73,7 @@ struct LogSpec {
     std::string count; // empty: the number of entries
     std::vector<std::pair<std::string, std::string>> entries;
 };
-std::string LogText(const LogSpec& description);
+std::string LogText(const LogDescription& description);
 
 std::wstring StartMenuPrograms();
 // The Programs folder every user sees, where a machine's installation puts its links.

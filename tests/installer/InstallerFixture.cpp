@@ -59,7 +59,7 @@ std::wstring InstallerTest::Folder(const std::wstring& name) {
     return folder;
 }
 
-void InstallerTest::MakeDistribution(const LogSpec& log, const Files& files) {
+void InstallerTest::MakeDistribution(const LogDescription& log, const Files& files) {
     source_ = Folder(L"fuente");
     CopyTo(SetupExe(), source_ + L"\\setup.exe");
     CopyTo(UninstallExe(), source_ + L"\\uninstall.exe");

@@ -31,7 +31,7 @@ inline std::wstring IncompleteInstallText(int notCopied, int listed) {
 inline std::wstring IncompleteUninstallText(int notDeleted) {
     return L"La desinstalación no es completa: " + std::to_wstring(notDeleted) + L" ficheros no se borraron.";
 }
-// The product line of LogSpec's logs, which names their entry in the list of installed programs.
+// The product line of LogDescription's logs, which names their entry in the list of installed programs.
 inline const std::wstring kTestProduct = L"Prueba Veltra";
 
 using Files = std::vector<std::pair<std::string, std::string>>;
@@ -48,7 +48,7 @@ protected:
     // A fresh, empty folder for this test.
     std::wstring Folder(const std::wstring& name);
     // setup.exe, uninstall.exe, the log and payload files in a fresh source folder.
-    void MakeDistribution(const LogSpec& log, const Files& files = {});
+    void MakeDistribution(const LogDescription& log, const Files& files = {});
     // Removed again when the test ends.
     void ForgetAfterwards(const std::wstring& path) { cleanup_.push_back(path); }
     // A group that Program Manager creates during the test: its window is

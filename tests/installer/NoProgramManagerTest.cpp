@@ -114,8 +114,8 @@ private:
     HWND window_;
 };
 
-LogSpec TwoItemLog(const std::string& group) {
-    LogSpec log;
+LogDescription TwoItemLog(const std::string& group) {
+    LogDescription log;
     log.groupName = group;
     log.entries = {{"a.txt", "Uno"}, {"b.txt", "NEIN!"}, {"uninstall.exe", "Desinstalar"}, {"Install.log", "NEIN!"}};
     return log;
@@ -203,7 +203,7 @@ TEST_F(NoProgramManagerTest, RefusedCommandsLeaveTheGroupToStartMenuLinks) {
 
 TEST_F(NoProgramManagerTest, ServerThatNeverAcknowledgesCannotHangSetup) {
     FakeProgramManager server(false);
-    LogSpec log;
+    LogDescription log;
     log.groupName = "Grupo Mudo";
     log.entries = {{"a.txt", "Uno"}, {"b.txt", "Dos"}, {"c.txt", "Tres"}};
     MakeDistribution(log, {{"a.txt", "a"}, {"b.txt", "b"}, {"c.txt", "c"}});

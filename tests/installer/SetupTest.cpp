@@ -87,7 +87,7 @@ const WPARAM kPresses[] = {0, VK_RETURN, VK_SPACE};
 TEST_F(SetupTest, QuitAsksFirstAndNoKeepsTheWindow) {
     for (WPARAM key : kPresses) {
         SCOPED_TRACE(testing::Message() << "key " << key);
-        LogSpec log;
+        LogDescription log;
         log.entries = {{"a.txt", "A"}};
         MakeDistribution(log, {{"a.txt", "a"}});
         std::wstring target = Folder(L"destino") + L"\\nuevo";
@@ -134,7 +134,7 @@ TEST_F(SetupTest, TabGoesThroughTheFieldsAndButtonsInReadingOrder) {
 }
 
 TEST_F(SetupTest, MainWindowShowsTheLogAndTheDirectories) {
-    LogSpec log;
+    LogDescription log;
     log.programName = "Prueba Espa\xF1ola";
     MakeDistribution(log);
     Process setup(source_ + L"\\setup.exe");
@@ -171,7 +171,7 @@ TEST_F(SetupTest, MainWindowShowsTheLogAndTheDirectories) {
 }
 
 TEST_F(SetupTest, InstallsTheListedFilesAndTheirGroup) {
-    LogSpec log;
+    LogDescription log;
     log.groupName = "Veltra (Prueba), Setup";
     log.entries = {
         {"programa.exe", "Programa (a), b"}, {"leame.txt", "nein!"},  {"datos.dat", "NEIN!"}, {"falta.dat", "NEIN!"},
@@ -239,7 +239,7 @@ TEST_F(SetupTest, PlantedDllLoadsOnlyWhileNothingLimitsTheSearch) {
 }
 
 TEST_F(SetupTest, NoPlantedDllLoadsInSetupOrUninstall) {
-    LogSpec log;
+    LogDescription log;
     log.groupName = "Veltra Prueba Plantada";
     log.entries = {{"uninstall.exe", "Desinstalar"}, {"Install.log", "NEIN!"}};
     MakeDistribution(log);
@@ -278,7 +278,7 @@ TEST_F(SetupTest, EmptyOrRelativeDirectoryIsRefusedAndTheWindowStays) {
 }
 
 TEST_F(SetupTest, FullDiskIsACopyFailure) {
-    LogSpec log;
+    LogDescription log;
     log.entries = {{"grande.dat", "NEIN!"}, {"datos.dat", "NEIN!"}, {"a.txt", "NEIN!"}};
     MakeDistribution(log, {{"grande.dat", std::string(5000, 'x')}, {"a.txt", "a"}});
     std::wstring target = Folder(L"destino");
@@ -304,7 +304,7 @@ TEST_F(SetupTest, FullDiskIsACopyFailure) {
 // A destination the program may not write to, as root is stopped only by a
 // read-only file system: a new folder there, and the mounted folder itself.
 TEST_F(SetupTest, ReadOnlyDestinationEndsIncompleteWithoutLinks) {
-    LogSpec log;
+    LogDescription log;
     log.groupName = "Veltra Solo Lectura";
     log.entries = {{"a.txt", "Uno"}, {"uninstall.exe", "Desinstalar"}, {"Install.log", "NEIN!"}};
     MakeDistribution(log, {{"a.txt", "a"}});
@@ -331,7 +331,7 @@ TEST_F(SetupTest, ReadOnlyDestinationEndsIncompleteWithoutLinks) {
 }
 
 TEST_F(SetupTest, LongTargetIsNotCut) {
-    LogSpec log;
+    LogDescription log;
     log.entries = {{"a.txt", "NEIN!"}};
     MakeDistribution(log, {{"a.txt", "contenido"}});
     std::wstring parent = Folder(L"largo");

@@ -8,7 +8,7 @@ namespace {
 using UninstallTest = InstallerTest;
 
 // An installed copy: uninstall.exe, its log and the listed files in one folder.
-std::wstring MakeInstalledCopy(const std::wstring& folder, const LogSpec& log, const Files& files) {
+std::wstring MakeInstalledCopy(const std::wstring& folder, const LogDescription& log, const Files& files) {
     CopyTo(UninstallExe(), folder + L"\\uninstall.exe");
     WriteBytes(folder + L"\\Install.log", LogText(log));
     for (const auto& [name, bytes] : files) {
@@ -35,7 +35,7 @@ TEST_F(UninstallTest, DamagedLogGivesItsMessageAndDeletesNothing) {
         std::wstring installed = outer + L"\\programa";
         CreateDirectoryW(installed.c_str(), nullptr);
         WriteBytes(outer + L"\\victima.txt", "sigue");
-        LogSpec log;
+        LogDescription log;
         log.count = c.count;
         log.entries = {{c.fileName, "NEIN!"}};
         std::wstring exe = MakeInstalledCopy(installed, log, {{"victima.txt", "sigue"}});
@@ -60,7 +60,7 @@ TEST_F(UninstallTest, DamagedLogGivesItsMessageAndDeletesNothing) {
 }
 
 TEST_F(UninstallTest, InTheDistributionItDeletesNothing) {
-    LogSpec log;
+    LogDescription log;
     log.entries = {{"a.txt", "A"}, {"uninstall.exe", "Desinstalar"}, {"Install.log", "NEIN!"}};
     MakeDistribution(log, {{"a.txt", "a"}});
     std::vector<std::wstring> before = FilesIn(source_);
@@ -82,7 +82,7 @@ TEST_F(UninstallTest, InTheDistributionItDeletesNothing) {
 
 TEST_F(UninstallTest, MainWindowNamesTheProgramAndDragsByAnyPoint) {
     std::wstring folder = Folder(L"programa");
-    LogSpec log;
+    LogDescription log;
     log.subdirectory = ""; // line 4 means nothing to the uninstaller
     std::wstring exe = MakeInstalledCopy(folder, log, {});
     Process uninstall(exe);
@@ -109,7 +109,7 @@ TEST_F(UninstallTest, MainWindowNamesTheProgramAndDragsByAnyPoint) {
 
 TEST_F(UninstallTest, NoAtTheConfirmationKeepsEverything) {
     std::wstring folder = Folder(L"programa");
-    LogSpec log;
+    LogDescription log;
     log.entries = {{"a.txt", "A"}};
     Process uninstall(MakeInstalledCopy(folder, log, {{"a.txt", "a"}}));
     HWND main = WaitForWindow(uninstall.Id(), L"VeltraClass");
@@ -127,7 +127,7 @@ TEST_F(UninstallTest, NoAtTheConfirmationKeepsEverything) {
 
 TEST_F(UninstallTest, DeletesTheListedFilesAndTheGroup) {
     std::wstring folder = Folder(L"programa");
-    LogSpec log;
+    LogDescription log;
     log.groupName = "Veltra Prueba Desinstalar";
     log.entries = {{"a.txt", "A"}, {"falta.txt", "NEIN!"}, {"uninstall.exe", "Desinstalar"}, {"Install.log", "NEIN!"}};
     std::wstring exe = MakeInstalledCopy(folder, log, {{"a.txt", "a"}, {"prueba.grp", "g"}, {"otro.txt", "o"}});
@@ -155,7 +155,7 @@ TEST_F(UninstallTest, FileInUseMakesTheUninstallationIncomplete) {
     for (bool silent : {false, true}) {
         SCOPED_TRACE(silent ? "silent" : "windowed");
         std::wstring folder = Folder(L"programa");
-        LogSpec log;
+        LogDescription log;
         log.entries = {{"a.txt", "NEIN!"}, {"abierto.txt", "NEIN!"}, {"falta.txt", "NEIN!"}, {"Install.log", "NEIN!"}};
         std::wstring exe = MakeInstalledCopy(folder, log, {{"a.txt", "a"}, {"abierto.txt", "b"}});
         HANDLE held = CreateFileW((folder + L"\\abierto.txt").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
@@ -180,7 +180,7 @@ TEST_F(UninstallTest, FileInUseMakesTheUninstallationIncomplete) {
 // "/S" installs and removes without a window or a box, and the system's list
 // of installed programs shows the product in between.
 TEST_F(UninstallTest, SilentRunsInstallAndRemoveAndTheListFollows) {
-    LogSpec log;
+    LogDescription log;
     log.groupName = "Veltra Silencio";
     log.entries = {{"a.txt", "Uno"}, {"uninstall.exe", "Desinstalar"}, {"Install.log", "NEIN!"}};
     MakeDistribution(log, {{"a.txt", "a"}});

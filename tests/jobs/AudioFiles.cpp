@@ -5,14 +5,12 @@
 #include "support/TestFiles.h"
 
 #include <cstring>
-#include <fstream>
 #include <regex>
 #include <sstream>
 
 using testsupport::Le32;
 using testsupport::RunHost;
-using testsupport::ShellQuote;
-using testsupport::UnixPath;
+using testsupport::ShellPath;
 
 namespace {
 
@@ -23,7 +21,7 @@ std::string Expand(const std::string& commandLine) {
     size_t last = 0;
     for (; it != end; ++it) {
         out += commandLine.substr(last, static_cast<size_t>(it->position()) - last);
-        out += ShellQuote(UnixPath(WorkFile((*it)[1].str())));
+        out += ShellPath(WorkFile((*it)[1].str()));
         last = static_cast<size_t>(it->position() + it->length());
     }
     return out + commandLine.substr(last);
@@ -31,7 +29,7 @@ std::string Expand(const std::string& commandLine) {
 
 } // namespace
 
-testing::AssertionResult Host(const std::string& commandLine) {
+testing::AssertionResult HostOnWorkFiles(const std::string& commandLine) {
     const testsupport::HostResult result = RunHost(Expand(commandLine));
     if (result.exitCode != 0) {
         return testing::AssertionFailure() << commandLine << " -> " << result.exitCode << ": " << result.output;
@@ -62,18 +60,8 @@ AudioFacts Inspect(const std::string& name) {
 
 bool WorkFileExists(const std::string& name) { return testsupport::Exists(WorkFile(name)); }
 
-std::vector<uint8_t> ReadWorkFile(const std::string& name) {
-    std::ifstream in(WorkFile(name).c_str(), std::ios::binary);
-    return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-void WriteWorkFile(const std::string& name, const std::vector<uint8_t>& bytes) {
-    std::ofstream out(WorkFile(name).c_str(), std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-}
-
 testing::AssertionResult HasExactWavHeader(const std::string& name, int64_t* dataSize, int64_t behindData) {
-    const std::vector<uint8_t> bytes = ReadWorkFile(name);
+    const std::vector<uint8_t> bytes = ReadByteVector(WorkFile(name));
     if (bytes.size() < 44) {
         return testing::AssertionFailure() << name << " has " << bytes.size() << " bytes";
     }

@@ -2,6 +2,7 @@
 // Fixtures made by the host's sox and lame, and the facts that sox, soxi and
 // mpg123 report about results, for the job tests.
 #include "support/HostTool.h"
+#include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -12,7 +13,7 @@
 using testsupport::WorkFile;
 
 // Runs a host command line in which every {name} stands for the host path of WorkFile(name).
-testing::AssertionResult Host(const std::string& commandLine);
+testing::AssertionResult HostOnWorkFiles(const std::string& commandLine);
 // Its standard output, or "" when it failed.
 std::string HostOutput(const std::string& commandLine);
 
@@ -28,8 +29,8 @@ struct AudioFacts {
 AudioFacts Inspect(const std::string& name);
 
 bool WorkFileExists(const std::string& name);
-std::vector<uint8_t> ReadWorkFile(const std::string& name);
-void WriteWorkFile(const std::string& name, const std::vector<uint8_t>& bytes);
+using testsupport::ReadByteVector;
+using testsupport::WriteBytes;
 
 // Checks that a WAV work file has the 44-byte header whose sizes match the
 // file with behindData bytes of chunks behind the samples, and gives its data

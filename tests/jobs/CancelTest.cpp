@@ -22,7 +22,7 @@ class Cancel : public testing::TestWithParam<CancelCase> {};
 TEST_P(Cancel, LeavesAValidShorterWav) {
     const CancelCase& c = GetParam();
     const std::string destination = std::string("cancelled-") + c.name + ".wav";
-    ASSERT_TRUE(Host(c.makeSource));
+    ASSERT_TRUE(HostOnWorkFiles(c.makeSource));
     JobTestHost host;
     host.pcmIndex = host.FindPcm(static_cast<uint16_t>(c.channels), static_cast<uint32_t>(c.rate), 16);
     host.cancelAfterBlocks = 10;

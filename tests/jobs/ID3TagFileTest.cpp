@@ -1,47 +1,32 @@
 #include "jobs/ID3TagFile.h"
 #include "support/HostTool.h"
+#include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-using testsupport::Host;
+using testsupport::FileSize;
 using testsupport::Narrow;
-using testsupport::ShellQuote;
-using testsupport::UnixPath;
+using testsupport::RunHostOrFail;
+using testsupport::ShellPath;
 using testsupport::WorkDir;
 
 namespace {
 
 constexpr int64_t kTagSize = 128;
 
-std::string HostName(const std::wstring& path) { return ShellQuote(UnixPath(path)); }
-
-// An MP3 of one second made by lame; lameTags adds its own ID3 v1 options.
+// An MP3 of one second; lameTags adds lame's own ID3 v1 options.
 std::wstring MakeMp3(const std::wstring& name, const std::string& lameTags) {
-    const std::wstring wav = WorkDir() + L"\\sine.wav";
-    if (GetFileAttributesW(wav.c_str()) == INVALID_FILE_ATTRIBUTES) {
-        Host("sox -n -r 44100 -c 2 -b 16 " + HostName(wav) + " synth 1 sine 440");
-    }
-    const std::wstring mp3 = WorkDir() + L"\\" + name;
-    Host("lame --quiet -b 128 " + lameTags + " " + HostName(wav) + " " + HostName(mp3));
-    return mp3;
-}
-
-int64_t FileSize(const std::wstring& path) {
-    WIN32_FILE_ATTRIBUTE_DATA data;
-    if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) {
-        return -1;
-    }
-    return (static_cast<int64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+    return testsupport::MakeMp3(WorkDir() + L"\\" + name, 1, lameTags);
 }
 
 std::string Checksum(const std::wstring& path, int64_t bytes) {
-    return Host("head -c " + std::to_string(bytes) + " " + HostName(path) + " | md5sum");
+    return RunHostOrFail("head -c " + std::to_string(bytes) + " " + ShellPath(path) + " | md5sum");
 }
 
 bool LastBytesAreTag(const std::wstring& path) {
-    return Host("tail -c 128 " + HostName(path) + " | head -c 3") == "TAG";
+    return RunHostOrFail("tail -c 128 " + ShellPath(path) + " | head -c 3") == "TAG";
 }
 
 ID3TagTexts Edited() {
@@ -85,7 +70,7 @@ TEST(ID3TagFile, EditedTagReadsBackAndTheAudioStaysIntact) {
 
     EXPECT_EQ(FileSize(mp3), size);
     EXPECT_EQ(Checksum(mp3, size - kTagSize), audio);
-    const std::string decoded = Host("mpg123 -t -v " + HostName(mp3) + " 2>&1");
+    const std::string decoded = RunHostOrFail("mpg123 -t -v " + ShellPath(mp3) + " 2>&1");
     EXPECT_NE(decoded.find("Album:   Platte"), std::string::npos) << decoded;
     EXPECT_NE(decoded.find("Genre:   Blues"), std::string::npos) << decoded;
 }
@@ -115,7 +100,7 @@ TEST(ID3TagFile, FileWithoutTagGetsOneTagAppended) {
     ExpectTexts(texts, second);
 
     EXPECT_EQ(Checksum(mp3, size), audio);
-    Host("mpg123 -q -t " + HostName(mp3));
+    RunHostOrFail("mpg123 -q -t " + ShellPath(mp3));
 }
 
 TEST(ID3TagFile, ReadOnlyFileIsReadButNotChanged) {
@@ -143,10 +128,10 @@ TEST(ID3TagFile, MissingFileIsNeitherReadNorCreated) {
 TEST(ID3TagFile, FailedWriteIsReported) {
     // Writes to a link to /dev/full fail as on a full disk.
     const std::wstring full = WorkDir() + L"\\voll.mp3";
-    Host("ln -sf /dev/full " + HostName(full));
+    RunHostOrFail("ln -sf /dev/full " + ShellPath(full));
     EXPECT_EQ(WriteID3TagFile(full, Edited()), ID3TagFileResult::CannotWrite);
     EXPECT_STREQ(ID3TagFileMessage(ID3TagFileResult::CannotWrite), L"No podía escribir el fichero.");
-    Host("rm -f " + HostName(full));
+    RunHostOrFail("rm -f " + ShellPath(full));
 }
 
 TEST(ID3TagText, ConvertsThroughTheAnsiCodePage) {

@@ -10,10 +10,10 @@ namespace {
 class Failure : public testing::Test {
 public:
     static void SetUpTestSuite() {
-        ASSERT_TRUE(Host("sox -r 22050 -c 1 -n -b 16 {source.wav} synth 1 sine 440 && "
-                         "lame --quiet -b 64 {source.wav} {source.mp3} && "
-                         "sox -r 44100 -c 3 -n -b 24 {deep.wav} synth 0.5 sine 440 && "
-                         "cat {source.wav} > {stray.wav} && printf 'abc' >> {stray.wav}"));
+        ASSERT_TRUE(HostOnWorkFiles("sox -r 22050 -c 1 -n -b 16 {source.wav} synth 1 sine 440 && "
+                                    "lame --quiet -b 64 {source.wav} {source.mp3} && "
+                                    "sox -r 44100 -c 3 -n -b 24 {deep.wav} synth 0.5 sine 440 && "
+                                    "cat {source.wav} > {stray.wav} && printf 'abc' >> {stray.wav}"));
     }
 };
 
@@ -29,7 +29,7 @@ class FullMedium : public Failure, public testing::WithParamInterface<WriteCase>
 TEST_P(FullMedium, StopsTheJobWithTheWriteMessage) {
     const WriteCase& c = GetParam();
     const std::string destination = std::string("full-") + c.name + ".out";
-    ASSERT_TRUE(Host("ln -sf /dev/full {" + destination + "}"));
+    ASSERT_TRUE(HostOnWorkFiles("ln -sf /dev/full {" + destination + "}"));
     JobTestHost host;
     if (c.job == ConvertWAVMP3 && !host.CodecListsMp3()) {
         GTEST_SKIP() << "no installed codec lists an MPEG layer-3 format";

@@ -13,18 +13,19 @@ namespace {
 class Refusal : public testing::Test {
 public:
     static void SetUpTestSuite() {
-        ASSERT_TRUE(
-            Host("sox -r 22050 -c 1 -n -b 16 {good.wav} synth 0.5 sine 440 && "
-                 "lame --quiet -b 64 {good.wav} {good.mp3} && "
-                 "printf 'Esto no es un fichero de sonido, aunque se llame .wav.' > {text.wav} && "
-                 "head -c 20000 /dev/zero > {zeros.mp3} && printf '\\377\\373\\220' > {short.mp3} && "
-                 "{ head -c 100 /dev/zero; printf '\\377\\373\\234\\104'; head -c 500 /dev/urandom; } > "
-                 "{reserved-rate.mp3} && : > {empty.mp3} && "
-                 "{ printf '\\377\\373\\220\\104'; head -c 20000 /dev/zero | tr '\\0' U; } > {arbitrary.mp3} && "
-                 "sox -r 44100 -c 3 -n -b 16 {three.wav} synth 0.2 sine 440"));
+        ASSERT_TRUE(HostOnWorkFiles(
+            "sox -r 22050 -c 1 -n -b 16 {good.wav} synth 0.5 sine 440 && "
+            "lame --quiet -b 64 {good.wav} {good.mp3} && "
+            "printf 'Esto no es un fichero de sonido, aunque se llame .wav.' > {text.wav} && "
+            "head -c 20000 /dev/zero > {zeros.mp3} && printf '\\377\\373\\220' > {short.mp3} && "
+            "{ head -c 100 /dev/zero; printf '\\377\\373\\234\\104'; head -c 500 /dev/urandom; } > "
+            "{reserved-rate.mp3} && : > {empty.mp3} && "
+            "{ printf '\\377\\373\\220\\104'; head -c 20000 /dev/zero | tr '\\0' U; } > {arbitrary.mp3} && "
+            "sox -r 44100 -c 3 -n -b 16 {three.wav} synth 0.2 sine 440"));
         // RIFF WAVE with a data chunk but no "fmt " chunk: channels and block align are 0.
-        WriteWorkFile("no-fmt.wav", {'R', 'I', 'F', 'F', 28, 0, 0, 0, 'W', 'A', 'V', 'E', 'd', 'a',
-                                     't', 'a', 8,   0,   0,  0, 1, 2, 3,   4,   5,   6,   7,   8});
+        WriteBytes(WorkFile("no-fmt.wav"),
+                   std::vector<uint8_t>{'R', 'I', 'F', 'F', 28, 0, 0, 0, 'W', 'A', 'V', 'E', 'd', 'a',
+                                        't', 'a', 8,   0,   0,  0, 1, 2, 3,   4,   5,   6,   7,   8});
     }
 };
 
@@ -64,7 +65,7 @@ TEST_P(Refusals, LeaveAnExistingDestinationAsItWas) {
     const RefusalCase& c = GetParam();
     const std::string destination = std::string("kept-") + c.name + ".out";
     const std::vector<uint8_t> before = {'E', 'l', ' ', 'v', 'i', 'e', 'j', 'o'};
-    WriteWorkFile(destination, before);
+    WriteBytes(WorkFile(destination), before);
     JobTestHost host;
     if (c.setUp) {
         c.setUp(host);
@@ -72,7 +73,7 @@ TEST_P(Refusals, LeaveAnExistingDestinationAsItWas) {
 
     RunOn(host, c.job, c.source, destination);
 
-    EXPECT_EQ(ReadWorkFile(destination), before);
+    EXPECT_EQ(ReadByteVector(WorkFile(destination)), before);
     EXPECT_FALSE(host.AnyStreamActive());
 }
 
@@ -135,13 +136,13 @@ class SameFile : public Refusal, public testing::WithParamInterface<SameFileCase
 
 TEST_P(SameFile, IsRefusedAndTheSourceKept) {
     const SameFileCase& c = GetParam();
-    const std::vector<uint8_t> before = ReadWorkFile(c.source);
+    const std::vector<uint8_t> before = ReadByteVector(WorkFile(c.source));
     JobTestHost host;
 
     EXPECT_EQ(RunOn(host, c.job, c.source, c.destination), L"");
 
     EXPECT_EQ(host.messages, std::vector<std::wstring>{jobtext::kSameFile});
-    EXPECT_EQ(ReadWorkFile(c.source), before);
+    EXPECT_EQ(ReadByteVector(WorkFile(c.source)), before);
     EXPECT_EQ(host.convertingChanges, 0);
 }
 
@@ -155,14 +156,14 @@ INSTANTIATE_TEST_SUITE_P(
 
 // A second name of the same file (a link) is the same file too.
 TEST_F(Refusal, LinkToTheSourceIsTheSameFile) {
-    ASSERT_TRUE(Host("ln -f {good.wav} {hard-link.wav} && ln -sf {good.wav} {soft-link.wav}"));
-    const std::vector<uint8_t> before = ReadWorkFile("good.wav");
+    ASSERT_TRUE(HostOnWorkFiles("ln -f {good.wav} {hard-link.wav} && ln -sf {good.wav} {soft-link.wav}"));
+    const std::vector<uint8_t> before = ReadByteVector(WorkFile("good.wav"));
     for (const char* link : {"hard-link.wav", "soft-link.wav"}) {
         JobTestHost host;
         EXPECT_EQ(RunOn(host, ConvertWAV2WAV, "good.wav", link), L"");
         EXPECT_EQ(host.messages, std::vector<std::wstring>{jobtext::kSameFile}) << link;
     }
-    EXPECT_EQ(ReadWorkFile("good.wav"), before);
+    EXPECT_EQ(ReadByteVector(WorkFile("good.wav")), before);
 }
 
 } // namespace

@@ -13,10 +13,6 @@ ConverterComponents MakeComponents() {
                                TACMConvertor(stored.at("wavtowav")), TACMConvertor(stored.at("wavmp3"))};
 }
 
-constexpr uint16_t kMpegId = 1;
-constexpr uint32_t kPaddingOff = 2;
-constexpr uint16_t kCodecDelay = 1393;
-
 } // namespace
 
 JobTestHost::JobTestHost() : components_(MakeComponents()) {
@@ -29,7 +25,7 @@ JobTestHost::JobTestHost() : components_(MakeComponents()) {
     if (mp3Formats.empty()) {
         for (uint32_t rate : {22050u, 44100u}) {
             for (uint16_t channels : {1, 2}) {
-                mp3Formats.push_back(DerivedMp3Record(channels, rate, 128));
+                mp3Formats.push_back(testsupport::DerivedMp3Record(rate, channels, 128000));
             }
         }
     }
@@ -72,20 +68,4 @@ int JobTestHost::FindMp3(uint16_t channels, uint32_t rate) const {
 bool JobTestHost::AnyStreamActive() {
     return components_.mp3wav.Active() || components_.wavcd.Active() || components_.wavtowav.Active() ||
            components_.wavmp3.Active();
-}
-
-core::WaveFormatRecord DerivedMp3Record(uint16_t channels, uint32_t rate, uint32_t kbps) {
-    core::WaveFormatRecord r;
-    r.SetFormatTag(core::kWaveFormatMpegLayer3);
-    r.SetChannels(channels);
-    r.SetSamplesPerSec(rate);
-    r.SetAvgBytesPerSec(kbps * 1000 / 8);
-    r.SetBlockAlign(1);
-    r.SetCbSize(core::kMpegLayer3ExtraSize);
-    r.SetMp3Id(kMpegId);
-    r.SetMp3Flags(kPaddingOff);
-    r.SetMp3BlockSize(static_cast<uint16_t>(kbps * 1000 * 144 / rate));
-    r.SetMp3FramesPerBlock(1);
-    r.SetMp3CodecDelay(kCodecDelay);
-    return r;
 }

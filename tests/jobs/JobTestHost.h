@@ -52,7 +52,3 @@ private:
     CodecDiscovery discovery_{*this}; // keeps the codecs loaded, as the main window does
     size_t codecMp3Count_ = 0;
 };
-
-// A layer-3 record derived as a decoder would expect it, for machines whose
-// codecs list none (Wine's own decoder decodes but offers no format).
-core::WaveFormatRecord DerivedMp3Record(uint16_t channels, uint32_t rate, uint32_t kbps);

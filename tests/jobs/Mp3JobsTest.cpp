@@ -33,9 +33,10 @@ TEST_P(Mp3Decode, GivesSixteenBitPcmOfTheRightShapeAndLength) {
     const DecodeCase& c = GetParam();
     const std::string tone = std::string(c.name) + "-tone.wav", mp3 = std::string(c.name) + ".mp3",
                       wav = std::string(c.name) + ".wav";
-    ASSERT_TRUE(Host("sox -r " + std::to_string(c.toneRate) + " -c " + std::to_string(c.toneChannels) + " -n -b 16 {" +
-                     tone + "} synth 3 sine 440 vol 0.5"));
-    ASSERT_TRUE(Host(ReplaceAll(ReplaceAll(c.makeMp3, "{tone.wav}", "{" + tone + "}"), "{in.mp3}", "{" + mp3 + "}")));
+    ASSERT_TRUE(HostOnWorkFiles("sox -r " + std::to_string(c.toneRate) + " -c " + std::to_string(c.toneChannels) +
+                                " -n -b 16 {" + tone + "} synth 3 sine 440 vol 0.5"));
+    ASSERT_TRUE(HostOnWorkFiles(
+        ReplaceAll(ReplaceAll(c.makeMp3, "{tone.wav}", "{" + tone + "}"), "{in.mp3}", "{" + mp3 + "}")));
     JobTestHost host;
 
     EXPECT_EQ(RunOn(host, c.job, mp3, wav), L"");
@@ -46,7 +47,7 @@ TEST_P(Mp3Decode, GivesSixteenBitPcmOfTheRightShapeAndLength) {
     // length (what a decoder gives that trims the encoder's priming and
     // padding) and at most what mpg123 gives without trimming, plus one frame
     // (a decoder may give the encoder's information frame as silence).
-    ASSERT_TRUE(Host("mpg123 -q --no-gapless -w {" + std::string(c.name) + "-ref.wav} {" + mp3 + "}"));
+    ASSERT_TRUE(HostOnWorkFiles("mpg123 -q --no-gapless -w {" + std::string(c.name) + "-ref.wav} {" + mp3 + "}"));
     const AudioFacts in = Inspect(tone), out = Inspect(wav), untrimmed = Inspect(std::string(c.name) + "-ref.wav");
     EXPECT_EQ(out.rate, c.rate);
     EXPECT_EQ(out.channels, c.channels);

@@ -12,7 +12,7 @@ namespace {
 
 // The sample bytes of a WAV work file.
 std::vector<uint8_t> SampleBytes(const std::string& name) {
-    core::MemoryByteFile file(ReadWorkFile(name));
+    core::MemoryByteFile file(ReadByteVector(WorkFile(name)));
     const core::WavHeaderInfo info = core::ReadWAVHeader(file);
     const std::vector<uint8_t>& all = file.Bytes();
     return std::vector<uint8_t>(all.begin() + info.dataOffset, all.begin() + info.dataOffset + info.dataLength);
@@ -26,7 +26,8 @@ class Wav2WavLength : public testing::TestWithParam<int> {};
 TEST_P(Wav2WavLength, EightBitMonoBecomesExactlyTwiceAsMany16BitBytes) {
     const int d = GetParam();
     const std::string src = "mono8-" + std::to_string(d) + ".wav", dst = "mono16-" + std::to_string(d) + ".wav";
-    ASSERT_TRUE(Host("sox -r 22050 -c 1 -n -b 8 {" + src + "} synth " + std::to_string(d) + "s sine 440 vol 0.8"));
+    ASSERT_TRUE(
+        HostOnWorkFiles("sox -r 22050 -c 1 -n -b 8 {" + src + "} synth " + std::to_string(d) + "s sine 440 vol 0.8"));
     JobTestHost host;
     host.pcmIndex = host.FindPcm(1, 22050, 16);
     ASSERT_GE(host.pcmIndex, 0);
@@ -65,8 +66,9 @@ class Wav2WavShape : public testing::TestWithParam<ShapeCase> {};
 TEST_P(Wav2WavShape, KeepsTheWholeLength) {
     const ShapeCase& c = GetParam();
     const std::string src = std::string(c.name) + ".wav", dst = std::string(c.name) + "-out.wav";
-    ASSERT_TRUE(Host("sox -r " + std::to_string(c.sourceRate) + " -c " + std::to_string(c.channels) + " " +
-                     c.sourceShape + " -n {" + src + "} synth " + std::to_string(c.frames) + "s sine 440 vol 0.5"));
+    ASSERT_TRUE(HostOnWorkFiles("sox -r " + std::to_string(c.sourceRate) + " -c " + std::to_string(c.channels) + " " +
+                                c.sourceShape + " -n {" + src + "} synth " + std::to_string(c.frames) +
+                                "s sine 440 vol 0.5"));
     JobTestHost host;
     host.pcmIndex = host.FindPcm(static_cast<uint16_t>(c.channels), static_cast<uint32_t>(c.rate), 16);
     ASSERT_GE(host.pcmIndex, 0);
@@ -97,7 +99,7 @@ INSTANTIATE_TEST_SUITE_P(Sources, Wav2WavShape,
                          [](const testing::TestParamInfo<ShapeCase>& info) { return info.param.name; });
 
 TEST(Wav2Wav, RaisesRateAndChannels) {
-    ASSERT_TRUE(Host("sox -r 22050 -c 1 -n -b 8 {low.wav} synth 22050s sine 300 vol 0.5"));
+    ASSERT_TRUE(HostOnWorkFiles("sox -r 22050 -c 1 -n -b 8 {low.wav} synth 22050s sine 300 vol 0.5"));
     JobTestHost host;
     host.pcmIndex = host.FindPcm(2, 44100, 16);
     ASSERT_GE(host.pcmIndex, 0);
@@ -114,7 +116,7 @@ TEST(Wav2Wav, RaisesRateAndChannels) {
 }
 
 TEST(Wav2Wav, ReportsProgressFromZeroThroughHundredBackToZero) {
-    ASSERT_TRUE(Host("sox -r 44100 -c 2 -n -b 16 {progress.wav} synth 1 sine 440"));
+    ASSERT_TRUE(HostOnWorkFiles("sox -r 44100 -c 2 -n -b 16 {progress.wav} synth 1 sine 440"));
     JobTestHost host;
     host.pcmIndex = host.FindPcm(1, 22050, 16);
 
@@ -131,8 +133,8 @@ TEST(Wav2Wav, ReportsProgressFromZeroThroughHundredBackToZero) {
 
 // A new destination is made without emptying, an existing one must still be emptied.
 TEST(Wav2Wav, LeavesNothingOfALongerFileItReplaces) {
-    ASSERT_TRUE(Host("sox -r 22050 -c 1 -n -b 8 {short.wav} synth 100s sine 440"));
-    WriteWorkFile("replaced.wav", std::vector<uint8_t>(100000, 0xAA));
+    ASSERT_TRUE(HostOnWorkFiles("sox -r 22050 -c 1 -n -b 8 {short.wav} synth 100s sine 440"));
+    WriteBytes(WorkFile("replaced.wav"), std::vector<uint8_t>(100000, 0xAA));
     JobTestHost host;
     host.pcmIndex = host.FindPcm(1, 22050, 16);
 
@@ -147,7 +149,7 @@ TEST(Wav2Wav, EmptyDataGivesAnEmptyWav) {
     std::vector<uint8_t> empty = {'R', 'I', 'F', 'F', 36, 0, 0,   0,   'W', 'A',  'V',  'E', 'f', 'm',  't',
                                   ' ', 16,  0,   0,   0,  1, 0,   1,   0,   0x22, 0x56, 0,   0,   0x22, 0x56,
                                   0,   0,   1,   0,   8,  0, 'd', 'a', 't', 'a',  0,    0,   0,   0};
-    WriteWorkFile("empty.wav", empty);
+    WriteBytes(WorkFile("empty.wav"), empty);
     JobTestHost host;
     host.pcmIndex = host.FindPcm(2, 44100, 16);
 
@@ -162,7 +164,7 @@ TEST(Wav2Wav, EmptyDataGivesAnEmptyWav) {
 // File names outside any one code page reach the files unchanged.
 TEST(Wav2Wav, UnicodeFileNames) {
     const std::string src = "fuente-ñandú-日本語.wav", dst = "destino-Ωμέγα-ß.wav";
-    ASSERT_TRUE(Host("sox -r 22050 -c 1 -n -b 8 {" + src + "} synth 3000s sine 440"));
+    ASSERT_TRUE(HostOnWorkFiles("sox -r 22050 -c 1 -n -b 8 {" + src + "} synth 3000s sine 440"));
     JobTestHost host;
     host.pcmIndex = host.FindPcm(1, 22050, 16);
 

@@ -31,15 +31,15 @@ TEST_P(Mp3Encode, GivesBareMpegAudioThatDecodesToTheSourceLength) {
     REQUIRE_MP3_ENCODER(host);
     host.mp3Index = host.FindMp3(static_cast<uint16_t>(c.channels), static_cast<uint32_t>(c.rate));
     ASSERT_GE(host.mp3Index, 0) << "no listed MP3 format with " << c.channels << " channels at " << c.rate;
-    ASSERT_TRUE(Host(std::string("sox ") + c.sourceShape + " {" + src + "} synth 2 sine 440 vol 0.5"));
+    ASSERT_TRUE(HostOnWorkFiles(std::string("sox ") + c.sourceShape + " {" + src + "} synth 2 sine 440 vol 0.5"));
 
     EXPECT_EQ(RunOn(host, ConvertWAVMP3, src, mp3), L"");
 
-    const std::vector<uint8_t> bytes = ReadWorkFile(mp3);
+    const std::vector<uint8_t> bytes = ReadByteVector(WorkFile(mp3));
     ASSERT_GE(bytes.size(), 4u);
     EXPECT_EQ(bytes[0], 0xFF);
     EXPECT_EQ(bytes[1] & 0xE0, 0xE0);
-    ASSERT_TRUE(Host("mpg123 -q -w {" + back + "} {" + mp3 + "}"));
+    ASSERT_TRUE(HostOnWorkFiles("mpg123 -q -w {" + back + "} {" + mp3 + "}"));
     const AudioFacts in = Inspect(src), out = Inspect(back);
     EXPECT_EQ(out.rate, c.rate);
     EXPECT_EQ(out.channels, c.channels);
@@ -63,13 +63,13 @@ TEST(Mp3Encode, CancelKeepsTheFramesDone) {
     REQUIRE_MP3_ENCODER(host);
     host.mp3Index = host.FindMp3(2, 44100);
     ASSERT_GE(host.mp3Index, 0);
-    ASSERT_TRUE(Host("sox -r 44100 -c 2 -n -b 16 {long-enc.wav} synth 10 sine 440"));
+    ASSERT_TRUE(HostOnWorkFiles("sox -r 44100 -c 2 -n -b 16 {long-enc.wav} synth 10 sine 440"));
     host.cancelAfterBlocks = 50;
 
     EXPECT_EQ(RunOn(host, ConvertWAVMP3, "long-enc.wav", "long-enc.mp3"), L"");
 
-    ASSERT_TRUE(Host("mpg123 -q -t {long-enc.mp3}"));
-    EXPECT_GT(ReadWorkFile("long-enc.mp3").size(), 0u);
+    ASSERT_TRUE(HostOnWorkFiles("mpg123 -q -t {long-enc.mp3}"));
+    EXPECT_GT(ReadByteVector(WorkFile("long-enc.mp3")).size(), 0u);
     EXPECT_TRUE(EndedClean(host));
 }
 
@@ -89,9 +89,10 @@ TEST(TagsTravel, FromMp3ThroughWavBackToMp3) {
     REQUIRE_MP3_ENCODER(host);
     host.mp3Index = host.FindMp3(2, 44100);
     host.pcmIndex = host.FindPcm(2, 44100, 16);
-    ASSERT_TRUE(Host("sox -r 22050 -c 1 -n -b 16 {tag-tone.wav} synth 1 sine 440 vol 0.5 && lame --quiet -b 64 "
-                     "--id3v1-only --tt Canción --ta 'Los Sonaris' --tl Disco --ty 1998 --tc 'Comentario corto' "
-                     "--tn 7 --tg Rock {tag-tone.wav} {tagged.mp3}"));
+    ASSERT_TRUE(
+        HostOnWorkFiles("sox -r 22050 -c 1 -n -b 16 {tag-tone.wav} synth 1 sine 440 vol 0.5 && lame --quiet -b 64 "
+                        "--id3v1-only --tt Canción --ta 'Los Sonaris' --tl Disco --ty 1998 --tc 'Comentario corto' "
+                        "--tn 7 --tg Rock {tag-tone.wav} {tagged.mp3}"));
     const std::string texts = "Canción\nLos Sonaris\nDisco\n1998\nComentario corto\n7\nRock\n";
     ASSERT_EQ(TagTexts("tagged.mp3", false), texts);
 
@@ -107,7 +108,7 @@ TEST(TagsTravel, FromMp3ThroughWavBackToMp3) {
         EXPECT_EQ(Inspect(wav).samples * 4, dataSize);
         EXPECT_EQ(TagTexts(wav, true), texts) << wav;
     }
-    EXPECT_TRUE(Host("mpg123 -q -t {back.mp3}"));
+    EXPECT_TRUE(HostOnWorkFiles("mpg123 -q -t {back.mp3}"));
     EXPECT_EQ(TagTexts("back.mp3", false), texts);
     EXPECT_TRUE(EndedClean(host));
 }

@@ -8,7 +8,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
-#include <fstream>
 #include <iterator>
 #include <regex>
 
@@ -159,23 +158,6 @@ FormatRecord PcmRecord(DWORD rate, WORD channels, WORD bits, WORD tag) {
     return record;
 }
 
-FormatRecord DerivedMp3Record(DWORD rate, WORD channels, DWORD bitRate) {
-    FormatRecord record;
-    MPEGLAYER3WAVEFORMAT* mp3 = record.mp3();
-    mp3->wfx.wFormatTag = WAVE_FORMAT_MPEGLAYER3;
-    mp3->wfx.nChannels = channels;
-    mp3->wfx.nSamplesPerSec = rate;
-    mp3->wfx.nAvgBytesPerSec = bitRate / 8;
-    mp3->wfx.nBlockAlign = 1;
-    mp3->wfx.cbSize = MPEGLAYER3_WFX_EXTRA_BYTES;
-    mp3->wID = MPEGLAYER3_ID_MPEG;
-    mp3->fdwFlags = MPEGLAYER3_FLAG_PADDING_OFF;
-    mp3->nBlockSize = 168;
-    mp3->nFramesPerBlock = 1;
-    mp3->nCodecDelay = 1393;
-    return record;
-}
-
 std::vector<EnumeratedFormat> EnumerateCodecFormats(DWORD formatTag) {
     std::vector<EnumeratedFormat> formats;
     const HACMDRIVERID id = FindCodecDriver();
@@ -255,18 +237,6 @@ RunResult RunStream(const WAVEFORMATEX* src, const WAVEFORMATEX* dst, const Byte
     return runner.Result();
 }
 
-std::string HostPath(const std::string& name) { return testsupport::ShellQuote(testsupport::UnixPath(WorkFile(name))); }
-
-Bytes ReadBytes(const std::string& name) {
-    std::ifstream in(WorkFile(name).c_str(), std::ios::binary);
-    return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-void WriteBytes(const std::string& name, const Bytes& bytes) {
-    std::ofstream out(WorkFile(name).c_str(), std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-}
-
 std::vector<int16_t> Samples(const Bytes& pcm) {
     std::vector<int16_t> samples(pcm.size() / 2);
     std::memcpy(samples.data(), pcm.data(), samples.size() * 2);
@@ -275,8 +245,9 @@ std::vector<int16_t> Samples(const Bytes& pcm) {
 
 SignalStats StatOfRaw(const std::string& name, DWORD rate, WORD channels) {
     // stat reads one channel; the signals carry the same tone on both.
-    const std::string output = Host("sox -t raw -e signed-integer -b 16 -r " + std::to_string(rate) + " -c " +
-                                    std::to_string(channels) + " " + HostPath(name) + " -n remix 1 stat");
+    const std::string output =
+        RunHostOrFail("sox -t raw -e signed-integer -b 16 -r " + std::to_string(rate) + " -c " +
+                      std::to_string(channels) + " " + ShellPath(WorkFile(name)) + " -n remix 1 stat");
     SignalStats stats;
     std::smatch match;
     if (std::regex_search(output, match, std::regex(R"(RMS\s+amplitude:\s+([0-9.]+))"))) {

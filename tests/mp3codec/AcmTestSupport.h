@@ -2,6 +2,8 @@
 // Drives the installed MP3 codec through msacm32 the way the converter does, and
 // makes and checks fixtures with the host's sox, lame and mpg123.
 #include "support/HostTool.h"
+#include "support/LocalCodec.h"
+#include "support/TestFiles.h"
 #include "win/ScopedAcm.h"
 
 #include <windows.h>
@@ -12,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -31,6 +34,9 @@ win::ScopedAcmDriver OpenDriver(HACMDRIVERID id);
 
 // A wave format record as the converter keeps it: 129 bytes, platform layout.
 struct FormatRecord {
+    FormatRecord() = default;
+    FormatRecord(const core::WaveFormatRecord& record) { std::memcpy(bytes, record.bytes.data(), sizeof bytes); }
+
     BYTE bytes[129] = {};
     WAVEFORMATEX* wfx() { return reinterpret_cast<WAVEFORMATEX*>(bytes); }
     const WAVEFORMATEX* wfx() const { return reinterpret_cast<const WAVEFORMATEX*>(bytes); }
@@ -39,9 +45,7 @@ struct FormatRecord {
 };
 
 FormatRecord PcmRecord(DWORD rate, WORD channels, WORD bits = 16, WORD tag = WAVE_FORMAT_PCM);
-// An MPEG layer-3 record as a caller derives it from a frame header; the
-// extension carries values of some other codec on purpose.
-FormatRecord DerivedMp3Record(DWORD rate, WORD channels, DWORD bitRate);
+using testsupport::DerivedMp3Record;
 
 struct EnumeratedFormat {
     FormatRecord record;
@@ -89,11 +93,11 @@ struct RunResult {
 RunResult RunStream(const WAVEFORMATEX* src, const WAVEFORMATEX* dst, const Bytes& input, const RunPlan& plan);
 
 // Files and host tools.
+using testsupport::ReadByteVector;
+using testsupport::RunHostOrFail;
+using testsupport::ShellPath;
 using testsupport::WorkFile;
-std::string HostPath(const std::string& name); // the Unix path of WorkFile(name)
-Bytes ReadBytes(const std::string& name);
-void WriteBytes(const std::string& name, const Bytes& bytes);
-using testsupport::Host;
+using testsupport::WriteBytes;
 
 // 16-bit samples of raw little-endian PCM.
 std::vector<int16_t> Samples(const Bytes& pcm);

@@ -28,8 +28,9 @@ class DecodeLameFile : public ::testing::TestWithParam<DecodeCase> {};
 TEST_P(DecodeLameFile, GivesTheSamplesOfLameDecode) {
     const DecodeCase& c = GetParam();
     const Bytes mp3 = MakeLameFile("input.mp3", c.file);
-    Host("lame --quiet --decode -t " + HostPath("input.mp3") + " " + HostPath("reference.raw"));
-    const std::vector<int16_t> reference = Samples(ReadBytes("reference.raw"));
+    RunHostOrFail("lame --quiet --decode -t " + ShellPath(WorkFile("input.mp3")) + " " +
+                  ShellPath(WorkFile("reference.raw")));
+    const std::vector<int16_t> reference = Samples(ReadByteVector(WorkFile("reference.raw")));
     ASSERT_GT(reference.size(), c.file.rate * c.file.channels) << "lame --decode gave less than a second";
 
     // The converter's way: any driver, the record derived from the first frame.

@@ -24,9 +24,9 @@ constexpr double kToneHz = 997;
 
 TEST_P(EncodeTone, DecodesToTheSameToneLevelAndLength) {
     const EncodeCase& c = GetParam();
-    Host("sox -n -r " + std::to_string(c.rate) + " -c " + std::to_string(c.channels) +
-         " -b 16 -e signed-integer -t raw " + HostPath("source.raw") + " synth 3 sine 997 vol 0.5");
-    const Bytes source = ReadBytes("source.raw");
+    RunHostOrFail("sox -n -r " + std::to_string(c.rate) + " -c " + std::to_string(c.channels) +
+                  " -b 16 -e signed-integer -t raw " + ShellPath(WorkFile("source.raw")) + " synth 3 sine 997 vol 0.5");
+    const Bytes source = ReadByteVector(WorkFile("source.raw"));
     ASSERT_FALSE(source.empty());
     FormatRecord pcm = PcmRecord(c.rate, c.channels);
     FormatRecord mp3 = OfferedMp3Record(c.format);
@@ -35,15 +35,15 @@ TEST_P(EncodeTone, DecodesToTheSameToneLevelAndLength) {
     const RunResult run = RunStream(pcm.wfx(), mp3.wfx(), source, plan);
     EXPECT_TRUE(run.guardIntact);
     EXPECT_TRUE(run.withinDestination);
-    WriteBytes("encoded.mp3", run.output);
+    WriteBytes(WorkFile("encoded.mp3"), run.output);
 
-    const std::string check = Host("mpg123 -t " + HostPath("encoded.mp3") + " 2>&1");
+    const std::string check = RunHostOrFail("mpg123 -t " + ShellPath(WorkFile("encoded.mp3")) + " 2>&1");
     EXPECT_FALSE(std::regex_search(check, std::regex("error|Warning|Illegal|resync|Frankenstein"))) << check;
-    Host("mpg123 -q -s " + HostPath("encoded.mp3") + " > " + HostPath("decoded.raw"));
+    RunHostOrFail("mpg123 -q -s " + ShellPath(WorkFile("encoded.mp3")) + " > " + ShellPath(WorkFile("decoded.raw")));
 
     const size_t frameBytes = 2u * c.channels;
     const size_t sourceSamples = source.size() / frameBytes;
-    const size_t decodedSamples = ReadBytes("decoded.raw").size() / frameBytes;
+    const size_t decodedSamples = ReadByteVector(WorkFile("decoded.raw")).size() / frameBytes;
     const size_t delay = mp3.mp3()->nCodecDelay;
     const size_t samplesPerFrame = c.rate >= 32000 ? 1152 : 576;
     // Fewer samples would mean the end flag left the tail in the encoder.

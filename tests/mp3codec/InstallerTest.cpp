@@ -5,13 +5,13 @@
 #include "mp3codec/InstallerTexts.h"
 #include "support/HostTool.h"
 #include "support/PlantedDlls.h"
+#include "support/Process.h"
 #include "support/TestFiles.h"
 #include "support/WindowWaits.h"
 #include "win/Scoped.h"
 
 #include <cwctype>
-#include <fstream>
-#include <iterator>
+#include <memory>
 
 using namespace acmtest;
 
@@ -28,24 +28,18 @@ std::wstring Lower(std::wstring text) {
 
 std::wstring TreeInstaller() { return testsupport::WindowsPath(L3CODECP_UNIX_PATH); }
 
-win::ScopedFile StartInstaller(const std::wstring& arguments, const std::wstring& program = TreeInstaller()) {
-    std::wstring command = L"\"" + program + L"\"" + arguments;
-    STARTUPINFOW startup = {};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION process = {};
-    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+std::unique_ptr<testsupport::Process> StartInstaller(const std::wstring& arguments,
+                                                     const std::wstring& program = TreeInstaller()) {
+    auto process = std::make_unique<testsupport::Process>(program, L"", arguments);
+    if (!process->Started()) {
         ADD_FAILURE() << "l3codecp.exe did not start, error " << GetLastError();
-        return win::ScopedFile();
     }
-    CloseHandle(process.hThread);
-    return win::ScopedFile(process.hProcess);
+    return process;
 }
 
-DWORD WaitForExit(HANDLE process) {
-    EXPECT_EQ(WaitForSingleObject(process, kWaitMs), WAIT_OBJECT_0) << "l3codecp.exe did not end";
-    DWORD code = STILL_ACTIVE;
-    GetExitCodeProcess(process, &code);
-    return code;
+DWORD WaitForExit(const testsupport::Process& process) {
+    EXPECT_TRUE(process.HasEnded(kWaitMs)) << "l3codecp.exe did not end";
+    return process.ExitCode();
 }
 
 // Drivers32 values that load the codec's file, by value name.
@@ -104,16 +98,11 @@ std::wstring InstalledDriver() {
     return std::wstring(system) + L"\\" + mp3codec::kDriverFileName;
 }
 
-bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-
-Bytes FileBytes(const std::wstring& path) {
-    std::ifstream in(testsupport::Narrow(path).c_str(), std::ios::binary);
-    return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
+using testsupport::Exists;
 
 DWORD RunInstaller(const std::wstring& arguments) {
-    win::ScopedFile process = StartInstaller(arguments);
-    return process ? WaitForExit(process.get()) : STILL_ACTIVE;
+    const auto process = StartInstaller(arguments);
+    return process->Started() ? WaitForExit(*process) : STILL_ACTIVE;
 }
 
 bool HasValue(const wchar_t* keyPath, const wchar_t* name) {
@@ -139,7 +128,7 @@ TEST(CodecInstaller, RunTwiceLeavesExactlyOneRegistration) {
     const std::wstring ours = L"1, " + Lower(mp3codec::kDriverAlias);
     SetPriorities({L"1, msacm.imaadpcm", L"0, msacm.msg711", ours, L"1, msacm.msadpcm"});
     for (int run = 0; run < 2; ++run) {
-        EXPECT_EQ(RunInstaller(L" /S"), 0u);
+        EXPECT_EQ(RunInstaller(L"/S"), 0u);
     }
     EXPECT_EQ(Registrations(), std::vector<std::wstring>{mp3codec::kDriverAlias});
     // The entry that earlier versions wrote goes; the others keep their order and their enabled state.
@@ -154,7 +143,7 @@ TEST(CodecInstaller, RemovesEverythingSilentlyAndTwiceHarmlessly) {
     const HMODULE loaded = LoadLibraryW(InstalledDriver().c_str());
     ASSERT_NE(loaded, nullptr);
     for (int run = 0; run < 2; ++run) {
-        EXPECT_EQ(RunInstaller(L" /U"), 0u) << "run " << run;
+        EXPECT_EQ(RunInstaller(L"/U"), 0u) << "run " << run;
         EXPECT_TRUE(Registrations().empty());
         EXPECT_FALSE(HasValue(mp3codec::kDriverDescriptionsKey, mp3codec::kDriverFileName));
         EXPECT_EQ(Priorities(), std::vector<std::wstring>{L"1, msacm.imaadpcm"});
@@ -167,31 +156,28 @@ TEST(CodecInstaller, RemovesEverythingSilentlyAndTwiceHarmlessly) {
     EXPECT_NE(PendingRenames().find(Lower(aside)), std::wstring::npos) << "not marked for deletion";
     DeleteFileW(aside.c_str());
     // The other tests of this session need the codec.
-    EXPECT_EQ(RunInstaller(L" /S"), 0u);
+    EXPECT_EQ(RunInstaller(L"/S"), 0u);
     EXPECT_TRUE(Exists(InstalledDriver()));
 }
 
 TEST(CodecInstaller, ReplacesADriverThatAProgramHasLoaded) {
     // An older driver differs from the carried one; this process keeps it loaded.
-    Bytes older = FileBytes(testsupport::WindowsPath(SONARMP3_UNIX_PATH));
+    Bytes older = ReadByteVector(testsupport::WindowsPath(SONARMP3_UNIX_PATH));
     older.push_back(0);
     const std::wstring driver = InstalledDriver();
-    {
-        std::ofstream out(driver.c_str(), std::ios::binary | std::ios::trunc);
-        out.write(reinterpret_cast<const char*>(older.data()), static_cast<std::streamsize>(older.size()));
-    }
+    WriteBytes(driver, older);
     const HMODULE loaded = LoadLibraryW(driver.c_str());
     ASSERT_NE(loaded, nullptr);
 
-    win::ScopedFile process = StartInstaller(L"");
-    ASSERT_TRUE(process);
-    const testsupport::MessageBoxSeen box = testsupport::WaitForMessageBox(GetProcessId(process.get()));
+    const auto process = StartInstaller(L"");
+    ASSERT_TRUE(process->Started());
+    const testsupport::MessageBoxSeen box = testsupport::WaitForMessageBox(process->Id());
     ASSERT_NE(box.window, nullptr) << "no message box";
     testsupport::Answer(box, IDOK);
-    EXPECT_EQ(WaitForExit(process.get()), 0u) << testsupport::Narrow(box.text);
+    EXPECT_EQ(WaitForExit(*process), 0u) << testsupport::Narrow(box.text);
     FreeLibrary(loaded);
 
-    EXPECT_EQ(FileBytes(driver).size(), older.size() - 1) << "the old driver stayed";
+    EXPECT_EQ(ReadByteVector(driver).size(), older.size() - 1) << "the old driver stayed";
     // A loaded image cannot be replaced, on Windows as under Wine; it was renamed.
     const std::wstring aside = driver + L".1.old";
     EXPECT_TRUE(Exists(aside));
@@ -209,12 +195,12 @@ TEST(CodecInstaller, LoadsNoDllPlantedBesideIt) {
     testsupport::PlantMarkerDlls(folder);
     {
         testsupport::NativeDllsFirst nativeFirst;
-        win::ScopedFile process = StartInstaller(L"", copy);
-        ASSERT_TRUE(process);
-        const testsupport::MessageBoxSeen box = testsupport::WaitForMessageBox(GetProcessId(process.get()));
+        const auto process = StartInstaller(L"", copy);
+        ASSERT_TRUE(process->Started());
+        const testsupport::MessageBoxSeen box = testsupport::WaitForMessageBox(process->Id());
         ASSERT_NE(box.window, nullptr) << "no message box";
         testsupport::Answer(box, IDOK);
-        EXPECT_EQ(WaitForExit(process.get()), 0u);
+        EXPECT_EQ(WaitForExit(*process), 0u);
     }
     EXPECT_EQ(testsupport::LoadedMarkerDlls(folder), std::vector<std::wstring>{});
 }

@@ -50,9 +50,9 @@ void ExpectBounded(const RunResult& run) {
 }
 
 Bytes StereoTone(double seconds) {
-    Host("sox -n -r 44100 -c 2 -b 16 -e signed-integer -t raw " + HostPath("tone.raw") + " synth " +
-         std::to_string(seconds) + " sine 440 sine 660 vol 0.5");
-    return ReadBytes("tone.raw");
+    RunHostOrFail("sox -n -r 44100 -c 2 -b 16 -e signed-integer -t raw " + ShellPath(WorkFile("tone.raw")) + " synth " +
+                  std::to_string(seconds) + " sine 440 sine 660 vol 0.5");
+    return ReadByteVector(WorkFile("tone.raw"));
 }
 
 // The same bytes come out as when the input goes through in plain 1 KiB blocks.
@@ -72,8 +72,8 @@ RunPlan SmallDestination(DWORD size) {
 }
 
 void ExpectCleanMp3(const Bytes& mp3) {
-    WriteBytes("check.mp3", mp3);
-    const std::string check = Host("mpg123 -t " + HostPath("check.mp3") + " 2>&1");
+    WriteBytes(WorkFile("check.mp3"), mp3);
+    const std::string check = RunHostOrFail("mpg123 -t " + ShellPath(WorkFile("check.mp3")) + " 2>&1");
     EXPECT_FALSE(std::regex_search(check, std::regex("error|Warning|Illegal|resync|Frankenstein"))) << check;
 }
 

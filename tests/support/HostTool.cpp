@@ -87,15 +87,17 @@ std::string ShellQuote(const std::string& text) {
     return quoted + "'";
 }
 
+std::string ShellPath(const std::wstring& windowsPath) { return ShellQuote(UnixPath(windowsPath)); }
+
 HostResult RunHost(const std::string& shellCommand, DWORD timeoutMs) {
     static int counter = 0;
     const std::wstring base = WorkDir() + L"\\host" + std::to_wstring(++counter);
     const std::wstring script = base + L".sh", output = base + L".out", status = base + L".status";
     {
         std::ofstream out(script.c_str(), std::ios::binary);
-        out << "( " << shellCommand << " ) >" << ShellQuote(UnixPath(output)) << " 2>&1\n"
+        out << "( " << shellCommand << " ) >" << ShellPath(output) << " 2>&1\n"
             << "echo $? >" << ShellQuote(UnixPath(status) + ".tmp") << "\n"
-            << "mv " << ShellQuote(UnixPath(status) + ".tmp") << " " << ShellQuote(UnixPath(status)) << "\n";
+            << "mv " << ShellQuote(UnixPath(status) + ".tmp") << " " << ShellPath(status) << "\n";
     }
     std::string command = "/bin/sh " + UnixPath(script);
     STARTUPINFOA startup = {};
@@ -121,10 +123,19 @@ HostResult RunHost(const std::string& shellCommand, DWORD timeoutMs) {
     return result;
 }
 
-std::string Host(const std::string& shellCommand) {
+std::string RunHostOrFail(const std::string& shellCommand) {
     const HostResult result = RunHost(shellCommand);
     EXPECT_EQ(result.exitCode, 0) << shellCommand << "\n" << result.output;
     return result.output;
+}
+
+std::wstring MakeMp3(const std::wstring& mp3, double seconds, const std::string& lameOptions) {
+    const std::wstring wav = mp3 + L".wav";
+    SetFileAttributesW(mp3.c_str(), FILE_ATTRIBUTE_NORMAL);
+    RunHostOrFail("sox -n -r 44100 -c 2 -b 16 " + ShellPath(wav) + " synth " + std::to_string(seconds) +
+                  " sine 440 && lame --quiet -b 128 " + lameOptions + " " + ShellPath(wav) + " " + ShellPath(mp3) +
+                  " && rm " + ShellPath(wav));
+    return mp3;
 }
 
 } // namespace testsupport

@@ -18,7 +18,12 @@ struct HostResult {
 HostResult RunHost(const std::string& shellCommand, DWORD timeoutMs = 120000);
 // The same for a command that must succeed: a failure fails the calling test
 // with the command and its output. Returns the output either way.
-std::string Host(const std::string& shellCommand);
+std::string RunHostOrFail(const std::string& shellCommand);
+
+// A 440 Hz tone of that many seconds, 44100 Hz stereo, as an MP3 of 128 kbit/s
+// made by lame at mp3 (a read-only file there is replaced); lame writes no ID3
+// tag unless lameOptions asks for one. Returns mp3.
+std::wstring MakeMp3(const std::wstring& mp3, double seconds, const std::string& lameOptions = "");
 
 // The host path of a Windows path (Wine's own mapping), for host commands.
 std::string UnixPath(const std::wstring& windowsPath);
@@ -33,6 +38,8 @@ std::wstring WorkFile(const std::string& name);
 
 // Quotes a string for /bin/sh.
 std::string ShellQuote(const std::string& text);
+// The host path of a Windows path, quoted for a host command line.
+std::string ShellPath(const std::wstring& windowsPath);
 
 std::string Narrow(const std::wstring& text);
 std::wstring Widen(const std::string& text, UINT codePage = CP_UTF8);

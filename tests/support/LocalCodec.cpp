@@ -9,4 +9,21 @@ HACMDRIVERID AddLocalCodec(const std::wstring& path) {
     return added.Id();
 }
 
+core::WaveFormatRecord DerivedMp3Record(uint32_t rate, uint16_t channels, uint32_t bitsPerSecond) {
+    constexpr uint16_t kOtherCodecDelay = 1393;
+    core::WaveFormatRecord r;
+    r.SetFormatTag(WAVE_FORMAT_MPEGLAYER3);
+    r.SetChannels(channels);
+    r.SetSamplesPerSec(rate);
+    r.SetAvgBytesPerSec(bitsPerSecond / 8);
+    r.SetBlockAlign(1);
+    r.SetCbSize(MPEGLAYER3_WFX_EXTRA_BYTES);
+    r.SetMp3Id(MPEGLAYER3_ID_MPEG);
+    r.SetMp3Flags(MPEGLAYER3_FLAG_PADDING_OFF);
+    r.SetMp3BlockSize(static_cast<uint16_t>(bitsPerSecond * 144 / rate));
+    r.SetMp3FramesPerBlock(1);
+    r.SetMp3CodecDelay(kOtherCodecDelay);
+    return r;
+}
+
 } // namespace testsupport

@@ -14,10 +14,27 @@ std::string ReadBytes(const std::wstring& path) {
     return bytes.str();
 }
 
+std::vector<uint8_t> ReadByteVector(const std::wstring& path) {
+    const std::string bytes = ReadBytes(path);
+    return {bytes.begin(), bytes.end()};
+}
+
+bool WriteBytes(const std::wstring& path, const std::vector<uint8_t>& bytes) {
+    return WriteBytes(path, std::string(bytes.begin(), bytes.end()));
+}
+
 bool WriteBytes(const std::wstring& path, const std::string& bytes) {
     std::ofstream out(path.c_str(), std::ios::binary | std::ios::trunc);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     return static_cast<bool>(out);
+}
+
+int64_t FileSize(const std::wstring& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data = {};
+    if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) {
+        return -1;
+    }
+    return static_cast<int64_t>(data.nFileSizeHigh) << 32 | data.nFileSizeLow;
 }
 
 bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }

@@ -30,7 +30,7 @@ std::wstring AsWav(const std::wstring& result) {
         return result;
     }
     const std::wstring decoded = result + L".decoded.wav";
-    testsupport::RunHost("mpg123 -q -w " + Q(decoded) + " " + Q(result));
+    testsupport::RunHost("mpg123 -q -w " + ShellPath(decoded) + " " + ShellPath(result));
     return decoded;
 }
 
@@ -74,12 +74,12 @@ std::wstring MakeSource(const std::wstring& folder, const std::wstring& stem, co
                         double seconds) {
     CreateDirectoryW(folder.c_str(), nullptr);
     const std::wstring wav = folder + L"\\" + stem + L".wav";
-    Host("sox -n -r 44100 -c 2 -b 16 " + Q(wav) + " synth " + std::to_string(seconds) + " sine 330");
+    RunHostOrFail("sox -n -r 44100 -c 2 -b 16 " + ShellPath(wav) + " synth " + std::to_string(seconds) + " sine 330");
     if (std::wstring(extension) == L".wav") {
         return wav;
     }
     const std::wstring mp3 = folder + L"\\" + stem + L".mp3";
-    Host("lame --quiet -b 128 " + Q(wav) + " " + Q(mp3) + " && rm " + Q(wav));
+    RunHostOrFail("lame --quiet -b 128 " + ShellPath(wav) + " " + ShellPath(mp3) + " && rm " + ShellPath(wav));
     return mp3;
 }
 
@@ -171,10 +171,10 @@ TEST(BatchRun, ARunKeepsItsOwnResultsAndNamesTheEntryThatFailed) {
         const std::wstring second = chosen + L"\\Lied (2)" + direction->destinationExtension;
         const std::wstring noise = noiseFolder + L"\\Ruido" + direction->sourceExtension;
         DeleteFileW(second.c_str());
-        Host("echo antes > " + Q(first) +
-             " && { printf '\\377\\373\\220\\104'; head -c 20000 /dev/zero | "
-             "tr '\\0' U; } > " +
-             Q(noise));
+        RunHostOrFail("echo antes > " + ShellPath(first) +
+                      " && { printf '\\377\\373\\220\\104'; head -c 20000 /dev/zero | "
+                      "tr '\\0' U; } > " +
+                      ShellPath(noise));
         const Names files = {MakeSource(WorkFile(L"uno"), L"Lied", direction->sourceExtension, 1.0), noise,
                              MakeSource(WorkFile(L"dos"), L"Lied", direction->sourceExtension, 2.0)};
         converter.DropFiles(direction->list, files);

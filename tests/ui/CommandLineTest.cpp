@@ -50,10 +50,11 @@ protected:
         for (const wchar_t* folder : {L"a", L"b", L"salida"}) {
             CreateDirectoryW(WorkFile(folder).c_str(), nullptr);
         }
-        Host("sox -n -r 44100 -c 2 -b 16 " + Q(wav_) + " synth 2 sine 440 && sox -n -r 22050 -c 1 -b 16 " +
-             Q(WorkFile(L"mono.wav")) + " synth 2 sine 440 && lame --quiet -b 64 " + Q(WorkFile(L"mono.wav")) + " " +
-             Q(mp3_) + " && cp " + Q(mp3_) + " " + Q(WorkFile(L"b\\tono.mp3")) + " && cp " + Q(wav_) + " " +
-             Q(notMp3_));
+        RunHostOrFail("sox -n -r 44100 -c 2 -b 16 " + ShellPath(wav_) +
+                      " synth 2 sine 440 && sox -n -r 22050 -c 1 -b 16 " + ShellPath(WorkFile(L"mono.wav")) +
+                      " synth 2 sine 440 && lame --quiet -b 64 " + ShellPath(WorkFile(L"mono.wav")) + " " +
+                      ShellPath(mp3_) + " && cp " + ShellPath(mp3_) + " " + ShellPath(WorkFile(L"b\\tono.mp3")) +
+                      " && cp " + ShellPath(wav_) + " " + ShellPath(notMp3_));
         formats_ = RunWithConsole(L"/formats").printed;
     }
 
@@ -68,7 +69,7 @@ protected:
             const std::string info = SoxInfo(c.result);
             EXPECT_EQ(info.substr(0, info.rfind(' ')), c.format);
         } else {
-            EXPECT_EQ(testsupport::RunHost("mpg123 -q -t " + Q(c.result)).exitCode, 0);
+            EXPECT_EQ(testsupport::RunHost("mpg123 -q -t " + ShellPath(c.result)).exitCode, 0);
         }
     }
 

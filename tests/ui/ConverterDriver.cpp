@@ -55,14 +55,11 @@ std::wstring ConverterPath() { return testsupport::WindowsPath(SONARIS_CONVERTER
 
 Converter::Converter() : Converter(ConverterPath()) {}
 
-Converter::Converter(const std::wstring& programFile) {
-    STARTUPINFOW startup = {};
-    startup.cb = sizeof startup;
-    std::wstring command = L"\"" + programFile + L"\"";
-    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process_)) {
+Converter::Converter(const std::wstring& programFile) : process_(std::make_unique<testsupport::Process>(programFile)) {
+    if (!process_->Started()) {
         return;
     }
-    main_ = testsupport::WaitForWindow(process_.dwProcessId, L"TMainForm");
+    main_ = testsupport::WaitForWindow(process_->Id(), L"TMainForm");
     // The window shows before its start-up has ended (a stored minimized state
     // follows the first showing).
     if (main_) {
@@ -91,52 +88,37 @@ Converter::Converter(const CommandLineStart& start) {
         startup.hStdOutput = output.get();
         startup.hStdError = output.get();
     }
-    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, output.IsOpen(), flags, nullptr, nullptr, &startup,
-                        &process_)) {
+    process_ = std::make_unique<testsupport::Process>(command, flags, startup, output.IsOpen());
+    if (!process_->Started()) {
         return;
     }
     job_ = CreateJobObjectW(nullptr, nullptr);
     JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits = {};
     limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
     SetInformationJobObject(job_, JobObjectExtendedLimitInformation, &limits, sizeof limits);
-    AssignProcessToJobObject(job_, process_.hProcess);
-    ResumeThread(process_.hThread);
+    AssignProcessToJobObject(job_, process_->Handle());
+    ResumeThread(process_->MainThread());
 }
 
-DWORD Converter::ExitCode() const {
-    DWORD code = STILL_ACTIVE;
-    GetExitCodeProcess(process_.hProcess, &code);
-    return code;
-}
+DWORD Converter::ExitCode() const { return process_->ExitCode(); }
 
 Converter::~Converter() {
     if (click_) {
-        if (Running()) {
-            TerminateProcess(process_.hProcess, 1);
-        }
+        process_->End();
         click_->join();
     }
     if (clickDone_) {
         CloseHandle(clickDone_);
     }
-    if (process_.hProcess) {
-        if (Running()) {
-            TerminateProcess(process_.hProcess, 1);
-        }
-        WaitForSingleObject(process_.hProcess, kWaitMs);
-        CloseHandle(process_.hProcess);
-        CloseHandle(process_.hThread);
-    }
+    process_.reset();
     if (job_) {
         CloseHandle(job_);
     }
 }
 
-bool Converter::Running() const {
-    return process_.hProcess && WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT;
-}
+bool Converter::Running() const { return process_->Running(); }
 
-void Converter::WaitIdle() const { WaitForInputIdle(process_.hProcess, kWaitMs); }
+void Converter::WaitIdle() const { WaitForInputIdle(process_->Handle(), kWaitMs); }
 
 // A message sent from another thread is handled only once the program is back
 // in a message loop: its main loop, or the loop of a message box.
@@ -154,7 +136,7 @@ void Converter::SettlePosted(int posted) const {
 }
 
 bool Converter::WaitForExit(DWORD timeoutMs) {
-    return WaitForSingleObject(process_.hProcess, timeoutMs) == WAIT_OBJECT_0;
+    return WaitForSingleObject(process_->Handle(), timeoutMs) == WAIT_OBJECT_0;
 }
 
 HWND Converter::Control(int id) const {
@@ -164,7 +146,7 @@ HWND Converter::Control(int id) const {
 }
 
 HWND Converter::TopLevel(const wchar_t* className) const {
-    const std::vector<HWND> found = testsupport::WindowsOf(process_.dwProcessId, className);
+    const std::vector<HWND> found = testsupport::WindowsOf(process_->Id(), className);
     return found.empty() ? nullptr : found.front();
 }
 
@@ -190,7 +172,7 @@ std::vector<std::wstring> Converter::TabCaptions(int id) const {
     HWND tabs = Control(id);
     std::vector<std::wstring> captions;
     constexpr int kChars = 128;
-    RemoteMemory memory(process_.hProcess, sizeof(TCITEMW) + kChars * sizeof(wchar_t));
+    RemoteMemory memory(process_->Handle(), sizeof(TCITEMW) + kChars * sizeof(wchar_t));
     const LRESULT count = SendMessageW(tabs, TCM_GETITEMCOUNT, 0, 0);
     for (LRESULT i = 0; i < count; ++i) {
         TCITEMW item = {};
@@ -208,7 +190,7 @@ std::vector<std::wstring> Converter::TabCaptions(int id) const {
 
 void Converter::SelectTab(int tabsId, int index) const {
     HWND tabs = Control(tabsId);
-    RemoteMemory memory(process_.hProcess, sizeof(RECT));
+    RemoteMemory memory(process_->Handle(), sizeof(RECT));
     SendMessageW(tabs, TCM_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(memory.Address()));
     RECT r = {};
     memory.Read(&r, sizeof r);
@@ -243,7 +225,7 @@ bool Converter::RunReturned(DWORD timeoutMs) {
 }
 
 MessageBoxSeen Converter::WaitForMessageBox(DWORD timeoutMs) const {
-    return testsupport::WaitForMessageBox(process_.dwProcessId, timeoutMs);
+    return testsupport::WaitForMessageBox(process_->Id(), timeoutMs);
 }
 
 void SaveScreenshot(const std::string& name) {
@@ -268,7 +250,7 @@ std::vector<std::wstring> Converter::ListItems(int id) const {
 std::wstring Converter::StatusText(int part) const {
     HWND bar = Control(IDC_MAIN_STATUSBAR);
     const LRESULT length = LOWORD(SendMessageW(bar, SB_GETTEXTLENGTHW, static_cast<WPARAM>(part), 0));
-    RemoteMemory memory(process_.hProcess, (static_cast<size_t>(length) + 1) * sizeof(wchar_t));
+    RemoteMemory memory(process_->Handle(), (static_cast<size_t>(length) + 1) * sizeof(wchar_t));
     SendMessageW(bar, SB_GETTEXTW, static_cast<WPARAM>(part), reinterpret_cast<LPARAM>(memory.Address()));
     std::wstring text(static_cast<size_t>(length), L'\0');
     memory.Read(text.data(), text.size() * sizeof(wchar_t));
@@ -295,7 +277,7 @@ void Converter::DropFiles(int id, const std::vector<std::wstring>& names) const 
     DROPFILES header = {};
     header.pFiles = sizeof header;
     header.fWide = TRUE;
-    RemoteMemory memory(process_.hProcess, sizeof header + list.size() * sizeof(wchar_t));
+    RemoteMemory memory(process_->Handle(), sizeof header + list.size() * sizeof(wchar_t));
     memory.Write(&header, sizeof header);
     memory.Write(list.data(), list.size() * sizeof(wchar_t), sizeof header);
     DWORD_PTR ignored = 0;
@@ -363,7 +345,7 @@ void Converter::PickDown(int id, int steps) const {
 }
 
 HWND Converter::WaitForFileDialog(DWORD timeoutMs) const {
-    return testsupport::WaitForWindow(process_.dwProcessId, L"#32770", timeoutMs, IsFileDialog);
+    return testsupport::WaitForWindow(process_->Id(), L"#32770", timeoutMs, IsFileDialog);
 }
 
 namespace {

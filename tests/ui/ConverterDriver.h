@@ -2,6 +2,7 @@
 // Drives a running converter.exe from outside through window messages, as a
 // user would: controls are found by their stable identifiers, and every wait
 // is for a condition (a window appears, a run returns, the process ends).
+#include "support/Process.h"
 #include "support/WindowWaits.h"
 
 #include <windows.h>
@@ -112,7 +113,7 @@ public:
     DWORD ExitCode() const;
 
 private:
-    PROCESS_INFORMATION process_ = {};
+    std::unique_ptr<testsupport::Process> process_;
     HWND main_ = nullptr;
     std::unique_ptr<std::thread> click_;
     HANDLE clickDone_ = nullptr;

@@ -172,8 +172,7 @@ TEST(ConverterWindow, ImageButtonRunsOnlyWhenReleasedOverIt) {
     for (const Drag& drag : drags) {
         Converter converter;
         const std::wstring source = WorkFile(L"drag.wav"), destination = WorkFile(L"drag-out.wav");
-        Host("sox -n -r 8000 -c 1 -b 8 " + testsupport::ShellQuote(testsupport::UnixPath(source)) +
-             " synth 0.2 sine 440");
+        RunHostOrFail("sox -n -r 8000 -c 1 -b 8 " + testsupport::ShellPath(source) + " synth 0.2 sine 440");
         DeleteFileW(destination.c_str());
         converter.SetText(IDC_MAIN_INPUT3ED, source);
         converter.SetText(IDC_MAIN_OUTPUT3ED, destination);
@@ -279,7 +278,7 @@ TEST(ConverterWindow, EnterAndSpacePressAFocusedImageButton) {
     for (WPARAM key : {VK_RETURN, VK_SPACE}) {
         Converter converter;
         const std::wstring source = WorkFile(L"teclado.wav"), destination = WorkFile(L"teclado-out.wav");
-        Host("sox -n -r 8000 -c 1 -b 8 " + Q(source) + " synth 0.2 sine 440");
+        RunHostOrFail("sox -n -r 8000 -c 1 -b 8 " + ShellPath(source) + " synth 0.2 sine 440");
         DeleteFileW(destination.c_str());
         converter.SelectTab(IDC_MAIN_TABS, 2);
         converter.SetText(IDC_MAIN_INPUT3ED, source);

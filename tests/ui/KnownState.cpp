@@ -9,8 +9,6 @@
 
 #include <shlobj.h>
 
-#include <fstream>
-#include <iterator>
 #include <memory>
 #include <vector>
 
@@ -79,11 +77,7 @@ std::optional<std::string> ReadWholeFile(const std::wstring& file) {
     if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
         return std::nullopt;
     }
-    std::ifstream in(file.c_str(), std::ios::binary);
-    if (!in) {
-        return std::nullopt;
-    }
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return testsupport::ReadBytes(file);
 }
 
 KeptAside::KeptAside(std::wstring file) : file_(std::move(file)), before_(ReadWholeFile(file_)) { Remove(file_); }

@@ -201,9 +201,10 @@ TEST(Settings, TheEndOfTheSessionStoresTheProfileAsVisible) {
 // changes survives a restart without a write to the program or Windows folder.
 TEST(Settings, ARestartKeepsTheChoicesWhenTheProgramFolderIsReadOnly) {
     const std::wstring folder = WorkFile(L"programa solo lectura");
-    const std::string unixFolder = Q(folder);
-    Host("mkdir -p " + unixFolder + " && cp " + Q(ConverterPath()) + " " +
-         Q(ConverterPath().substr(0, ConverterPath().rfind(L'\\')) + L"\\sonarmp3.acm") + " " + unixFolder);
+    const std::string unixFolder = ShellPath(folder);
+    RunHostOrFail("mkdir -p " + unixFolder + " && cp " + ShellPath(ConverterPath()) + " " +
+                  ShellPath(ConverterPath().substr(0, ConverterPath().rfind(L'\\')) + L"\\sonarmp3.acm") + " " +
+                  unixFolder);
     WriteBytes(folder + L"\\settings.dat", std::string("\0\0\0\0\0\0\0\0\3\0\0\0", 12));
     const std::string oldProfile = "[TMainForm]\r\nQuellCheck2_Checked=False\r\nOwnFolderCheck2_Checked=True\r\n";
     WriteBytes(OldProfilePath(), oldProfile);
@@ -216,7 +217,7 @@ TEST(Settings, ARestartKeepsTheChoicesWhenTheProgramFolderIsReadOnly) {
         std::string folder;
         ~Unmount() { testsupport::RunHost("umount -l " + folder); }
     } unmount{unixFolder};
-    const std::string listing = Host("ls -lA --time-style=full-iso " + unixFolder);
+    const std::string listing = RunHostOrFail("ls -lA --time-style=full-iso " + unixFolder);
     ASSERT_TRUE(RemoveDirectoryW(SettingsFolder().c_str())) << "the program makes the settings folder itself";
 
     {
@@ -233,7 +234,7 @@ TEST(Settings, ARestartKeepsTheChoicesWhenTheProgramFolderIsReadOnly) {
     EXPECT_TRUE(IsChecked(converter, IDC_MAIN_OWNFOLDERCHECK2));
     EXPECT_EQ(StoredSelections().size(), 3u);
     EXPECT_EQ(Value(ProfileEntries(), "cdqualcheck_Checked"), "True");
-    EXPECT_EQ(Host("ls -lA --time-style=full-iso " + unixFolder), listing);
+    EXPECT_EQ(RunHostOrFail("ls -lA --time-style=full-iso " + unixFolder), listing);
     EXPECT_EQ(ReadWholeFile(OldProfilePath()), oldProfile);
 }
 

@@ -14,7 +14,7 @@ namespace {
 double LevelOf(const std::wstring& file, double frequency) {
     unsigned rate = 0, channels = 0;
     std::istringstream(SoxInfo(file)) >> rate >> channels;
-    Host("sox " + Q(file) + " -t raw -e signed-integer -b 16 " + Q(file + L".raw"));
+    RunHostOrFail("sox " + ShellPath(file) + " -t raw -e signed-integer -b 16 " + ShellPath(file + L".raw"));
     const std::string bytes = testsupport::ReadBytes(file + L".raw");
     const size_t frames = channels ? bytes.size() / (2 * channels) : 0;
     EXPECT_GE(frames, rate) << "less than a second of sound";
@@ -42,7 +42,7 @@ TEST(SingleFileRun, WavToWavConvertsIntoTheChosenFormat) {
         SCOPED_TRACE(testing::Message() << folder.size() << " characters");
         CreateDirectoryW(folder.c_str(), nullptr);
         const std::wstring source = folder + L"\\ocho bits.wav", destination = folder + L"\\cd calidad.wav";
-        Host("sox -n -r 22050 -c 1 -b 8 " + Q(source) + " synth 2 sine 440");
+        RunHostOrFail("sox -n -r 22050 -c 1 -b 8 " + ShellPath(source) + " synth 2 sine 440");
         RunSingle(converter, IDC_MAIN_INPUT3ED, L"\"" + source + L"\"", IDC_MAIN_OUTPUT3ED, L"\"" + destination + L"\"",
                   IDC_MAIN_GOBTN5);
         const std::string info = SoxInfo(destination);
@@ -72,12 +72,12 @@ void RateChangesCarryNoMirror() {
     };
     for (const ToneRun& r : runs) {
         const std::wstring wav = WorkFile(L"tono.wav"), mp3 = WorkFile(L"tono.mp3"), out = WorkFile(L"tono-out.wav");
-        Host(std::string("sox -n -b 16 ") + r.source + " " + Q(wav) + " synth 3 sine " + std::to_string(r.tone) +
-             " vol 0.5");
+        RunHostOrFail(std::string("sox -n -b 16 ") + r.source + " " + ShellPath(wav) + " synth 3 sine " +
+                      std::to_string(r.tone) + " vol 0.5");
         DeleteFileW(out.c_str());
         if (r.lame) {
             SKIP_WITHOUT_MP3_CODEC(converter);
-            Host(std::string("lame --quiet ") + r.lame + " " + Q(wav) + " " + Q(mp3));
+            RunHostOrFail(std::string("lame --quiet ") + r.lame + " " + ShellPath(wav) + " " + ShellPath(mp3));
             SendMessageW(converter.Control(IDC_MAIN_CDQUALCHECK), BM_SETCHECK, BST_CHECKED, 0);
             RunSingle(converter, IDC_MAIN_INPUTFILEED, mp3, IDC_MAIN_OUTPUTFILEED, out, IDC_MAIN_GOBTN1);
         } else {
@@ -121,8 +121,8 @@ TEST(SingleFileRun, Mp3ToWavKeepsOrRaisesTheSourceFormat) {
     };
     for (const Mp3Case& c : cases) {
         const std::wstring wav = WorkFile(L"tone.wav"), mp3 = WorkFile(L"tone.mp3"), out = WorkFile(L"decoded.wav");
-        Host("sox -n -r 44100 -c 2 -b 16 " + Q(wav) + " synth 2 sine 330 && lame --quiet " + c.lame + " " + Q(wav) +
-             " " + Q(mp3));
+        RunHostOrFail("sox -n -r 44100 -c 2 -b 16 " + ShellPath(wav) + " synth 2 sine 330 && lame --quiet " + c.lame +
+                      " " + ShellPath(wav) + " " + ShellPath(mp3));
         SendMessageW(converter.Control(IDC_MAIN_CDQUALCHECK), BM_SETCHECK, c.cdQuality ? BST_CHECKED : BST_UNCHECKED,
                      0);
         DeleteFileW(out.c_str());
@@ -139,9 +139,9 @@ TEST(SingleFileRun, WavToMp3EncodesEightBitMonoAsStereo44100) {
         GTEST_SKIP() << "the MP3 codec offers no 44100 Hz format";
     }
     const std::wstring source = WorkFile(L"mono8.wav"), mp3 = WorkFile(L"encoded.mp3"), back = WorkFile(L"back.wav");
-    Host("sox -n -r 22050 -c 1 -b 8 " + Q(source) + " synth 2 sine 440");
+    RunHostOrFail("sox -n -r 22050 -c 1 -b 8 " + ShellPath(source) + " synth 2 sine 440");
     RunSingle(converter, IDC_MAIN_INPUT2ED, source, IDC_MAIN_OUTPUT2ED, mp3, IDC_MAIN_GOBTN3);
-    Host("mpg123 -q -w " + Q(back) + " " + Q(mp3));
+    RunHostOrFail("mpg123 -q -w " + ShellPath(back) + " " + ShellPath(mp3));
     const std::string info = SoxInfo(back);
     EXPECT_EQ(info.substr(0, info.find(' ')), "44100");
 }
@@ -149,7 +149,7 @@ TEST(SingleFileRun, WavToMp3EncodesEightBitMonoAsStereo44100) {
 TEST(SingleFileRun, MissingFileNameIsRefusedBeforeAnythingIsConverted) {
     Converter converter;
     const std::wstring source = WorkFile(L"solo.wav");
-    Host("sox -n -r 8000 -c 1 -b 8 " + Q(source) + " synth 0.1 sine 440");
+    RunHostOrFail("sox -n -r 8000 -c 1 -b 8 " + ShellPath(source) + " synth 0.1 sine 440");
     converter.SetText(IDC_MAIN_INPUT3ED, source);
     converter.SetText(IDC_MAIN_OUTPUT3ED, L"");
     converter.StartClick(IDC_MAIN_GOBTN5);
@@ -173,7 +173,7 @@ struct Stop {
 // A long WAV to WAV run is stopped once both bars have moved.
 TEST(SingleFileRun, CancelAndCloseRequestLeaveAValidShorterWav) {
     const std::wstring source = WorkFile(L"largo.wav");
-    Host("sox -n -r 22050 -c 1 -b 8 " + Q(source) + " synth 1800 sine 440");
+    RunHostOrFail("sox -n -r 22050 -c 1 -b 8 " + ShellPath(source) + " synth 1800 sine 440");
     const long long fullData = (FileSize(source) - 44) * 2;
     const Stop stops[] = {
         {"cancel button", WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), StopTarget::ProgressWindow},
@@ -222,7 +222,8 @@ TEST(SingleFileRun, NoMp3CodecGivesTheRefusalsAndCreatesNothing) {
     ASSERT_TRUE(converter.ComboItems(IDC_MAIN_MP3FORMAT).empty()) << "an MP3 codec is still registered";
     EXPECT_FALSE(converter.ComboItems(IDC_MAIN_WAVFORMATS).empty()) << "the platform's PCM formats";
     const std::wstring wav = WorkFile(L"nada.wav"), mp3 = WorkFile(L"nada.mp3");
-    Host("sox -n -r 8000 -c 1 -b 8 " + Q(wav) + " synth 0.1 sine 440 && cp " + Q(wav) + " " + Q(mp3));
+    RunHostOrFail("sox -n -r 8000 -c 1 -b 8 " + ShellPath(wav) + " synth 0.1 sine 440 && cp " + ShellPath(wav) + " " +
+                  ShellPath(mp3));
     struct Refusal {
         int source, destination, go;
         std::wstring from, to;
@@ -257,8 +258,8 @@ struct Fault {
 };
 
 std::string Fill(std::string command, const std::wstring& source, const std::wstring& destination) {
-    for (auto [key, value] :
-         {std::pair{std::string("{src}"), Q(source)}, std::pair{std::string("{dst}"), Q(destination)}}) {
+    for (auto [key, value] : {std::pair{std::string("{src}"), ShellPath(source)},
+                              std::pair{std::string("{dst}"), ShellPath(destination)}}) {
         for (size_t at; (at = command.find(key)) != std::string::npos;) {
             command.replace(at, key.size(), value);
         }
@@ -290,7 +291,7 @@ TEST(SingleFileRun, FaultsAreShownInAMessageBox) {
             continue;
         }
         const std::wstring source = WorkFile(f.sourceName), destination = WorkFile(f.destinationName);
-        Host(Fill(f.makeSource, source, destination));
+        RunHostOrFail(Fill(f.makeSource, source, destination));
         const long long sourceSize = FileSize(source);
         converter.SetText(f.source, source);
         converter.SetText(f.destination, destination);

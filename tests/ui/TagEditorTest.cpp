@@ -11,14 +11,8 @@ constexpr size_t kTag = 128;
 const wchar_t kNoTag[] = L"Este fichero no contiene ninguna válida MP3-TAG información.";
 const wchar_t kTrackHidden[] = L"No puedo almacenar el número de la pista porque el comentario no es corto suficiente.";
 
-// A short tone made by lame, which writes no ID3 v1 tag of its own.
-std::wstring MakeMp3(const std::wstring& name) {
-    const std::wstring wav = WorkFile(name + L".wav"), mp3 = WorkFile(name + L".mp3");
-    SetFileAttributesW(mp3.c_str(), FILE_ATTRIBUTE_NORMAL);
-    Host("sox -n -r 44100 -c 2 -b 16 " + Q(wav) + " synth 1.5 sine 440 && lame --quiet -b 128 " + Q(wav) + " " +
-         Q(mp3));
-    return mp3;
-}
+// A short tone, with no ID3 v1 tag.
+std::wstring MakeMp3(const std::wstring& name) { return testsupport::MakeMp3(WorkFile(name + L".mp3"), 1.5); }
 
 std::string Ansi(const std::wstring& text) {
     std::string bytes(text.size() * 2, '\0');
@@ -134,7 +128,7 @@ TEST(TagEditor, TagOnALameMp3IsAppendedOnceThenOverwrittenAndReadsBack) {
     EXPECT_EQ(tag[125], '\0');
     EXPECT_EQ(tag[126], '\x0c');
     EXPECT_EQ(tag[127], '\x08') << "Jazz";
-    Host("mpg123 -q -t " + Q(mp3));
+    RunHostOrFail("mpg123 -q -t " + ShellPath(mp3));
 
     editor.Fill({L"x", L"x", L"x", L"1999", L"x", L"1", L"Rock"});
     editor.Open(mp3);
@@ -152,7 +146,7 @@ TEST(TagEditor, TagOnALameMp3IsAppendedOnceThenOverwrittenAndReadsBack) {
     EXPECT_EQ(file.substr(0, audio.size()), audio);
     EXPECT_EQ(file.substr(audio.size() + 3, 30), Field(L"Otra vez", 30));
     EXPECT_EQ(static_cast<unsigned char>(file.back()), 200u);
-    Host("mpg123 -q -t " + Q(mp3));
+    RunHostOrFail("mpg123 -q -t " + ShellPath(mp3));
 }
 
 struct CommentCase {

@@ -26,24 +26,14 @@ bool IsWineCodec(std::wstring file) {
 
 } // namespace
 
-std::string Q(const std::wstring& file) { return testsupport::ShellQuote(testsupport::UnixPath(file)); }
-
 bool HasMp3Codec(Converter& converter) { return !converter.ComboItems(IDC_MAIN_MP3FORMAT).empty(); }
 
 std::string SoxInfo(const std::wstring& file) {
-    const std::string path = testsupport::ShellQuote(testsupport::UnixPath(file));
+    const std::string path = testsupport::ShellPath(file);
     const testsupport::HostResult result =
         testsupport::RunHost("printf '%s %s %s %s' $(soxi -r " + path + ") $(soxi -c " + path + ") $(soxi -b " + path +
                              ") $(soxi -s " + path + ")");
     return result.exitCode == 0 ? result.output : std::string();
-}
-
-long long FileSize(const std::wstring& file) {
-    WIN32_FILE_ATTRIBUTE_DATA data = {};
-    if (!GetFileAttributesExW(file.c_str(), GetFileExInfoStandard, &data)) {
-        return -1;
-    }
-    return static_cast<long long>(data.nFileSizeHigh) << 32 | data.nFileSizeLow;
 }
 
 int SelectFormat(Converter& converter, int listId, std::initializer_list<const wchar_t*> parts) {

@@ -10,15 +10,13 @@
 
 namespace uitest {
 
-using testsupport::Host;
+using testsupport::RunHostOrFail;
 using testsupport::WorkFile;
 // sox's view of a sound file: "rate channels bits samples", or empty on failure.
 std::string SoxInfo(const std::wstring& file);
 using testsupport::Exists;
-long long FileSize(const std::wstring& file);
-
-// A file name quoted for a host command line.
-std::string Q(const std::wstring& file);
+using testsupport::FileSize;
+using testsupport::ShellPath;
 
 // Whether the program found an MP3 codec (its MP3 format list is filled).
 bool HasMp3Codec(Converter& converter);
