@@ -285,8 +285,8 @@ TEST_F(SetupTest, FullDiskIsACopyFailure) {
     WriteBytes(target + L"\\datos.dat", "la copia instalada");
     // The source datos.dat opens but cannot be read.
     testsupport::HostResult link = testsupport::RunHost(
-        "ln -s /dev/full " + testsupport::ShellQuote(testsupport::UnixPath(target) + "/grande.dat") +
-        " && ln -s /proc/self/mem " + testsupport::ShellQuote(testsupport::UnixPath(source_) + "/datos.dat"));
+        "ln -sf /dev/full " + testsupport::ShellQuote(testsupport::UnixPath(target) + "/grande.dat") +
+        " && ln -sf /proc/self/mem " + testsupport::ShellQuote(testsupport::UnixPath(source_) + "/datos.dat"));
     ASSERT_EQ(link.exitCode, 0) << link.output;
 
     ProgramRun run = Install(target);
