@@ -222,20 +222,20 @@ int wmain(int argc, wchar_t** argv) {
         return 0;
     }
     BenchHost host;
-    void (*job)(JobHost&, const std::wstring&, const std::wstring&) = nullptr;
+    JobKind job = JobKind::Mp3ToWav;
     if (mode == L"mp3wav") {
-        job = ConvertMP3WAV;
+        job = JobKind::Mp3ToWav;
     } else if (mode == L"mp3cdwav") {
-        job = ConvertMP3CDWAV;
+        job = JobKind::Mp3ToCdWav;
     } else if (mode == L"wav2wav") {
-        job = ConvertWAV2WAV;
+        job = JobKind::WavToWav;
         host.pcmIndex = host.FindPcm(static_cast<uint16_t>(number(4)), number(5), static_cast<uint16_t>(number(6)));
     } else if (mode == L"wavmp3") {
         if (!host.CodecListsMp3()) {
             std::printf("skipped: no installed codec lists an MPEG layer-3 format\n");
             return 0;
         }
-        job = ConvertWAVMP3;
+        job = JobKind::WavToMp3;
         host.mp3Index = SelectMp3(host, static_cast<uint16_t>(number(4)), number(5), number(6));
     } else {
         return Usage();
@@ -243,7 +243,7 @@ int wmain(int argc, wchar_t** argv) {
     jobThread = GetCurrentThreadId();
     const LONGLONG start = Now();
     try {
-        job(host, argv[2], argv[3]);
+        RunConversion(host.Request(job, argv[2], argv[3]), host);
     } catch (const JobFailure& failure) {
         std::fprintf(stderr, "jobbench: %ls\n", failure.Message().c_str());
         return 1;

@@ -30,7 +30,7 @@ ConversionChain::ConversionChain(std::vector<TACMConvertor*> stages, core::ByteF
     }
 }
 
-void ConversionChain::Run(JobHost& host, core::ByteFile& source, int64_t length, int64_t progressTotal) {
+void ConversionChain::Run(JobSink& sink, core::ByteFile& source, int64_t length, int64_t progressTotal) {
     Stage& first = stages_.front();
     TACMConvertor& convertor = *first.convertor;
     ReadAhead reader(source, kFileBufferSize, length);
@@ -39,7 +39,7 @@ void ConversionChain::Run(JobHost& host, core::ByteFile& source, int64_t length,
     // A block moves the bar by a fraction of a percent; the window repaints
     // its meter for every report, so only a new percentage is reported.
     int lastPercent = -1;
-    while (remaining > 0 && !host.CancelRequested()) {
+    while (remaining > 0 && !sink.CancelRequested()) {
         const uint32_t space = convertor.InputBufferSize() - first.pending;
         const uint32_t n = static_cast<uint32_t>(std::min<int64_t>(space, remaining));
         reader.ReadExact(convertor.SourceBuffer() + first.pending, n);
@@ -47,13 +47,13 @@ void ConversionChain::Run(JobHost& host, core::ByteFile& source, int64_t length,
         remaining -= n;
         const int percent = core::BlockPercent(progressTotal, remaining);
         if (percent != lastPercent) {
-            host.SetProStatus(percent);
+            sink.SetProStatus(percent);
             lastPercent = percent;
         }
         Convert(0, remaining == 0);
         const DWORD now = GetTickCount();
         if (now - lastPump >= kPumpIntervalMs) {
-            host.ProcessMessages();
+            sink.ProcessMessages();
             lastPump = now;
         }
     }

@@ -10,7 +10,8 @@
 // no input follows carries the end flag, so every codec gives up its tail.
 // The files are read and written in large pieces whatever the block size,
 // by threads beside the conversion.
-#include "JobHost.h"
+#include "JobSink.h"
+#include "codec/ACMConvertor.h"
 #include "ReadAhead.h"
 #include "WriteBehind.h"
 #include "core/ByteFile.h"
@@ -29,7 +30,7 @@ public:
     // read, counted as if the bytes before the position had been read too.
     // Raises FileReadError on a short read, FileWriteError on a failed write and
     // EACMConvertor on a stream failure.
-    void Run(JobHost& host, core::ByteFile& source, int64_t length, int64_t progressTotal);
+    void Run(JobSink& sink, core::ByteFile& source, int64_t length, int64_t progressTotal);
 
 private:
     struct Stage {

@@ -1,20 +1,22 @@
 #include "JobRun.h"
 
+#include "ConvertJobs.h"
 #include "JobFailure.h"
+#include "JobKinds.h"
 #include "JobTexts.h"
 #include "SameFile.h"
 #include "win/TextConversion.h"
 
 #include <new>
 
-RunState::RunState(JobHost& host) : host_(host) {
-    host_.SetConverting(true);
-    host_.SetProStatus(0);
+RunState::RunState(JobSink& sink) : sink_(sink) {
+    sink_.SetConverting(true);
+    sink_.SetProStatus(0);
 }
 
 RunState::~RunState() {
-    host_.SetProStatus(0);
-    host_.SetConverting(false);
+    sink_.SetProStatus(0);
+    sink_.SetConverting(false);
 }
 
 ActiveStream::ActiveStream(TACMConvertor& convertor, uint32_t inputBufferSize) : convertor_(convertor) {
@@ -37,26 +39,26 @@ void ActiveStream::Finish() {
     convertor_.SetActive(false);
 }
 
-bool MayStart(JobHost& host, bool haveCodec, const wchar_t* noCodecText, const std::wstring& source,
+bool MayStart(JobSink& sink, bool haveCodec, const wchar_t* noCodecText, const std::wstring& source,
               const std::wstring& destination) {
     if (!haveCodec) {
-        host.ShowJobMessage(noCodecText);
+        sink.ShowJobMessage(noCodecText);
         return false;
     }
     if (NamesSameFile(source, destination)) {
-        host.ShowJobMessage(jobtext::kSameFile);
+        sink.ShowJobMessage(jobtext::kSameFile);
         return false;
     }
     return true;
 }
 
-std::unique_ptr<Win32File> CreateDestination(JobHost& host, const std::wstring& destination) {
+std::unique_ptr<Win32File> CreateDestination(JobSink& sink, const std::wstring& destination) {
     std::unique_ptr<Win32File> output = Win32File::CreateAnew(destination);
     if (!output) {
-        host.ShowJobMessage(jobtext::kCannotCreate);
+        sink.ShowJobMessage(jobtext::kCannotCreate);
         return nullptr;
     }
-    host.DestinationCreated(destination);
+    sink.DestinationCreated(destination);
     return output;
 }
 
@@ -71,5 +73,42 @@ void RunJob(const std::wstring& sourceName, const std::function<void()>& body) {
         throw JobFailure(jobtext::kCannotWrite);
     } catch (const std::bad_alloc&) {
         throw JobFailure(jobtext::kOutOfMemory);
+    }
+}
+
+namespace {
+
+std::optional<core::WaveFormatRecord> SelectedRecord(const std::vector<core::WaveFormatRecord>& table, int entry) {
+    if (entry < 0 || static_cast<size_t>(entry) >= table.size()) {
+        return std::nullopt;
+    }
+    return table[static_cast<size_t>(entry)];
+}
+
+} // namespace
+
+JobRequest MakeRequest(JobKind kind, const std::wstring& source, const std::wstring& destination,
+                       const StreamStates& streams, const std::vector<core::WaveFormatRecord>& mp3Formats,
+                       const std::vector<core::WaveFormatRecord>& pcmFormats, int mp3Entry, int pcmEntry) {
+    JobRequest request;
+    request.kind = kind;
+    request.source = source;
+    request.destination = destination;
+    request.streams = streams;
+    if (kind == JobKind::Mp3ToWav || kind == JobKind::Mp3ToCdWav) {
+        request.mp3Formats = mp3Formats;
+    } else if (kind == JobKind::WavToMp3) {
+        request.target = SelectedRecord(mp3Formats, mp3Entry);
+    } else {
+        request.target = SelectedRecord(pcmFormats, pcmEntry);
+    }
+    return request;
+}
+
+void RunConversion(const JobRequest& request, JobSink& sink) {
+    if (request.kind == JobKind::Mp3ToWav || request.kind == JobKind::Mp3ToCdWav) {
+        ConvertMp3(request, sink);
+    } else {
+        ConvertWav(request, sink);
     }
 }

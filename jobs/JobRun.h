@@ -2,7 +2,8 @@
 // The frame every job runs in: the run state shown to the user and the streams
 // it opens, each put right again on every way out, and the failures that end
 // a job turned into a JobFailure.
-#include "JobHost.h"
+#include "JobSink.h"
+#include "codec/ACMConvertor.h"
 #include "Win32File.h"
 #include "core/ByteFile.h"
 
@@ -15,13 +16,13 @@
 // cleared at its end.
 class RunState {
 public:
-    explicit RunState(JobHost& host);
+    explicit RunState(JobSink& sink);
     ~RunState();
     RunState(const RunState&) = delete;
     RunState& operator=(const RunState&) = delete;
 
 private:
-    JobHost& host_;
+    JobSink& sink_;
 };
 
 // One stream opened with the given source buffer size. Finish resets and
@@ -42,13 +43,13 @@ private:
 // The refusals that come before a job touches anything: no codec for it
 // (shown with noCodecText) and a destination that is the source itself. True
 // when the job may start.
-bool MayStart(JobHost& host, bool haveCodec, const wchar_t* noCodecText, const std::wstring& source,
+bool MayStart(JobSink& sink, bool haveCodec, const wchar_t* noCodecText, const std::wstring& source,
               const std::wstring& destination);
 
 // Creates the destination, or empties an existing one, once the job's streams
 // are open: a job refused before that leaves a file the user chose to replace
 // as it was. Null after telling the user why it could not be created.
-std::unique_ptr<Win32File> CreateDestination(JobHost& host, const std::wstring& destination);
+std::unique_ptr<Win32File> CreateDestination(JobSink& sink, const std::wstring& destination);
 
 // Runs a job's body; a stream failure, a read error of sourceName, a write
 // failure or exhausted memory leave it as a JobFailure once the body's

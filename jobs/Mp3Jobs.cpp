@@ -1,5 +1,5 @@
 // MP3 sources: decoded by mp3wav, raised to CD quality by wavcd when asked.
-#include "ConvertJobs.h"
+#include "JobKinds.h"
 
 #include "ConversionChain.h"
 #include "JobRun.h"
@@ -13,42 +13,45 @@
 
 #include <optional>
 
-namespace {
-
-void ConvertMP3(JobHost& host, const std::wstring& source, const std::wstring& destination, bool cdQuality) {
-    if (!MayStart(host, host.MP3FormatItemCount() > 0, jobtext::kNoDecoder, source, destination)) {
+void ConvertMp3(const JobRequest& request, JobSink& sink) {
+    const std::wstring& source = request.source;
+    const std::wstring& destination = request.destination;
+    const bool cdQuality = request.kind == JobKind::Mp3ToCdWav;
+    if (!MayStart(sink, !request.mp3Formats.empty(), jobtext::kNoDecoder, source, destination)) {
         return;
     }
     RunJob(source, [&] {
-        RunState run(host);
+        RunState run(sink);
         std::unique_ptr<Win32File> input = Win32File::OpenForReading(source);
         if (!input) {
-            host.ShowJobMessage(jobtext::kCannotOpen);
+            sink.ShowJobMessage(jobtext::kCannotOpen);
             return;
         }
         const std::optional<core::Mp3AudioData> audio = core::LocateMp3Audio(*input);
         if (!audio) {
-            host.ShowJobMessage(jobtext::kNotMp3);
+            sink.ShowJobMessage(jobtext::kNotMp3);
             return;
         }
         const std::optional<core::ID3TagFields> tag = ReadMp3TagFields(*input);
-        ConverterComponents& c = host.Components();
-        core::DeriveMp3DecodeFormats(audio->header, host.MP3Formats(), c.mp3wav.ACMFormatIn, c.mp3wav.ACMFormatOut);
-        ActiveStream decode(c.mp3wav, core::BlockBufferSize(c.mp3wav.ACMFormatIn.BlockAlign()));
+        TACMConvertor mp3wav(request.streams.mp3wav);
+        core::DeriveMp3DecodeFormats(audio->header, request.mp3Formats, mp3wav.ACMFormatIn, mp3wav.ACMFormatOut);
+        ActiveStream decode(mp3wav, core::BlockBufferSize(mp3wav.ACMFormatIn.BlockAlign()));
+        std::optional<TACMConvertor> wavcd;
         std::optional<ActiveStream> raise;
-        std::vector<TACMConvertor*> stages = {&c.mp3wav};
+        std::vector<TACMConvertor*> stages = {&mp3wav};
         if (cdQuality) {
-            c.wavcd.ACMFormatIn = c.mp3wav.ACMFormatOut;
-            raise.emplace(c.wavcd, c.mp3wav.OutputBufferSize());
-            stages.push_back(&c.wavcd);
+            wavcd.emplace(request.streams.wavcd);
+            wavcd->ACMFormatIn = mp3wav.ACMFormatOut;
+            raise.emplace(*wavcd, mp3wav.OutputBufferSize());
+            stages.push_back(&*wavcd);
         }
-        std::unique_ptr<Win32File> output = CreateDestination(host, destination);
+        std::unique_ptr<Win32File> output = CreateDestination(sink, destination);
         if (!output) {
             return;
         }
-        core::WavDestination wav(*output, cdQuality ? c.wavcd.ACMFormatOut : c.mp3wav.ACMFormatOut);
+        core::WavDestination wav(*output, cdQuality ? wavcd->ACMFormatOut : mp3wav.ACMFormatOut);
         const int64_t total = input->Size();
-        ConversionChain(stages, wav).Run(host, *input, total - audio->start, total);
+        ConversionChain(stages, wav).Run(sink, *input, total - audio->start, total);
         decode.Finish();
         if (raise) {
             raise->Finish();
@@ -56,14 +59,4 @@ void ConvertMP3(JobHost& host, const std::wstring& source, const std::wstring& d
         AppendInfoList(wav, tag);
         wav.Finish();
     });
-}
-
-} // namespace
-
-void ConvertMP3WAV(JobHost& host, const std::wstring& source, const std::wstring& destination) {
-    ConvertMP3(host, source, destination, false);
-}
-
-void ConvertMP3CDWAV(JobHost& host, const std::wstring& source, const std::wstring& destination) {
-    ConvertMP3(host, source, destination, true);
 }

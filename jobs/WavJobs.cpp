@@ -1,6 +1,6 @@
 // WAV sources: wavtowav brings the samples into the target PCM shape, and for
 // MP3 output wavmp3 encodes them.
-#include "ConvertJobs.h"
+#include "JobKinds.h"
 
 #include "ConversionChain.h"
 #include "JobRun.h"
@@ -13,22 +13,11 @@
 #include "core/WavFile.h"
 #include "core/WavInfoList.h"
 
-#include <functional>
 #include <initializer_list>
 #include <optional>
 #include <vector>
 
 namespace {
-
-// The record the list's selection names, or none for an empty list, no
-// selection or a selection beyond the table.
-const core::WaveFormatRecord* SelectedRecord(const std::vector<core::WaveFormatRecord>& table, int itemCount,
-                                             int itemIndex) {
-    if (itemCount <= 0 || itemIndex < 0 || static_cast<size_t>(itemIndex) >= table.size()) {
-        return nullptr;
-    }
-    return &table[static_cast<size_t>(itemIndex)];
-}
 
 struct WavSource {
     std::unique_ptr<Win32File> file;
@@ -36,17 +25,17 @@ struct WavSource {
 };
 
 // Opens and reads the source, reporting why when it cannot be used.
-std::optional<WavSource> OpenWavSource(JobHost& host, const std::wstring& source) {
+std::optional<WavSource> OpenWavSource(JobSink& sink, const std::wstring& source) {
     WavSource wav;
     wav.file = Win32File::OpenForReading(source);
     if (!wav.file) {
-        host.ShowJobMessage(jobtext::kCannotOpenBefore + source + jobtext::kCannotOpenAfter);
+        sink.ShowJobMessage(jobtext::kCannotOpenBefore + source + jobtext::kCannotOpenAfter);
         return std::nullopt;
     }
     wav.info = core::ReadWAVHeader(*wav.file);
     // A record without channels or block align (no "fmt " chunk) describes no samples.
     if (!wav.info.valid || wav.info.format.Channels() == 0 || wav.info.format.BlockAlign() == 0) {
-        host.ShowJobMessage(jobtext::kNotWav);
+        sink.ShowJobMessage(jobtext::kNotWav);
         return std::nullopt;
     }
     core::SeekOrThrow(*wav.file, wav.info.dataOffset);
@@ -97,76 +86,75 @@ private:
     uint32_t bufferSize_;
 };
 
-using WavConversion = std::function<void(WavSource& wav, ConverterComponents& c)>;
-
-// What both WAV-source jobs do around their conversion: the refusals that
-// touch nothing, then, with the run state shown, the source read. The
-// conversion creates the destination once its streams are open.
-void RunWavSourceJob(JobHost& host, const core::WaveFormatRecord* target, const std::wstring& source,
-                     const std::wstring& destination, const WavConversion& convert) {
-    if (!MayStart(host, target != nullptr, jobtext::kNoEncoder, source, destination)) {
+// Encodes to MPEG: wavtowav brings the samples to the encoder's input shape.
+void EncodeMp3(JobSink& sink, const JobRequest& request, WavSource& wav) {
+    const core::WaveFormatRecord& target = *request.target;
+    // The stage that shapes the encoder's input may fall to any PCM
+    // converter of the machine, and those take 8 and 16 bits only.
+    PcmEntry entry(wav.info.format, core::IsWidePcmSource(wav.info.format));
+    TACMConvertor wavtowav(request.streams.wavtowav);
+    TACMConvertor wavmp3(request.streams.wavmp3);
+    wavtowav.ACMFormatIn.CopyPrefix(entry.Format(), core::kWaveFormatExSize);
+    wavmp3.ACMFormatOut = target;
+    core::DeriveEncoderInput(target, wavmp3.ACMFormatIn);
+    wavtowav.ACMFormatOut.CopyPrefix(wavmp3.ACMFormatIn, core::kWaveFormatExSize);
+    ActiveStream shape(wavtowav, entry.BufferSize());
+    wavmp3.ACMFormatIn = wavtowav.ACMFormatOut;
+    ActiveStream encode(wavmp3, wavtowav.OutputBufferSize());
+    std::unique_ptr<Win32File> output = CreateDestination(sink, request.destination);
+    if (!output) {
         return;
     }
-    RunJob(source, [&] {
-        RunState run(host);
-        std::optional<WavSource> wav = OpenWavSource(host, source);
-        if (!wav) {
-            return;
-        }
-        convert(*wav, host.Components());
-    });
+    ConversionChain(entry.Before({&wavtowav, &wavmp3}), *output)
+        .Run(sink, *wav.file, wav.info.dataLength, wav.info.dataLength);
+    entry.Finish();
+    shape.Finish();
+    encode.Finish();
+    AppendID3Tag(*output, core::ReadWavInfoList(*wav.file, wav.info));
+}
+
+// Converts to the target PCM shape.
+void ConvertPcm(JobSink& sink, const JobRequest& request, WavSource& wav) {
+    const core::WaveFormatRecord& target = *request.target;
+    // A wide source goes straight to a 16-bit target, so that a rate
+    // change works on all its bits; to another target it goes by 16 bits.
+    PcmEntry entry(wav.info.format,
+                   core::IsWidePcmSource(wav.info.format) && target.BitsPerSample() != core::kJobPcmBits);
+    TACMConvertor wavtowav(request.streams.wavtowav);
+    wavtowav.ACMFormatIn.CopyPrefix(entry.Format(), core::kWaveFormatExSize);
+    wavtowav.ACMFormatOut.CopyPrefix(target, core::kWaveFormatExSize);
+    ActiveStream convert(wavtowav, entry.BufferSize());
+    std::unique_ptr<Win32File> output = CreateDestination(sink, request.destination);
+    if (!output) {
+        return;
+    }
+    core::WavDestination result(*output, wavtowav.ACMFormatOut);
+    ConversionChain(entry.Before({&wavtowav}), result).Run(sink, *wav.file, wav.info.dataLength, wav.info.dataLength);
+    entry.Finish();
+    convert.Finish();
+    KeepInfoList(*wav.file, wav.info, result);
+    result.Finish();
 }
 
 } // namespace
 
-void ConvertWAVMP3(JobHost& host, const std::wstring& source, const std::wstring& destination) {
-    const core::WaveFormatRecord* target =
-        SelectedRecord(host.MP3Formats(), host.MP3FormatItemCount(), host.MP3FormatItemIndex());
-    RunWavSourceJob(host, target, source, destination, [&](WavSource& wav, ConverterComponents& c) {
-        // The stage that shapes the encoder's input may fall to any PCM
-        // converter of the machine, and those take 8 and 16 bits only.
-        PcmEntry entry(wav.info.format, core::IsWidePcmSource(wav.info.format));
-        c.wavtowav.ACMFormatIn.CopyPrefix(entry.Format(), core::kWaveFormatExSize);
-        c.wavmp3.ACMFormatOut = *target;
-        core::DeriveEncoderInput(*target, c.wavmp3.ACMFormatIn);
-        c.wavtowav.ACMFormatOut.CopyPrefix(c.wavmp3.ACMFormatIn, core::kWaveFormatExSize);
-        ActiveStream shape(c.wavtowav, entry.BufferSize());
-        c.wavmp3.ACMFormatIn = c.wavtowav.ACMFormatOut;
-        ActiveStream encode(c.wavmp3, c.wavtowav.OutputBufferSize());
-        std::unique_ptr<Win32File> output = CreateDestination(host, destination);
-        if (!output) {
+// What both WAV-source jobs do around their conversion: the refusals that
+// touch nothing, then, with the run state shown, the source read. The
+// conversion creates the destination once its streams are open.
+void ConvertWav(const JobRequest& request, JobSink& sink) {
+    if (!MayStart(sink, request.target.has_value(), jobtext::kNoEncoder, request.source, request.destination)) {
+        return;
+    }
+    RunJob(request.source, [&] {
+        RunState run(sink);
+        std::optional<WavSource> wav = OpenWavSource(sink, request.source);
+        if (!wav) {
             return;
         }
-        ConversionChain(entry.Before({&c.wavtowav, &c.wavmp3}), *output)
-            .Run(host, *wav.file, wav.info.dataLength, wav.info.dataLength);
-        entry.Finish();
-        shape.Finish();
-        encode.Finish();
-        AppendID3Tag(*output, core::ReadWavInfoList(*wav.file, wav.info));
-    });
-}
-
-void ConvertWAV2WAV(JobHost& host, const std::wstring& source, const std::wstring& destination) {
-    const core::WaveFormatRecord* target =
-        SelectedRecord(host.PCMFormats(), host.WAVFormatsItemCount(), host.WAVFormatsItemIndex());
-    RunWavSourceJob(host, target, source, destination, [&](WavSource& wav, ConverterComponents& c) {
-        // A wide source goes straight to a 16-bit target, so that a rate
-        // change works on all its bits; to another target it goes by 16 bits.
-        PcmEntry entry(wav.info.format,
-                       core::IsWidePcmSource(wav.info.format) && target->BitsPerSample() != core::kJobPcmBits);
-        c.wavtowav.ACMFormatIn.CopyPrefix(entry.Format(), core::kWaveFormatExSize);
-        c.wavtowav.ACMFormatOut.CopyPrefix(*target, core::kWaveFormatExSize);
-        ActiveStream convert(c.wavtowav, entry.BufferSize());
-        std::unique_ptr<Win32File> output = CreateDestination(host, destination);
-        if (!output) {
-            return;
+        if (request.kind == JobKind::WavToMp3) {
+            EncodeMp3(sink, request, *wav);
+        } else {
+            ConvertPcm(sink, request, *wav);
         }
-        core::WavDestination result(*output, c.wavtowav.ACMFormatOut);
-        ConversionChain(entry.Before({&c.wavtowav}), result)
-            .Run(host, *wav.file, wav.info.dataLength, wav.info.dataLength);
-        entry.Finish();
-        convert.Finish();
-        KeepInfoList(*wav.file, wav.info, result);
-        result.Finish();
     });
 }

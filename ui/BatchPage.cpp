@@ -8,9 +8,6 @@
 #include "PageParts.h"
 #include "Texts.h"
 #include "core/BatchRules.h"
-#include "core/FolderField.h"
-#include "jobs/ConvertJobs.h"
-#include "jobs/JobFailure.h"
 #include "resource.h"
 
 #include <windowsx.h>
@@ -72,33 +69,6 @@ void DeleteSelected(HWND list) {
     }
     FitHorizontalExtent(list);
 }
-
-// A folder typed in its short 8.3 form is used in its long form; a folder that
-// does not exist stays as typed, and its jobs say they cannot create the file.
-std::wstring LongFolderName(const std::wstring& folder) {
-    if (folder.empty()) {
-        return folder;
-    }
-    const DWORD needed = GetLongPathNameW(folder.c_str(), nullptr, 0);
-    if (needed == 0) {
-        return folder;
-    }
-    std::vector<wchar_t> longName(needed, L'\0');
-    const DWORD length = GetLongPathNameW(folder.c_str(), longName.data(), needed);
-    return length == 0 || length >= needed ? folder : std::wstring(longName.data(), length);
-}
-
-// The entry's name is added to messages only while its job runs.
-class EntryNamed {
-public:
-    EntryNamed(TMainForm& form, const std::wstring& entry) : form_(form) { form_.SetBatchEntry(entry); }
-    ~EntryNamed() { form_.SetBatchEntry(std::wstring()); }
-    EntryNamed(const EntryNamed&) = delete;
-    EntryNamed& operator=(const EntryNamed&) = delete;
-
-private:
-    TMainForm& form_;
-};
 
 } // namespace
 
@@ -237,71 +207,24 @@ void TBatchPage::DelAllBtnClick() {
     FitHorizontalExtent(fileList_);
 }
 
-void TBatchPage::TakeCommand(const std::vector<std::wstring>& sources, const std::wstring& folder, bool cdQuality) {
-    ListBox_ResetContent(fileList_);
-    AddToList(sources);
-    Button_SetCheck(besideSource_, BST_UNCHECKED);
-    Button_SetCheck(ownFolder_, BST_CHECKED);
-    outDirectoryEd_->SetFileName(folder);
-    if (cdQuality_) {
-        Button_SetCheck(cdQuality_, cdQuality ? BST_CHECKED : BST_UNCHECKED);
-    }
-}
-
 PageJob TBatchPage::Job() {
     return [this] { return RunBatch(); };
 }
 
 // A destination that names its own source is refused by the job with its
-// message, and the run goes on with the next entry, as after any refusal. A
-// failure that ends the run names its entry like the job's own messages.
+// message, and the run goes on with the next entry, as after any refusal.
 bool TBatchPage::RunBatch() {
-    if (ListBox_GetCount(fileList_) == 0) {
+    const std::vector<std::wstring> entries = ListEntries(fileList_);
+    if (entries.empty()) {
         return false;
     }
-    form_.ForgetWrittenByRun();
-    const int n = ListBox_GetCount(fileList_);
-    for (int i = 0; i < n; ++i) {
-        form_.FilesDone = i;
-        form_.FileCount = ListBox_GetCount(fileList_);
-        if (form_.CancelRequested()) {
-            return true;
-        }
-        form_.ShowProgressLine(core::BatchProgressLine(i, form_.FileCount));
-        const std::wstring source = ListBoxText(fileList_, i);
-        const std::wstring folder = LongFolderName(core::FolderFieldPath(WindowText(outDirectoryEd_->Edit())));
-        const bool besideSource = Button_GetCheck(besideSource_) == BST_CHECKED;
-        const std::wstring destination = core::DestinationNotWrittenByRun(
-            core::BatchDestination(source, besideSource, folder, toMp3_ ? L".mp3" : L".wav"),
-            [this](const std::wstring& name) { return form_.WrittenByRun(name); });
-        const EntryNamed named(form_, source);
-        try {
-            ConvertEntry(source, destination);
-        } catch (const JobFailure& failure) {
-            NoteFailureThatEndsRun(source);
-            throw JobFailure(core::MessageNamingEntry(failure.Message(), source));
-        } catch (...) {
-            NoteFailureThatEndsRun(source);
-            throw;
-        }
-        form_.RunTally().NoteEnded(source, form_.CancelRequested());
-    }
+    const JobKind kind = toMp3_                                       ? JobKind::WavToMp3
+                         : Button_GetCheck(cdQuality_) == BST_CHECKED ? JobKind::Mp3ToCdWav
+                                                                      : JobKind::Mp3ToWav;
+    form_.FileCount = static_cast<int>(entries.size());
+    form_.RunEntries(form_.BatchRequests(kind, entries, Button_GetCheck(besideSource_) == BST_CHECKED,
+                                         WindowText(outDirectoryEd_->Edit())));
     return true;
-}
-
-void TBatchPage::NoteFailureThatEndsRun(const std::wstring& source) {
-    form_.RunTally().NoteFailure(source);
-    form_.RunTally().NoteEnded(source, false);
-}
-
-void TBatchPage::ConvertEntry(const std::wstring& source, const std::wstring& destination) {
-    if (toMp3_) {
-        ConvertWAVMP3(form_, source, destination);
-    } else if (Button_GetCheck(cdQuality_) == BST_CHECKED) {
-        ConvertMP3CDWAV(form_, source, destination);
-    } else {
-        ConvertMP3WAV(form_, source, destination);
-    }
 }
 
 } // namespace ui

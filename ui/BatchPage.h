@@ -30,10 +30,6 @@ public:
     HWND Format() const { return format_; }
     TImageButton& GoButton() { return *go_; }
     PageJob Job();
-    // Fills the page as a run from the command line needs it: the sources in
-    // the list, results in folder, the CD-quality box as given.
-    void TakeCommand(const std::vector<std::wstring>& sources, const std::wstring& folder, bool cdQuality);
-
     // Handles a click on one of the page's buttons; false for any other control.
     bool OnButtonClick(int id);
     // Delete in the file list removes the selected entries as the delete
@@ -52,8 +48,6 @@ private:
     void FileListDropFiles(const std::vector<std::wstring>& names);
     void AddToList(const std::vector<std::wstring>& chosen);
     bool RunBatch();
-    void ConvertEntry(const std::wstring& source, const std::wstring& destination);
-    void NoteFailureThatEndsRun(const std::wstring& source);
 
     TMainForm& form_;
     const bool toMp3_;

@@ -2,18 +2,14 @@
 
 #include "AboutBox.h"
 #include "Application.h"
-#include "ConsoleOutput.h"
 #include "win/ScreenDpi.h"
 #include "StatusForm.h"
 #include "Texts.h"
 #include "resource.h"
 
-#include "core/BatchRules.h"
 #include "core/FileNameRules.h"
-#include "jobs/JobFailure.h"
-#include "jobs/SameFile.h"
+#include "jobs/ConvertJobs.h"
 #include "win/ProgramPath.h"
-#include "win/TextConversion.h"
 
 #include <shellapi.h>
 #include <windowsx.h>
@@ -80,7 +76,6 @@ void TMainForm::Show(int showCommand) {
 
 void TMainForm::FormCreate() {
     ProgramDir = win::ProgramFolder();
-    LoadComponents();
     CreateControls();
     FillFormatLists();
     ReadSettings();
@@ -94,7 +89,6 @@ void TMainForm::FormDestroy() {
         // The window is going; the message box cannot belong to it.
         FormStorage1.SaveFormPlacement(Handle(), nullptr, ReadStoredControls(), true);
     }
-    discovery_.MP3Formats.clear();
     PostQuitMessage(0);
 }
 
@@ -164,20 +158,11 @@ void TMainForm::StartRun(TImageButton& button, ui::RunMode mode, PageJob job) {
     if (Converting) {
         return;
     }
-    cancelRequested_ = false;
-    runFailed_ = false;
-    statusForm_->ResetProgressBars();
     FilesDone = 0;
     FileCount = 1;
     RunMode = mode;
-    runJob_ = std::move(job);
-    runTally_ = core::BatchTally();
     running_ = true;
-    if (console_) {
-        RunInConsole();
-    } else {
-        statusForm_->ShowModal();
-    }
+    Run(std::move(job));
     running_ = false;
     if (pendingClose_ != PendingClose::None) {
         PostMessageW(Handle(), WM_APP_CLOSEAFTERRUN, 0, 0);
@@ -186,40 +171,38 @@ void TMainForm::StartRun(TImageButton& button, ui::RunMode mode, PageJob job) {
     }
 }
 
-// A run with failures ends with one box that names them all, after the
-// boxes of the single failures; a run without failures ends silently.
-void TMainForm::ShowBatchSummary() {
-    const std::wstring summary = core::BatchSummary(runTally_);
-    if (summary.empty()) {
-        return;
-    }
-    if (console_) {
-        console_->Line(summary);
-    } else {
-        MessageBoxW(Handle(), summary.c_str(), texts::ApplicationTitle, MB_OK | MB_ICONWARNING);
-    }
+// The single-file jobs convert with the format chosen on the WAV to MP3 and
+// WAV to WAV pages; the batch runs read the same choice.
+void TMainForm::RunPageJob(JobKind kind, const std::wstring& source, const std::wstring& destination) {
+    RunConversion(
+        formats_.Request(kind, source, destination, ComboBox_GetCurSel(mp3format()), ComboBox_GetCurSel(WAVFormats())),
+        *this);
 }
 
-void TMainForm::RunInConsole() {
-    if (runJob_ && !RunCurrentJob()) {
-        console_->Line(texts::MissingFileNames);
-    }
+void TMainForm::ConvertMP3WAV(const std::wstring& source, const std::wstring& destination) {
+    RunPageJob(JobKind::Mp3ToWav, source, destination);
 }
 
-bool TMainForm::RunCurrentJob() {
-    try {
-        if (!runJob_()) {
-            runFailed_ = true;
-            return false;
-        }
-    } catch (const JobFailure& failure) {
-        ShowJobMessage(failure.Message());
-    } catch (const std::exception& failure) {
-        ShowJobMessage(win::WidenUtf8(failure.what()));
-    } catch (...) {
-        ShowJobMessage(texts::UnexpectedFailure);
-    }
-    return true;
+void TMainForm::ConvertMP3CDWAV(const std::wstring& source, const std::wstring& destination) {
+    RunPageJob(JobKind::Mp3ToCdWav, source, destination);
+}
+
+void TMainForm::ConvertWAVMP3(const std::wstring& source, const std::wstring& destination) {
+    RunPageJob(JobKind::WavToMp3, source, destination);
+}
+
+void TMainForm::ConvertWAV2WAV(const std::wstring& source, const std::wstring& destination) {
+    RunPageJob(JobKind::WavToWav, source, destination);
+}
+
+std::vector<JobRequest> TMainForm::BatchRequests(JobKind kind, const std::vector<std::wstring>& sources,
+                                                 bool besideSource, const std::wstring& folderField) const {
+    return formats_.BatchRequests(kind, sources, besideSource, folderField, ComboBox_GetCurSel(mp3format()));
+}
+
+void TMainForm::EntryEnded(int index, bool cutShort) {
+    TRunSession::EntryEnded(index, cutShort);
+    ++FilesDone;
 }
 
 void TMainForm::GoBtn1Click() { StartRun(mp3WavPage_->GoButton(), ui::RunMode::Mp3ToWavFile, mp3WavPage_->Job()); }
@@ -275,16 +258,7 @@ HWND TMainForm::Item(int id) const {
 
 bool TMainForm::Checked(int id) const { return Button_GetCheck(Item(id)) == BST_CHECKED; }
 
-bool TMainForm::CancelRequested() const { return cancelRequested_ || (console_ && console_->Interrupted()); }
-
-void TMainForm::SetProStatus(int percent) {
-    if (!core::IsProgressPercent(percent)) {
-        return;
-    }
-    statusForm_->SetProgress(percent, core::TotalPercent(FilesDone, FileCount, percent));
-    if (console_) {
-        console_->Progress(percent);
-    }
+void TMainForm::ShowMeter(int percent) {
     // A smaller fill must first erase the larger one; a larger one paints over it.
     const bool shrinking = CurrentPercent > percent;
     CurrentPercent = percent;
@@ -306,36 +280,9 @@ void TMainForm::SBarPaintMore() {
     PaintMeter(dc.get(), core::MeterFill(MeterRect, CurrentPercent));
 }
 
-void TMainForm::ProcessMessages() { ui::ProcessMessages(); }
-
-// Owned by the window the user sees of the converter, even while another
-// program is active, so that the box comes up in front of it.
-void TMainForm::ShowJobMessage(const std::wstring& text) {
-    runFailed_ = true;
-    if (!batchEntry_.empty()) {
-        runTally_.NoteFailure(batchEntry_);
-    }
-    const std::wstring message = batchEntry_.empty() ? text : core::MessageNamingEntry(text, batchEntry_);
-    if (console_) {
-        console_->Line(message);
-        return;
-    }
-    const HWND owner = statusForm_ && IsWindowVisible(statusForm_->Handle()) ? statusForm_->Handle() : Handle();
-    ShowErrorMessage(owner, message);
-}
-
-void TMainForm::DestinationCreated(const std::wstring& name) { writtenByRun_.push_back(name); }
-
-bool TMainForm::WrittenByRun(const std::wstring& name) const {
-    return std::any_of(writtenByRun_.begin(), writtenByRun_.end(),
-                       [&](const std::wstring& written) { return NamesSameFile(name, written); });
-}
-
 void TMainForm::ShowProgressLine(const std::wstring& line) {
     SendMessageW(statusBar_, SB_SETTEXTW, kTextPanel, reinterpret_cast<LPARAM>(line.c_str()));
-    if (console_) {
-        console_->Line(line);
-    }
+    TRunSession::ShowProgressLine(line);
 }
 
 void TMainForm::OnCommand(int id, int code, HWND control) {

@@ -4,19 +4,17 @@
 // meter, and the run state that the progress window and the jobs share.
 #include "BatchPage.h"
 #include "Controls.h"
+#include "ConverterFormats.h"
 #include "ImageButton.h"
 #include "PageJob.h"
 #include "Pictures.h"
 #include "ProfileStorage.h"
+#include "RunSession.h"
 #include "SingleFilePage.h"
 #include "TabbedPages.h"
 #include "TagEditorPage.h"
-#include "codec/CodecDiscovery.h"
-#include "core/BatchRules.h"
-#include "core/CommandLine.h"
 #include "core/FormStorage.h"
 #include "core/ProgressMeter.h"
-#include "jobs/JobHost.h"
 #include "win/Scoped.h"
 
 #include <commctrl.h>
@@ -30,15 +28,11 @@ namespace ui {
 // The status-bar part that holds the progress meter.
 constexpr int kMeterPanel = 1;
 
-class TStatusForm;
-class TConsoleOutput;
-
-class TMainForm : public TWindow, public FormatListSink, public JobHost {
+class TMainForm : public TWindow, public TRunSession {
 public:
     TMainForm();
     ~TMainForm() override;
 
-    void AttachStatusForm(TStatusForm* statusForm) { statusForm_ = statusForm; }
     // The first call restores the stored placement and option controls.
     void Show(int showCommand);
 
@@ -51,56 +45,29 @@ public:
     bool Converting = false;
     std::wstring ProgramDir;
 
-    void RequestCancel() { cancelRequested_ = true; }
-    // The job of the page whose Go button started the run.
-    const PageJob& RunJob() const { return runJob_; }
-    // The batch entry being converted, named in the job's messages; empty
-    // outside a batch job.
-    void SetBatchEntry(std::wstring entry) { batchEntry_ = std::move(entry); }
-    void ForgetWrittenByRun() { writtenByRun_.clear(); }
-    // What the batch run has done with its entries; the job messages shown
-    // for an entry count as its failure.
-    core::BatchTally& RunTally() { return runTally_; }
-    bool WrittenByRun(const std::wstring& name) const;
-    void ShowProgressLine(const std::wstring& line);
-    // Runs the job of the current run. A failure that ended it is shown as the
-    // job's own messages are; false when the page lacked what the run needs.
-    bool RunCurrentJob();
-
-    // A command from the program's arguments (MainFormCommandLine.cpp). The
-    // format lists, numbered from 0, as the command line lists them.
-    std::wstring FormatListing() const;
-    // Selects the command's format in its list; false when there is no such entry.
-    bool SelectCommandFormat(const core::CommandLine& command);
-    // Runs the command as its page's Go button would, in the progress window
-    // or, with a console, printing to it; true when every file was converted.
-    bool RunCommand(const core::CommandLine& command, TConsoleOutput* console);
+    // The jobs of the single-file pages and the batch runs, each converting
+    // source to destination in the format chosen in the window.
+    void ConvertMP3WAV(const std::wstring& source, const std::wstring& destination);
+    void ConvertMP3CDWAV(const std::wstring& source, const std::wstring& destination);
+    void ConvertWAVMP3(const std::wstring& source, const std::wstring& destination);
+    void ConvertWAV2WAV(const std::wstring& source, const std::wstring& destination);
+    // The requests of a batch page's entries.
+    std::vector<JobRequest> BatchRequests(JobKind kind, const std::vector<std::wstring>& sources, bool besideSource,
+                                          const std::wstring& folderField) const;
 
     // The pages' file-name fields, each by its own name.
     TFileNameEdit& OutputFileEd() { return mp3WavPage_->Destination(); }
     TFileNameEdit& Output2Ed() { return wavMp3Page_->Destination(); }
 
-    // JobHost
-    ConverterComponents& Components() override { return *components_; }
-    const std::vector<core::WaveFormatRecord>& MP3Formats() const override { return discovery_.MP3Formats; }
-    const std::vector<core::WaveFormatRecord>& PCMFormats() const override { return discovery_.PCMFormats; }
-    int MP3FormatItemCount() const override;
-    int MP3FormatItemIndex() const override;
-    int WAVFormatsItemCount() const override;
-    int WAVFormatsItemIndex() const override;
-    bool CancelRequested() const override;
+    // The run state as the jobs and the batch runs report it.
     void SetConverting(bool converting) override { Converting = converting; }
-    void SetProStatus(int percent) override;
-    void ProcessMessages() override;
-    void ShowJobMessage(const std::wstring& text) override;
-    void DestinationCreated(const std::wstring& name) override;
-
-    // FormatListSink
-    void AddMP3FormatEntry(const std::wstring& description) override;
-    void AddPCMFormatEntry(const std::wstring& description) override;
+    void EntryEnded(int index, bool cutShort) override;
 
 protected:
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    HWND MessageOwner() const override { return Handle(); }
+    void ShowMeter(int percent) override;
+    void ShowProgressLine(const std::wstring& line) override;
 
 private:
     // Building the window (MainFormPages.cpp).
@@ -141,10 +108,7 @@ private:
     void GoBtn4Click();
     void GoBtn5Click();
     void StartRun(TImageButton& button, ui::RunMode mode, PageJob job);
-    void RunInConsole();
-    void RunBatchCommand(const core::CommandLine& command);
-    void RunSingleFileCommand(const core::CommandLine& command);
-    void ShowBatchSummary();
+    void RunPageJob(JobKind kind, const std::wstring& source, const std::wstring& destination);
     // The batch pages' runs, which the progress window calls once per Go.
     PageJob Gobtn2Proc() { return mp3WavBatch_->Job(); }
     PageJob Gobtn4Proc() { return wavMp3Batch_->Job(); }
@@ -163,7 +127,6 @@ private:
     void ApplyStoredControls(const core::StoredControls& controls);
 
     // Format lists (MainFormFormats.cpp).
-    void LoadComponents();
     void FillFormatLists();
     void mp3formatChange();
     void mp3format2Change();
@@ -175,26 +138,13 @@ private:
 
     TFormStorage FormStorage1;
 
-    std::unique_ptr<ConverterComponents> components_;
-    CodecDiscovery discovery_{*this};
-    bool cancelRequested_ = false;
-    PageJob runJob_;
+    TConverterFormats formats_;
     // A close from outside while the progress window runs a job waits for the
     // job to clean up; it counts as a cancel.
     enum class PendingClose { None, Close, EndSession };
     bool running_ = false;
     PendingClose pendingClose_ = PendingClose::None;
-    std::wstring batchEntry_;
-    // The files the batch run has created so far.
-    std::vector<std::wstring> writtenByRun_;
-    core::BatchTally runTally_;
     bool SyncingFormats = false;
-    // Where a run from the command line prints, instead of the progress window
-    // and message boxes; null for the window's own runs.
-    TConsoleOutput* console_ = nullptr;
-    // The current run showed a message or ended early.
-    bool runFailed_ = false;
-    TStatusForm* statusForm_ = nullptr;
     HWND focusBeforeDeactivation_ = nullptr;
 
     win::ScopedImageList tabImages_;

@@ -144,8 +144,8 @@ void TMainForm::CreateSinglePages() {
                         0,
                         IDC_MAIN_CDQUALCHECK,
                         IDC_MAIN_GOBTN1,
-                        ConvertMP3WAV,
-                        ConvertMP3CDWAV},
+                        &TMainForm::ConvertMP3WAV,
+                        &TMainForm::ConvertMP3CDWAV},
                        [this] { GoBtn1Click(); });
     wavMp3Page_ = page(1,
                        {texts::LabelWavSource,
@@ -159,7 +159,7 @@ void TMainForm::CreateSinglePages() {
                         IDC_MAIN_LABEL_WAVMP3_FORMAT,
                         IDC_MAIN_MP3FORMAT,
                         IDC_MAIN_GOBTN3,
-                        ConvertWAVMP3,
+                        &TMainForm::ConvertWAVMP3,
                         nullptr},
                        [this] { GoBtn3Click(); });
     wavWavPage_ = page(2,
@@ -174,7 +174,7 @@ void TMainForm::CreateSinglePages() {
                         IDC_MAIN_LABEL_WAVWAV_FORMAT,
                         IDC_MAIN_WAVFORMATS,
                         IDC_MAIN_GOBTN5,
-                        ConvertWAV2WAV,
+                        &TMainForm::ConvertWAV2WAV,
                         nullptr},
                        [this] { GoBtn5Click(); });
 }

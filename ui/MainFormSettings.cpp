@@ -15,19 +15,8 @@ namespace ui {
 // The lists are filled and on entry 0 already; a position that does not fit
 // its list leaves it there.
 void TMainForm::ReadSettings() {
-    // Opened for reading and writing where the program writes it: a
-    // settings.dat that it could not write back counts as missing, and the
-    // lists stay on entry 0. The old place beside the program is only read.
-    const std::wstring oldFile = ProgramDir + core::kSettingsFileName;
-    const std::wstring stored = SettingsFileToRead(core::kSettingsFileName, oldFile);
-    const auto file = stored == SettingsFile(core::kSettingsFileName, oldFile) ? Win32File::OpenForUpdate(stored)
-                                                                               : Win32File::OpenForReading(stored);
+    const core::FormatSelections selected = formats_.StoredSelections(ProgramDir);
     HWND lists[] = {mp3format(), mp3format2(), WAVFormats()};
-    core::FormatSelections counts{};
-    for (size_t i = 0; i < core::kStoredFormatLists; ++i) {
-        counts[i] = ComboBox_GetCount(lists[i]);
-    }
-    const core::FormatSelections selected = file ? core::ReadSettingsDat(*file, counts) : core::FormatSelections{};
     for (size_t i = 0; i < core::kStoredFormatLists; ++i) {
         ComboBox_SetCurSel(lists[i], selected[i]);
     }

@@ -1,5 +1,6 @@
 #include "SingleFilePage.h"
 
+#include "MainForm.h"
 #include "PageParts.h"
 #include "Pictures.h"
 #include "Texts.h"
@@ -8,9 +9,9 @@
 
 namespace ui {
 
-TSingleFilePage::TSingleFilePage(TPanel& page, SinglePageDescription description, HICON browseGlyph, JobHost& host,
+TSingleFilePage::TSingleFilePage(TPanel& page, SinglePageDescription description, HICON browseGlyph, TMainForm& form,
                                  std::function<void()> goClick)
-    : host_(host), job_(description.job), cdQualityJob_(description.cdQualityJob) {
+    : form_(form), job_(description.job), cdQualityJob_(description.cdQualityJob) {
     const SIZE size = ClientSize(page.Handle());
     const int width = size.cx - 2 * kPageMargin;
     page.AddControl(L"STATIC", description.sourceLabel, 0, Rect(kPageMargin, 20, width, kPageLabelHeight),
@@ -48,7 +49,7 @@ bool TSingleFilePage::Run() {
     if (source.empty() || destination.empty()) {
         return false;
     }
-    (CdQualityTicked() ? cdQualityJob_ : job_)(host_, source, destination);
+    (form_.*(CdQualityTicked() ? cdQualityJob_ : job_))(source, destination);
     return true;
 }
 

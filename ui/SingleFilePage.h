@@ -6,7 +6,6 @@
 #include "FileNameEdit.h"
 #include "ImageButton.h"
 #include "PageJob.h"
-#include "jobs/JobHost.h"
 
 #include <functional>
 #include <memory>
@@ -14,7 +13,10 @@
 
 namespace ui {
 
-using FileJob = void (*)(JobHost&, const std::wstring&, const std::wstring&);
+class TMainForm;
+
+// One of the main window's single-file jobs.
+using FileJob = void (TMainForm::*)(const std::wstring&, const std::wstring&);
 
 struct SinglePageDescription {
     const wchar_t* sourceLabel;
@@ -32,7 +34,7 @@ struct SinglePageDescription {
 
 class TSingleFilePage {
 public:
-    TSingleFilePage(TPanel& page, SinglePageDescription description, HICON browseGlyph, JobHost& host,
+    TSingleFilePage(TPanel& page, SinglePageDescription description, HICON browseGlyph, TMainForm& form,
                     std::function<void()> goClick);
 
     TFileNameEdit& Source() { return *source_; }
@@ -46,7 +48,7 @@ public:
 private:
     bool Run();
 
-    JobHost& host_;
+    TMainForm& form_;
     FileJob job_;
     FileJob cdQualityJob_;
     std::unique_ptr<TFileNameEdit> source_;

@@ -2,7 +2,7 @@
 
 #include "Application.h"
 #include "win/ScreenDpi.h"
-#include "MainForm.h"
+#include "RunSession.h"
 #include "Pictures.h"
 #include "Texts.h"
 #include "resource.h"
@@ -23,13 +23,13 @@ constexpr UINT WM_APP_RUNCOMMAND = WM_APP + 1;
 
 } // namespace
 
-TStatusForm::TStatusForm(TMainForm& main) : main_(main) {
+TStatusForm::TStatusForm(HWND owner, TRunSession& session) : owner_(owner), session_(session) {
     RegisterWindowClass(kStatusFormClass, GetSysColorBrush(COLOR_BTNFACE));
     RECT frame = {0, 0, win::Px(kClientWidth), win::Px(kClientHeight)};
     const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
     AdjustWindowRectEx(&frame, style, FALSE, WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT);
     CreateHandle(WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT, kStatusFormClass, texts::StatusCaption, style, 0, 0,
-                 frame.right - frame.left, frame.bottom - frame.top, main.Handle(), 0);
+                 frame.right - frame.left, frame.bottom - frame.top, owner, 0);
     CreateControls();
 }
 
@@ -59,7 +59,7 @@ void TStatusForm::ShowModal() {
                  (GetSystemMetrics(SM_CYSCREEN) - height) / 2, 0, 0, SWP_NOSIZE);
     modalResult_ = 0;
     RunModal(
-        Handle(), main_.Handle(), cancelBtn_, [this] { return modalResult_ != 0; },
+        Handle(), owner_, cancelBtn_, [this] { return modalResult_ != 0; },
         [this] { PostMessageW(Handle(), WM_APP_RUNCOMMAND, 0, 0); });
     KillTimer(Handle(), IDT_STATUS_TIMER1);
     ShowWindow(Handle(), SW_HIDE);
@@ -85,15 +85,15 @@ void TStatusForm::Refuse() { MessageBoxW(Handle(), texts::MissingFileNames, text
 
 // A failure that ended a run is shown over this window: the jobs have cleaned up already.
 void TStatusForm::RunCommand() {
-    if (main_.RunJob() && !main_.RunCurrentJob()) {
+    if (session_.RunJob() && !session_.RunCurrentJob()) {
         Refuse();
     }
 }
 
-void TStatusForm::CancelBtnClick() { main_.RequestCancel(); }
+void TStatusForm::CancelBtnClick() { session_.RequestCancel(); }
 
 void TStatusForm::FormCloseQuery() {
-    main_.RequestCancel();
+    session_.RequestCancel();
     if (runFinished_) {
         CloseModal(IDCANCEL);
     }

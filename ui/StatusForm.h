@@ -1,6 +1,6 @@
 #pragma once
-// The progress window. Shown modally by a Go button, it runs the job that the
-// button's page handed the main window once it has appeared, shows the
+// The progress window. Shown modally by a Go button or a command-line run, it
+// runs the session's job once it has appeared, shows the
 // current-file and whole-run bars meanwhile, takes cancel requests, and
 // closes itself a tenth of a second after the run.
 #include "Controls.h"
@@ -10,11 +10,12 @@
 
 namespace ui {
 
-class TMainForm;
+class TRunSession;
 
 class TStatusForm : public TWindow {
 public:
-    explicit TStatusForm(TMainForm& main);
+    // Modal over owner (none for a run from the command line).
+    TStatusForm(HWND owner, TRunSession& session);
 
     void ShowModal();
     void ResetProgressBars();
@@ -33,7 +34,8 @@ private:
     void Refuse();
     void CloseModal(int result);
 
-    TMainForm& main_;
+    HWND owner_;
+    TRunSession& session_;
     std::unique_ptr<THeaderStrip> header_;
     win::ScopedIcon cancelGlyph_;
     HWND progressBar1_ = nullptr;

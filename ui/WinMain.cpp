@@ -26,7 +26,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
         exitCode = ui::RunCommandLine(arguments);
     } else {
         ui::TMainForm mainForm;
-        ui::TStatusForm statusForm(mainForm);
+        ui::TStatusForm statusForm(mainForm.Handle(), mainForm);
         mainForm.AttachStatusForm(&statusForm);
         mainForm.Show(showCommand);
         exitCode = ui::RunMessageLoop(mainForm.Handle());

@@ -41,11 +41,11 @@ TEST_P(Cancel, LeavesAValidShorterWav) {
 INSTANTIATE_TEST_SUITE_P(
     Jobs, Cancel,
     testing::Values(CancelCase{"Wav2Wav", "sox -r 44100 -c 2 -n -b 16 {long.wav} synth 10 sine 440", "long.wav",
-                               ConvertWAV2WAV, 22050, 1},
+                               JobKind::WavToWav, 22050, 1},
                     CancelCase{"Mp3Cd",
                                "sox -r 22050 -c 1 -n {long-tone.wav} synth 20 sine 440 && "
                                "lame --quiet -b 64 {long-tone.wav} {long.mp3} && rm {long-tone.wav}",
-                               "long.mp3", ConvertMP3CDWAV, 44100, 2}),
+                               "long.mp3", JobKind::Mp3ToCdWav, 44100, 2}),
     [](const testing::TestParamInfo<CancelCase>& info) { return info.param.name; });
 
 } // namespace

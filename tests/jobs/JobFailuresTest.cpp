@@ -31,7 +31,7 @@ TEST_P(FullMedium, StopsTheJobWithTheWriteMessage) {
     const std::string destination = std::string("full-") + c.name + ".out";
     ASSERT_TRUE(HostOnWorkFiles("ln -sf /dev/full {" + destination + "}"));
     JobTestHost host;
-    if (c.job == ConvertWAVMP3 && !host.CodecListsMp3()) {
+    if (c.job == JobKind::WavToMp3 && !host.CodecListsMp3()) {
         GTEST_SKIP() << "no installed codec lists an MPEG layer-3 format";
     }
 
@@ -42,17 +42,17 @@ TEST_P(FullMedium, StopsTheJobWithTheWriteMessage) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Jobs, FullMedium,
-                         testing::Values(WriteCase{"Mp3Wav", ConvertMP3WAV, "source.mp3"},
-                                         WriteCase{"Mp3Cd", ConvertMP3CDWAV, "source.mp3"},
-                                         WriteCase{"Wav2Wav", ConvertWAV2WAV, "source.wav"},
-                                         WriteCase{"WavMp3", ConvertWAVMP3, "source.wav"}),
+                         testing::Values(WriteCase{"Mp3Wav", JobKind::Mp3ToWav, "source.mp3"},
+                                         WriteCase{"Mp3Cd", JobKind::Mp3ToCdWav, "source.mp3"},
+                                         WriteCase{"Wav2Wav", JobKind::WavToWav, "source.wav"},
+                                         WriteCase{"WavMp3", JobKind::WavToMp3, "source.wav"}),
                          [](const testing::TestParamInfo<WriteCase>& info) { return info.param.name; });
 
 // 1 to 7 bytes behind the last chunk make the WAV reader fail.
 TEST_F(Failure, ReadErrorNamesTheFileAndCreatesNothing) {
     JobTestHost host;
 
-    EXPECT_EQ(RunOn(host, ConvertWAV2WAV, "stray.wav", "stray-out.wav"),
+    EXPECT_EQ(RunOn(host, JobKind::WavToWav, "stray.wav", "stray-out.wav"),
               std::wstring(jobtext::kCannotRead) + L" " + WorkFile("stray.wav"));
 
     EXPECT_FALSE(WorkFileExists("stray-out.wav"));
@@ -65,7 +65,7 @@ TEST_F(Failure, CodecFailureCarriesTheAcmTextAndCleansUp) {
     JobTestHost host;
     host.pcmIndex = host.FindPcm(2, 44100, 16);
 
-    EXPECT_EQ(RunOn(host, ConvertWAV2WAV, "deep.wav", "deep-out.wav"),
+    EXPECT_EQ(RunOn(host, JobKind::WavToWav, "deep.wav", "deep-out.wav"),
               L"acmStreamOpen: The requested operation cannot be performed.");
 
     EXPECT_FALSE(WorkFileExists("deep-out.wav"));
@@ -73,7 +73,7 @@ TEST_F(Failure, CodecFailureCarriesTheAcmTextAndCleansUp) {
     int64_t dataSize = -1;
 
     // Nothing of the failed run is left in the way of the next one.
-    EXPECT_EQ(RunOn(host, ConvertWAV2WAV, "source.wav", "after-failure.wav"), L"");
+    EXPECT_EQ(RunOn(host, JobKind::WavToWav, "source.wav", "after-failure.wav"), L"");
     EXPECT_TRUE(HasExactWavHeader("after-failure.wav", &dataSize));
     EXPECT_EQ(dataSize, 176400);
 }

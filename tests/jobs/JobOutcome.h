@@ -4,11 +4,11 @@
 
 #include <string>
 
-using Job = void (*)(JobHost&, const std::wstring&, const std::wstring&);
+using Job = JobKind;
 
 // Runs a job on two work files; the text of the JobFailure that left it, or
 // "" when none did.
 std::wstring RunOn(JobTestHost& host, Job job, const std::string& source, const std::string& destination);
 
-// Converting cleared, the progress back at 0 and every stream closed.
+// Converting cleared and the progress back at 0.
 bool EndedClean(JobTestHost& host);

@@ -54,7 +54,6 @@ TEST_P(Refusals, ShowTheirMessageAndCreateNothing) {
     EXPECT_EQ(host.messages, c.raised ? std::vector<std::wstring>{} : std::vector<std::wstring>{c.message});
     EXPECT_FALSE(WorkFileExists(destination));
     EXPECT_FALSE(host.converting);
-    EXPECT_FALSE(host.AnyStreamActive());
     EXPECT_EQ(host.convertingChanges, c.runStateTouched ? 2 : 0);
     const std::vector<int> progress = c.runStateTouched ? std::vector<int>{0, 0} : std::vector<int>{};
     EXPECT_EQ(host.progress, progress);
@@ -74,7 +73,6 @@ TEST_P(Refusals, LeaveAnExistingDestinationAsItWas) {
     RunOn(host, c.job, c.source, destination);
 
     EXPECT_EQ(ReadByteVector(WorkFile(destination)), before);
-    EXPECT_FALSE(host.AnyStreamActive());
 }
 
 void NoMp3Formats(JobTestHost& host) { host.mp3Formats.clear(); }
@@ -83,7 +81,7 @@ void NoMp3Selection(JobTestHost& host) { host.mp3Index = -1; }
 void NoPcmSelection(JobTestHost& host) { host.pcmIndex = -1; }
 void Mp3SelectionBeyondTable(JobTestHost& host) { host.mp3Index = static_cast<int>(host.mp3Formats.size()); }
 // No codec converts to an extensible record.
-void NoCdStream(JobTestHost& host) { host.Components().wavcd.ACMFormatOut.SetFormatTag(core::kWaveFormatExtensible); }
+void NoCdStream(JobTestHost& host) { host.streams.wavcd.formatOut.SetFormatTag(core::kWaveFormatExtensible); }
 void StereoPcmSelected(JobTestHost& host) { host.pcmIndex = host.FindPcm(2, 44100, 16); }
 
 constexpr wchar_t kNoStream[] = L"acmStreamOpen: The requested operation cannot be performed.";
@@ -95,34 +93,37 @@ std::wstring CannotOpen(const char* name) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, Refusals,
     testing::Values(
-        RefusalCase{"Mp3WavNoCodec", ConvertMP3WAV, "good.mp3", NoMp3Formats, jobtext::kNoDecoder, false},
-        RefusalCase{"Mp3CdNoCodec", ConvertMP3CDWAV, "good.mp3", NoMp3Formats, jobtext::kNoDecoder, false},
-        RefusalCase{"WavMp3NoCodec", ConvertWAVMP3, "good.wav", NoMp3Formats, jobtext::kNoEncoder, false},
-        RefusalCase{"WavMp3NoSelection", ConvertWAVMP3, "good.wav", NoMp3Selection, jobtext::kNoEncoder, false},
-        RefusalCase{"WavMp3SelectionBeyondTable", ConvertWAVMP3, "good.wav", Mp3SelectionBeyondTable,
+        RefusalCase{"Mp3WavNoCodec", JobKind::Mp3ToWav, "good.mp3", NoMp3Formats, jobtext::kNoDecoder, false},
+        RefusalCase{"Mp3CdNoCodec", JobKind::Mp3ToCdWav, "good.mp3", NoMp3Formats, jobtext::kNoDecoder, false},
+        RefusalCase{"WavMp3NoCodec", JobKind::WavToMp3, "good.wav", NoMp3Formats, jobtext::kNoEncoder, false},
+        RefusalCase{"WavMp3NoSelection", JobKind::WavToMp3, "good.wav", NoMp3Selection, jobtext::kNoEncoder, false},
+        RefusalCase{"WavMp3SelectionBeyondTable", JobKind::WavToMp3, "good.wav", Mp3SelectionBeyondTable,
                     jobtext::kNoEncoder, false},
-        RefusalCase{"Wav2WavNoCodec", ConvertWAV2WAV, "good.wav", NoPcmFormats, jobtext::kNoEncoder, false},
-        RefusalCase{"Wav2WavNoSelection", ConvertWAV2WAV, "good.wav", NoPcmSelection, jobtext::kNoEncoder, false},
-        RefusalCase{"Mp3WavMissingSource", ConvertMP3WAV, "missing.mp3", nullptr, jobtext::kCannotOpen, true},
-        RefusalCase{"Mp3CdMissingSource", ConvertMP3CDWAV, "missing.mp3", nullptr, jobtext::kCannotOpen, true},
-        RefusalCase{"Wav2WavMissingSource", ConvertWAV2WAV, "missing.wav", nullptr, CannotOpen("missing.wav"), true},
-        RefusalCase{"WavMp3MissingSource", ConvertWAVMP3, "missing.wav", nullptr, CannotOpen("missing.wav"), true},
-        RefusalCase{"Wav2WavTextFile", ConvertWAV2WAV, "text.wav", nullptr, jobtext::kNotWav, true},
-        RefusalCase{"WavMp3TextFile", ConvertWAVMP3, "text.wav", nullptr, jobtext::kNotWav, true},
-        RefusalCase{"Wav2WavNoFormatChunk", ConvertWAV2WAV, "no-fmt.wav", nullptr, jobtext::kNotWav, true},
-        RefusalCase{"WavMp3NoFormatChunk", ConvertWAVMP3, "no-fmt.wav", nullptr, jobtext::kNotWav, true},
-        RefusalCase{"Mp3WavAllZeros", ConvertMP3WAV, "zeros.mp3", nullptr, jobtext::kNotMp3, true},
-        RefusalCase{"Mp3CdAllZeros", ConvertMP3CDWAV, "zeros.mp3", nullptr, jobtext::kNotMp3, true},
-        RefusalCase{"Mp3WavEmpty", ConvertMP3WAV, "empty.mp3", nullptr, jobtext::kNotMp3, true},
-        RefusalCase{"Mp3WavThreeBytes", ConvertMP3WAV, "short.mp3", nullptr, jobtext::kNotMp3, true},
-        RefusalCase{"Mp3CdReservedRate", ConvertMP3CDWAV, "reserved-rate.mp3", nullptr, jobtext::kNotMp3, true},
+        RefusalCase{"Wav2WavNoCodec", JobKind::WavToWav, "good.wav", NoPcmFormats, jobtext::kNoEncoder, false},
+        RefusalCase{"Wav2WavNoSelection", JobKind::WavToWav, "good.wav", NoPcmSelection, jobtext::kNoEncoder, false},
+        RefusalCase{"Mp3WavMissingSource", JobKind::Mp3ToWav, "missing.mp3", nullptr, jobtext::kCannotOpen, true},
+        RefusalCase{"Mp3CdMissingSource", JobKind::Mp3ToCdWav, "missing.mp3", nullptr, jobtext::kCannotOpen, true},
+        RefusalCase{"Wav2WavMissingSource", JobKind::WavToWav, "missing.wav", nullptr, CannotOpen("missing.wav"), true},
+        RefusalCase{"WavMp3MissingSource", JobKind::WavToMp3, "missing.wav", nullptr, CannotOpen("missing.wav"), true},
+        RefusalCase{"Wav2WavTextFile", JobKind::WavToWav, "text.wav", nullptr, jobtext::kNotWav, true},
+        RefusalCase{"WavMp3TextFile", JobKind::WavToMp3, "text.wav", nullptr, jobtext::kNotWav, true},
+        RefusalCase{"Wav2WavNoFormatChunk", JobKind::WavToWav, "no-fmt.wav", nullptr, jobtext::kNotWav, true},
+        RefusalCase{"WavMp3NoFormatChunk", JobKind::WavToMp3, "no-fmt.wav", nullptr, jobtext::kNotWav, true},
+        RefusalCase{"Mp3WavAllZeros", JobKind::Mp3ToWav, "zeros.mp3", nullptr, jobtext::kNotMp3, true},
+        RefusalCase{"Mp3CdAllZeros", JobKind::Mp3ToCdWav, "zeros.mp3", nullptr, jobtext::kNotMp3, true},
+        RefusalCase{"Mp3WavEmpty", JobKind::Mp3ToWav, "empty.mp3", nullptr, jobtext::kNotMp3, true},
+        RefusalCase{"Mp3WavThreeBytes", JobKind::Mp3ToWav, "short.mp3", nullptr, jobtext::kNotMp3, true},
+        RefusalCase{"Mp3CdReservedRate", JobKind::Mp3ToCdWav, "reserved-rate.mp3", nullptr, jobtext::kNotMp3, true},
         // A frame header with no second one where its frame ends.
-        RefusalCase{"Mp3WavHeaderThenArbitraryBytes", ConvertMP3WAV, "arbitrary.mp3", nullptr, jobtext::kNotMp3, true},
-        RefusalCase{"Mp3CdHeaderThenArbitraryBytes", ConvertMP3CDWAV, "arbitrary.mp3", nullptr, jobtext::kNotMp3, true},
+        RefusalCase{"Mp3WavHeaderThenArbitraryBytes", JobKind::Mp3ToWav, "arbitrary.mp3", nullptr, jobtext::kNotMp3,
+                    true},
+        RefusalCase{"Mp3CdHeaderThenArbitraryBytes", JobKind::Mp3ToCdWav, "arbitrary.mp3", nullptr, jobtext::kNotMp3,
+                    true},
         // Refused when the streams open: no codec takes three channels.
-        RefusalCase{"Wav2WavThreeChannels", ConvertWAV2WAV, "three.wav", StereoPcmSelected, kNoStream, true, true},
-        RefusalCase{"WavMp3ThreeChannels", ConvertWAVMP3, "three.wav", nullptr, kNoStream, true, true},
-        RefusalCase{"Mp3CdNoCodecForTheSecondStream", ConvertMP3CDWAV, "good.mp3", NoCdStream, kNoStream, true, true}),
+        RefusalCase{"Wav2WavThreeChannels", JobKind::WavToWav, "three.wav", StereoPcmSelected, kNoStream, true, true},
+        RefusalCase{"WavMp3ThreeChannels", JobKind::WavToMp3, "three.wav", nullptr, kNoStream, true, true},
+        RefusalCase{"Mp3CdNoCodecForTheSecondStream", JobKind::Mp3ToCdWav, "good.mp3", NoCdStream, kNoStream, true,
+                    true}),
     [](const testing::TestParamInfo<RefusalCase>& info) { return info.param.name; });
 
 struct SameFileCase {
@@ -148,10 +149,10 @@ TEST_P(SameFile, IsRefusedAndTheSourceKept) {
 
 INSTANTIATE_TEST_SUITE_P(
     Spellings, SameFile,
-    testing::Values(SameFileCase{"Mp3WavSameName", ConvertMP3WAV, "good.mp3", "good.mp3"},
-                    SameFileCase{"Mp3CdOtherCase", ConvertMP3CDWAV, "good.mp3", "GOOD.Mp3"},
-                    SameFileCase{"WavMp3DotSegments", ConvertWAVMP3, "good.wav", "sub\\..\\.\\good.wav"},
-                    SameFileCase{"Wav2WavOtherCaseAndSlashes", ConvertWAV2WAV, "good.wav", "sub/../GOOD.WAV"}),
+    testing::Values(SameFileCase{"Mp3WavSameName", JobKind::Mp3ToWav, "good.mp3", "good.mp3"},
+                    SameFileCase{"Mp3CdOtherCase", JobKind::Mp3ToCdWav, "good.mp3", "GOOD.Mp3"},
+                    SameFileCase{"WavMp3DotSegments", JobKind::WavToMp3, "good.wav", "sub\\..\\.\\good.wav"},
+                    SameFileCase{"Wav2WavOtherCaseAndSlashes", JobKind::WavToWav, "good.wav", "sub/../GOOD.WAV"}),
     [](const testing::TestParamInfo<SameFileCase>& info) { return info.param.name; });
 
 // A second name of the same file (a link) is the same file too.
@@ -160,7 +161,7 @@ TEST_F(Refusal, LinkToTheSourceIsTheSameFile) {
     const std::vector<uint8_t> before = ReadByteVector(WorkFile("good.wav"));
     for (const char* link : {"hard-link.wav", "soft-link.wav"}) {
         JobTestHost host;
-        EXPECT_EQ(RunOn(host, ConvertWAV2WAV, "good.wav", link), L"");
+        EXPECT_EQ(RunOn(host, JobKind::WavToWav, "good.wav", link), L"");
         EXPECT_EQ(host.messages, std::vector<std::wstring>{jobtext::kSameFile}) << link;
     }
     EXPECT_EQ(ReadByteVector(WorkFile("good.wav")), before);

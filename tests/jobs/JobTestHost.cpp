@@ -7,15 +7,14 @@
 
 namespace {
 
-ConverterComponents MakeComponents() {
+StreamStates ShippedStreams() {
     const std::map<std::string, core::ConvertorState> stored = core::ParseConvertorStates(StoredComponentsText());
-    return ConverterComponents{TACMConvertor(stored.at("mp3wav")), TACMConvertor(stored.at("wavcd")),
-                               TACMConvertor(stored.at("wavtowav")), TACMConvertor(stored.at("wavmp3"))};
+    return StreamStates{stored.at("mp3wav"), stored.at("wavcd"), stored.at("wavtowav"), stored.at("wavmp3")};
 }
 
 } // namespace
 
-JobTestHost::JobTestHost() : components_(MakeComponents()) {
+JobTestHost::JobTestHost() : streams(ShippedStreams()) {
     // What the converter lists and converts with, its own codec first.
     testsupport::AddLocalCodec(testsupport::WindowsPath(SONARIS_CODEC_UNIX_PATH));
     discovery_.Enumerate();
@@ -65,7 +64,6 @@ int JobTestHost::FindMp3(uint16_t channels, uint32_t rate) const {
     return -1;
 }
 
-bool JobTestHost::AnyStreamActive() {
-    return components_.mp3wav.Active() || components_.wavcd.Active() || components_.wavtowav.Active() ||
-           components_.wavmp3.Active();
+JobRequest JobTestHost::Request(JobKind kind, const std::wstring& source, const std::wstring& destination) const {
+    return MakeRequest(kind, source, destination, streams, mp3Formats, pcmFormats, mp3Index, pcmIndex);
 }

@@ -61,26 +61,28 @@ TEST_P(Mp3Decode, GivesSixteenBitPcmOfTheRightShapeAndLength) {
 INSTANTIATE_TEST_SUITE_P(
     Sources, Mp3Decode,
     testing::Values(
-        DecodeCase{"Stereo44100", "lame --quiet -b 128 {tone.wav} {in.mp3}", 44100, 2, ConvertMP3WAV, 44100, 2, 1152},
-        DecodeCase{"Mono22050", "lame --quiet -b 64 {tone.wav} {in.mp3}", 22050, 1, ConvertMP3WAV, 22050, 1, 576},
-        DecodeCase{"Mono22050ToCd", "lame --quiet -b 64 {tone.wav} {in.mp3}", 22050, 1, ConvertMP3CDWAV, 44100, 2, 576},
-        DecodeCase{"Stereo44100ToCd", "lame --quiet -b 128 {tone.wav} {in.mp3}", 44100, 2, ConvertMP3CDWAV, 44100, 2,
+        DecodeCase{"Stereo44100", "lame --quiet -b 128 {tone.wav} {in.mp3}", 44100, 2, JobKind::Mp3ToWav, 44100, 2,
                    1152},
+        DecodeCase{"Mono22050", "lame --quiet -b 64 {tone.wav} {in.mp3}", 22050, 1, JobKind::Mp3ToWav, 22050, 1, 576},
+        DecodeCase{"Mono22050ToCd", "lame --quiet -b 64 {tone.wav} {in.mp3}", 22050, 1, JobKind::Mp3ToCdWav, 44100, 2,
+                   576},
+        DecodeCase{"Stereo44100ToCd", "lame --quiet -b 128 {tone.wav} {in.mp3}", 44100, 2, JobKind::Mp3ToCdWav, 44100,
+                   2, 1152},
         DecodeCase{
             "Id3v2Tagged",
             "lame --quiet -b 128 --id3v2-only --pad-id3v2-size 700 --tt Canción --ta Sonaris {tone.wav} {in.mp3}",
-            44100, 2, ConvertMP3WAV, 44100, 2, 1152},
+            44100, 2, JobKind::Mp3ToWav, 44100, 2, 1152},
         DecodeCase{
             "LeadingZeros",
             "lame --quiet -b 128 {tone.wav} {in.mp3}.tmp && { head -c 5000 /dev/zero; cat {in.mp3}.tmp; } > {in.mp3}",
-            44100, 2, ConvertMP3WAV, 44100, 2, 1152},
-        DecodeCase{"Mpeg2Stereo24000", "lame --quiet -b 96 {tone.wav} {in.mp3}", 24000, 2, ConvertMP3CDWAV, 44100, 2,
-                   576},
+            44100, 2, JobKind::Mp3ToWav, 44100, 2, 1152},
+        DecodeCase{"Mpeg2Stereo24000", "lame --quiet -b 96 {tone.wav} {in.mp3}", 24000, 2, JobKind::Mp3ToCdWav, 44100,
+                   2, 576},
         // Zeros, then other bytes before the first frame, as in the ISO compliance streams.
         DecodeCase{"JunkBeforeTheFirstFrame",
                    "lame --quiet -b 128 {tone.wav} {in.mp3}.tmp && { head -c 3000 /dev/zero; head -c 1500 /dev/zero | "
                    "tr '\\0' '\\041'; cat {in.mp3}.tmp; } > {in.mp3}",
-                   44100, 2, ConvertMP3WAV, 44100, 2, 1152}),
+                   44100, 2, JobKind::Mp3ToWav, 44100, 2, 1152}),
     [](const testing::TestParamInfo<DecodeCase>& info) { return info.param.name; });
 
 } // namespace

@@ -32,7 +32,7 @@ TEST_P(Wav2WavLength, EightBitMonoBecomesExactlyTwiceAsMany16BitBytes) {
     host.pcmIndex = host.FindPcm(1, 22050, 16);
     ASSERT_GE(host.pcmIndex, 0);
 
-    EXPECT_EQ(RunOn(host, ConvertWAV2WAV, src, dst), L"");
+    EXPECT_EQ(RunOn(host, JobKind::WavToWav, src, dst), L"");
 
     int64_t dataSize = 0;
     ASSERT_TRUE(HasExactWavHeader(dst, &dataSize));
@@ -73,7 +73,7 @@ TEST_P(Wav2WavShape, KeepsTheWholeLength) {
     host.pcmIndex = host.FindPcm(static_cast<uint16_t>(c.channels), static_cast<uint32_t>(c.rate), 16);
     ASSERT_GE(host.pcmIndex, 0);
 
-    EXPECT_EQ(RunOn(host, ConvertWAV2WAV, src, dst), L"");
+    EXPECT_EQ(RunOn(host, JobKind::WavToWav, src, dst), L"");
 
     ASSERT_TRUE(HasExactWavHeader(dst));
     const AudioFacts in = Inspect(src), out = Inspect(dst);
@@ -104,7 +104,7 @@ TEST(Wav2Wav, RaisesRateAndChannels) {
     host.pcmIndex = host.FindPcm(2, 44100, 16);
     ASSERT_GE(host.pcmIndex, 0);
 
-    EXPECT_EQ(RunOn(host, ConvertWAV2WAV, "low.wav", "cd.wav"), L"");
+    EXPECT_EQ(RunOn(host, JobKind::WavToWav, "low.wav", "cd.wav"), L"");
 
     ASSERT_TRUE(HasExactWavHeader("cd.wav"));
     const AudioFacts in = Inspect("low.wav"), out = Inspect("cd.wav");
@@ -120,7 +120,7 @@ TEST(Wav2Wav, ReportsProgressFromZeroThroughHundredBackToZero) {
     JobTestHost host;
     host.pcmIndex = host.FindPcm(1, 22050, 16);
 
-    EXPECT_EQ(RunOn(host, ConvertWAV2WAV, "progress.wav", "progress-out.wav"), L"");
+    EXPECT_EQ(RunOn(host, JobKind::WavToWav, "progress.wav", "progress-out.wav"), L"");
 
     const std::vector<int>& p = host.progress;
     ASSERT_GE(p.size(), 4u);
@@ -138,7 +138,7 @@ TEST(Wav2Wav, LeavesNothingOfALongerFileItReplaces) {
     JobTestHost host;
     host.pcmIndex = host.FindPcm(1, 22050, 16);
 
-    EXPECT_EQ(RunOn(host, ConvertWAV2WAV, "short.wav", "replaced.wav"), L"");
+    EXPECT_EQ(RunOn(host, JobKind::WavToWav, "short.wav", "replaced.wav"), L"");
 
     int64_t dataSize = 0;
     ASSERT_TRUE(HasExactWavHeader("replaced.wav", &dataSize));
@@ -153,7 +153,7 @@ TEST(Wav2Wav, EmptyDataGivesAnEmptyWav) {
     JobTestHost host;
     host.pcmIndex = host.FindPcm(2, 44100, 16);
 
-    EXPECT_EQ(RunOn(host, ConvertWAV2WAV, "empty.wav", "empty-out.wav"), L"");
+    EXPECT_EQ(RunOn(host, JobKind::WavToWav, "empty.wav", "empty-out.wav"), L"");
 
     int64_t dataSize = -1;
     ASSERT_TRUE(HasExactWavHeader("empty-out.wav", &dataSize));
@@ -168,7 +168,7 @@ TEST(Wav2Wav, UnicodeFileNames) {
     JobTestHost host;
     host.pcmIndex = host.FindPcm(1, 22050, 16);
 
-    EXPECT_EQ(RunOn(host, ConvertWAV2WAV, src, dst), L"");
+    EXPECT_EQ(RunOn(host, JobKind::WavToWav, src, dst), L"");
 
     int64_t dataSize = 0;
     ASSERT_TRUE(HasExactWavHeader(dst, &dataSize));

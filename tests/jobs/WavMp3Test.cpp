@@ -33,7 +33,7 @@ TEST_P(Mp3Encode, GivesBareMpegAudioThatDecodesToTheSourceLength) {
     ASSERT_GE(host.mp3Index, 0) << "no listed MP3 format with " << c.channels << " channels at " << c.rate;
     ASSERT_TRUE(HostOnWorkFiles(std::string("sox ") + c.sourceShape + " {" + src + "} synth 2 sine 440 vol 0.5"));
 
-    EXPECT_EQ(RunOn(host, ConvertWAVMP3, src, mp3), L"");
+    EXPECT_EQ(RunOn(host, JobKind::WavToMp3, src, mp3), L"");
 
     const std::vector<uint8_t> bytes = ReadByteVector(WorkFile(mp3));
     ASSERT_GE(bytes.size(), 4u);
@@ -66,7 +66,7 @@ TEST(Mp3Encode, CancelKeepsTheFramesDone) {
     ASSERT_TRUE(HostOnWorkFiles("sox -r 44100 -c 2 -n -b 16 {long-enc.wav} synth 10 sine 440"));
     host.cancelAfterBlocks = 50;
 
-    EXPECT_EQ(RunOn(host, ConvertWAVMP3, "long-enc.wav", "long-enc.mp3"), L"");
+    EXPECT_EQ(RunOn(host, JobKind::WavToMp3, "long-enc.wav", "long-enc.mp3"), L"");
 
     ASSERT_TRUE(HostOnWorkFiles("mpg123 -q -t {long-enc.mp3}"));
     EXPECT_GT(ReadByteVector(WorkFile("long-enc.mp3")).size(), 0u);
@@ -96,9 +96,9 @@ TEST(TagsTravel, FromMp3ThroughWavBackToMp3) {
     const std::string texts = "Canción\nLos Sonaris\nDisco\n1998\nComentario corto\n7\nRock\n";
     ASSERT_EQ(TagTexts("tagged.mp3", false), texts);
 
-    EXPECT_EQ(RunOn(host, ConvertMP3CDWAV, "tagged.mp3", "tagged.wav"), L"");
-    EXPECT_EQ(RunOn(host, ConvertWAV2WAV, "tagged.wav", "kept.wav"), L"");
-    EXPECT_EQ(RunOn(host, ConvertWAVMP3, "kept.wav", "back.mp3"), L"");
+    EXPECT_EQ(RunOn(host, JobKind::Mp3ToCdWav, "tagged.mp3", "tagged.wav"), L"");
+    EXPECT_EQ(RunOn(host, JobKind::WavToWav, "tagged.wav", "kept.wav"), L"");
+    EXPECT_EQ(RunOn(host, JobKind::WavToMp3, "kept.wav", "back.mp3"), L"");
 
     const core::ID3TagFields fields = {"Canci\xF3n", "Los Sonaris", "Disco", "1998", "Comentario corto", "7", "Rock"};
     const int64_t list = static_cast<int64_t>(core::BuildWavInfoList(fields).size());

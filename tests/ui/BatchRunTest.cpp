@@ -192,29 +192,44 @@ TEST(BatchRun, ARunKeepsItsOwnResultsAndNamesTheEntryThatFailed) {
     }
 }
 
-TEST(BatchRun, CancelDuringTheSecondOfFiveWritesNothingAfterIt) {
+// The run converts one entry per logical processor at a time: once the short
+// first entry is done, every worker holds a long one, and a cancel stops them
+// all; the entries behind them never start.
+TEST(BatchRun, CancelStopsEveryRunningEntryAndStartsNoOther) {
     Converter converter;
     SKIP_WITHOUT_MP3_CODEC(converter);
     ASSERT_GE(UseMp3FormatOf44100(converter), 0);
-    const std::wstring folder = WorkFile(L"cinco");
-    const double lengths[] = {1.0, 240.0, 1.0, 1.0, 1.0};
+    SYSTEM_INFO system = {};
+    GetSystemInfo(&system);
+    const int workers = static_cast<int>(system.dwNumberOfProcessors);
+    const std::wstring folder = WorkFile(L"cancelados");
+    std::vector<double> lengths(static_cast<size_t>(workers), 240.0);
+    lengths.insert(lengths.begin(), 1.0);
+    lengths.insert(lengths.end(), {1.0, 1.0});
+    const int count = static_cast<int>(lengths.size());
     Names files;
-    for (int i = 0; i < 5; ++i) {
-        files.push_back(MakeSource(folder, L"parte" + std::to_wstring(i + 1), L".wav", lengths[i]));
+    for (int i = 0; i < count; ++i) {
+        files.push_back(
+            MakeSource(folder, L"parte" + std::to_wstring(i + 1), L".wav", lengths[static_cast<size_t>(i)]));
     }
+    const std::wstring allBusy = L"Proceso fichero " + std::to_wstring(workers + 1) + L" de " + std::to_wstring(count);
     converter.DropFiles(IDC_MAIN_FILELIST2, files);
     converter.StartClick(IDC_MAIN_GOBTN4);
     HWND status = nullptr;
     ASSERT_TRUE(WaitUntil([&] { return (status = converter.TopLevel(L"TStatusForm")) != nullptr; }));
-    ASSERT_TRUE(WaitUntil([&] { return converter.StatusText(0) == L"Proceso fichero 2 de 5"; }));
+    ASSERT_TRUE(WaitUntil([&] { return converter.StatusText(0) == allBusy; }));
     PostMessageW(status, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
     ASSERT_TRUE(converter.RunReturned());
     EXPECT_NEAR(Seconds(folder + L"\\parte1.mp3"), 1.0, kSecondsTolerance) << "the first file is complete";
-    EXPECT_LT(Seconds(folder + L"\\parte2.mp3"), lengths[1] - 1) << "the second file was cut short";
-    for (int i = 3; i <= 5; ++i) {
+    for (int i = 2; i <= workers + 1; ++i) {
+        const std::wstring cut = folder + L"\\parte" + std::to_wstring(i) + L".mp3";
+        EXPECT_LT(Seconds(cut), 239.0) << "file " << i << " was cut short";
+        EXPECT_TRUE(Exists(cut)) << "file " << i;
+    }
+    for (int i = workers + 2; i <= count; ++i) {
         EXPECT_FALSE(Exists(folder + L"\\parte" + std::to_wstring(i) + L".mp3")) << "file " << i;
     }
-    EXPECT_EQ(converter.StatusText(0), L"Proceso fichero 2 de 5");
+    EXPECT_EQ(converter.StatusText(0), allBusy);
     EXPECT_EQ(converter.ListItems(IDC_MAIN_FILELIST2), files);
 }
 

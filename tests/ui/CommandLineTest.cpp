@@ -106,8 +106,8 @@ TEST_F(CommandLine, EachJobRunsFromAConsoleWithItsExitCode) {
     EXPECT_EQ(SoxInfo(out + L"\\tono.wav").substr(0, 10), "22050 1 16");
 }
 
-// Without a console the progress window runs the job and messages come as
-// boxes; an output handed down as a file takes the messages instead, and no
+// Without a console the progress window runs the job, with no main window
+// behind it, and messages come as boxes; an output handed down as a file takes the messages instead, and no
 // window appears.
 TEST_F(CommandLine, WithoutAConsoleMessagesComeAsBoxesOrIntoTheHandedDownOutput) {
     const struct {
@@ -131,6 +131,7 @@ TEST_F(CommandLine, WithoutAConsoleMessagesComeAsBoxesOrIntoTheHandedDownOutput)
             if (c.box && !handedDown) {
                 const MessageBoxSeen box = converter.WaitForMessageBox();
                 EXPECT_NE(box.text.find(c.box), std::wstring::npos) << testsupport::Narrow(box.text);
+                EXPECT_EQ(converter.TopLevel(L"TMainForm"), nullptr) << "a command creates no main window";
                 Answer(box, IDOK);
             }
             ASSERT_TRUE(converter.WaitForExit());
