@@ -23,7 +23,6 @@ public:
     // Where the next runs print instead of showing the progress window and
     // message boxes; null for none.
     void SetConsole(TConsoleOutput* console) { console_ = console; }
-    TConsoleOutput* Console() const { return console_; }
 
     // Runs job in the progress window or, with a console, printing to it.
     void Run(PageJob job);
