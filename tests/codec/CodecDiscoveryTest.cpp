@@ -87,14 +87,14 @@ TEST(CodecDiscovery, TheSuitesCodecBesideTheProgramComesFirst) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        const codec::LocalCodec codec(c.folder);
-        EXPECT_EQ(codec.Added(), c.added);
+        const codec::LocalCodec local(c.folder);
+        EXPECT_EQ(local.Added(), c.added);
         HACMDRIVERID servedBy = nullptr;
         const std::wstring name = RateChangeDriver(&servedBy);
         EXPECT_FALSE(name.empty()) << "some driver changes the rate";
         if (c.added) {
             EXPECT_EQ(name, mp3codec::kDriverShortName);
-            EXPECT_EQ(servedBy, codec.Id()) << "the added driver, not an installed copy";
+            EXPECT_EQ(servedBy, codec::LocalCodec::Current()) << "the added driver, not an installed copy";
             RecordingSink sink;
             CodecDiscovery discovery(sink);
             discovery.Enumerate();

@@ -6,7 +6,8 @@ namespace testsupport {
 
 HACMDRIVERID AddLocalCodec(const std::wstring& path) {
     static const codec::LocalCodec added(path.substr(0, path.find_last_of(L'\\') + 1));
-    return added.Id();
+    static const HACMDRIVERID id = added.Added() ? codec::LocalCodec::Current() : nullptr;
+    return id;
 }
 
 core::WaveFormatRecord DerivedMp3Record(uint32_t rate, uint16_t channels, uint32_t bitsPerSecond) {
