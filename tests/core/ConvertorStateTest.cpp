@@ -1,10 +1,11 @@
 #include "core/ConvertorState.h"
+#include "support/ConvertorStateText.h"
 
 #include <gtest/gtest.h>
 
 using core::ConvertorState;
 using core::ParseConvertorStates;
-using core::WriteConvertorState;
+using testsupport::WriteConvertorState;
 
 namespace {
 
