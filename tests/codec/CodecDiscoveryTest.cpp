@@ -4,6 +4,7 @@
 #include "mp3codec/CodecIdentity.h"
 #include "support/HostTool.h"
 #include "support/Mp3Fields.h"
+#include "support/ScopedAcmStream.h"
 
 #include <gtest/gtest.h>
 
@@ -63,7 +64,7 @@ TEST(CodecDiscovery, LayerThreeFormatsOfADriverAppearInItsOrder) {
 std::wstring RateChangeDriver(HACMDRIVERID* servedBy) {
     WAVEFORMATEX from = {WAVE_FORMAT_PCM, 2, 44100, 44100 * 4, 4, 16, 0};
     WAVEFORMATEX to = {WAVE_FORMAT_PCM, 2, 22050, 22050 * 4, 4, 16, 0};
-    win::ScopedAcmStream stream;
+    testsupport::ScopedAcmStream stream;
     if (acmStreamOpen(stream.Receive(), nullptr, &from, &to, nullptr, 0, 0, ACM_STREAMOPENF_NONREALTIME) !=
         MMSYSERR_NOERROR) {
         return {};
