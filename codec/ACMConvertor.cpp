@@ -66,13 +66,6 @@ void TACMConvertor::SetActive(bool value) {
     }
 }
 
-void TACMConvertor::SetUseRealTime(bool value) {
-    if (active_) {
-        throw EACMConvertor("You cannot change the real time flag while active.");
-    }
-    useRealTime_ = value;
-}
-
 void TACMConvertor::SetInputBufferSize(uint32_t value) {
     if (active_) {
         throw EACMConvertor("You cannot change the buffer size while active.");

@@ -32,8 +32,6 @@ public:
     // Closes the stream without raising, for clean-up paths: a close that the
     // platform refuses abandons the stream, so the component is inactive after.
     void Deactivate() noexcept;
-    bool UseRealTime() const { return useRealTime_; }
-    void SetUseRealTime(bool value);
     uint32_t InputBufferSize() const { return inputBufferSize_; }
     void SetInputBufferSize(uint32_t value);
     uint32_t OutputBufferSize() const { return outputBufferSize_; }
@@ -57,6 +55,8 @@ private:
     void AbandonStream();
 
     bool active_ = false;
+    // From the stored state: false opens the stream non-real-time, so that a
+    // driver need not trade quality for speed.
     bool useRealTime_ = false;
     std::unique_ptr<uint8_t[]> sourceBuffer_;
     std::unique_ptr<uint8_t[]> destBuffer_;

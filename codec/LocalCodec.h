@@ -26,8 +26,6 @@ public:
     LocalCodec& operator=(const LocalCodec&) = delete;
 
     bool Added() const { return static_cast<bool>(driver_); }
-    // The driver as acmDriverID names the driver of a stream; null when none was added.
-    HACMDRIVERID Id() const { return driver_.get(); }
     // The driver a LocalCodec of this process added and still holds; null
     // when there is none.
     static HACMDRIVERID Current();

@@ -3,27 +3,12 @@
 #include "LittleEndian.h"
 
 #include <cctype>
-#include <sstream>
 #include <vector>
 
 namespace core {
 namespace {
 
 constexpr char kClassName[] = "TACMConvertor";
-
-void AppendBlob(std::ostringstream& out, const char* name, const WaveFormatRecord& record) {
-    static const char kHex[] = "0123456789ABCDEF";
-    std::vector<uint8_t> blob = {kWaveFormatRecordSize, 0, 0, 0};
-    blob.insert(blob.end(), record.bytes.begin(), record.bytes.end());
-    out << "  " << name << " = {";
-    for (size_t i = 0; i < blob.size(); ++i) {
-        if (i % 32 == 0) {
-            out << "\n    ";
-        }
-        out << kHex[blob[i] >> 4] << kHex[blob[i] & 15];
-    }
-    out << "}\n";
-}
 
 class Scanner {
 public:
@@ -140,19 +125,6 @@ void ParseProperty(Scanner& scan, const std::string& name, ConvertorState& state
 } // namespace
 
 WaveFormatRecord ConvertorState::CreationDefaultFormat() { return MakePcmFormat(1, 22050, 8, kWaveFormatRecordSize); }
-
-std::string WriteConvertorState(const std::string& name, const ConvertorState& state) {
-    std::ostringstream out;
-    out << "object " << name << ": " << kClassName << "\n";
-    out << "  InputBufferSize = " << state.inputBufferSize << "\n";
-    if (state.useRealTime) {
-        out << "  UseRealTime = True\n";
-    }
-    AppendBlob(out, "ACMFormatIn", state.formatIn);
-    AppendBlob(out, "ACMFormatOut", state.formatOut);
-    out << "end\n";
-    return out.str();
-}
 
 std::map<std::string, ConvertorState> ParseConvertorStates(const std::string& text) {
     std::map<std::string, ConvertorState> states;

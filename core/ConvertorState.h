@@ -35,8 +35,6 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-std::string WriteConvertorState(const std::string& name, const ConvertorState& state);
-
 // All components of a text; unknown properties are an error, missing ones keep
 // the creation defaults. A blob that declares more than 129 bytes fills the
 // record and the rest is skipped. Throws StateFormatError on malformed text.

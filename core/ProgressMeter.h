@@ -10,9 +10,6 @@ struct MeterRect {
     int32_t top = 0;
     int32_t right = 0;
     int32_t bottom = 0;
-    bool operator==(const MeterRect& o) const {
-        return left == o.left && top == o.top && right == o.right && bottom == o.bottom;
-    }
 };
 
 // Percentage of the whole run while file filesDone + 1 of fileCount is at

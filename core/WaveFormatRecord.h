@@ -18,7 +18,6 @@ constexpr uint16_t kWaveFormatPcm = 1;
 constexpr uint16_t kWaveFormatIeeeFloat = 3;
 constexpr uint16_t kWaveFormatExtensible = 0xFFFE;
 constexpr uint16_t kWaveFormatMpegLayer3 = 85;
-constexpr uint16_t kMpegLayer3ExtraSize = 12;
 
 struct WaveFormatRecord {
     alignas(8) std::array<uint8_t, kWaveFormatRecordSize> bytes{};
@@ -30,12 +29,6 @@ struct WaveFormatRecord {
     uint16_t BlockAlign() const { return Get16(12); }
     uint16_t BitsPerSample() const { return Get16(14); }
     uint16_t CbSize() const { return Get16(16); }
-    // MPEGLAYER3WAVEFORMAT extension, meaningful for tag 85.
-    uint16_t Mp3Id() const { return Get16(18); }
-    uint32_t Mp3Flags() const { return Get32(20); }
-    uint16_t Mp3BlockSize() const { return Get16(24); }
-    uint16_t Mp3FramesPerBlock() const { return Get16(26); }
-    uint16_t Mp3CodecDelay() const { return Get16(28); }
 
     void SetFormatTag(uint16_t v) { Set16(0, v); }
     void SetChannels(uint16_t v) { Set16(2, v); }
@@ -44,11 +37,6 @@ struct WaveFormatRecord {
     void SetBlockAlign(uint16_t v) { Set16(12, v); }
     void SetBitsPerSample(uint16_t v) { Set16(14, v); }
     void SetCbSize(uint16_t v) { Set16(16, v); }
-    void SetMp3Id(uint16_t v) { Set16(18, v); }
-    void SetMp3Flags(uint32_t v) { Set32(20, v); }
-    void SetMp3BlockSize(uint16_t v) { Set16(24, v); }
-    void SetMp3FramesPerBlock(uint16_t v) { Set16(26, v); }
-    void SetMp3CodecDelay(uint16_t v) { Set16(28, v); }
 
     // Copies the first count bytes of another record (18 for the WAVEFORMATEX part).
     void CopyPrefix(const WaveFormatRecord& from, size_t count);

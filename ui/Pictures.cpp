@@ -165,7 +165,6 @@ void Line(HDC dc, double s, double x1, double y1, double x2, double y2, COLORREF
     LineTo(dc, At(x2, s), At(y2, s));
 }
 
-const COLORREF kInk = RGB(40, 40, 60);
 const COLORREF kNoteBlue = RGB(30, 80, 170);
 const COLORREF kWaveGreen = RGB(30, 140, 70);
 const COLORREF kArrow = RGB(200, 110, 20);

@@ -62,9 +62,6 @@ struct FreeGlobalMemory {
 struct FreeModule {
     void operator()(HMODULE h) const { FreeLibrary(h); }
 };
-struct FreeLocalMemory {
-    void operator()(HLOCAL h) const { LocalFree(h); }
-};
 
 using ScopedFont = ScopedHandle<HFONT, DeleteGdiObject>;
 using ScopedBitmap = ScopedHandle<HBITMAP, DeleteGdiObject>;

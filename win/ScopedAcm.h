@@ -1,6 +1,6 @@
 #pragma once
-// Owners for an opened Audio Compression Manager driver and stream, and for a
-// driver a program added for itself.
+// Owners for an opened Audio Compression Manager driver and for a driver a
+// program added for itself.
 #include "Scoped.h"
 
 #include <mmreg.h>
@@ -12,11 +12,6 @@ struct CloseAcmDriver {
     void operator()(HACMDRIVER h) const { acmDriverClose(h, 0); }
 };
 using ScopedAcmDriver = ScopedHandle<HACMDRIVER, CloseAcmDriver>;
-
-struct CloseAcmStream {
-    void operator()(HACMSTREAM h) const { acmStreamClose(h, 0); }
-};
-using ScopedAcmStream = ScopedHandle<HACMSTREAM, CloseAcmStream>;
 
 struct RemoveAcmDriver {
     void operator()(HACMDRIVERID h) const { acmDriverRemove(h, 0); }

@@ -87,10 +87,7 @@ TEST(ACMConvertor, SettersRefuseWhileActiveAndKeepOldValue) {
     ASSERT_TRUE(convertor->Active());
     EXPECT_EQ(MessageOf([&] { convertor->SetInputBufferSize(1000); }),
               "You cannot change the buffer size while active.");
-    EXPECT_EQ(MessageOf([&] { convertor->SetUseRealTime(true); }),
-              "You cannot change the real time flag while active.");
     EXPECT_EQ(convertor->InputBufferSize(), 4096u);
-    EXPECT_FALSE(convertor->UseRealTime());
     EXPECT_EQ(convertor->OutputBufferSize(), 8192u);
     EXPECT_EQ(convertor->StreamHeader().cbSrcLength, 4096u);
 
@@ -116,8 +113,8 @@ protected:
         ASSERT_TRUE(registration_.Ok());
         testdriver::Stats() = {};
     }
-    std::unique_ptr<TACMConvertor> PrivateConvertor() {
-        auto convertor = std::make_unique<TACMConvertor>();
+    std::unique_ptr<TACMConvertor> PrivateConvertor(const core::ConvertorState& stored = {}) {
+        auto convertor = std::make_unique<TACMConvertor>(stored);
         WAVEFORMATEX source = testdriver::PrivateSourceFormat();
         std::memcpy(convertor->ACMFormatIn.bytes.data(), &source, sizeof source);
         convertor->ACMFormatOut = core::MakePcmFormat(1, 8000, 16, 0);
@@ -133,6 +130,15 @@ TEST_F(DriverStreams, SettingActiveTwiceOpensOnceAndDestroyCloses) {
     EXPECT_EQ(testdriver::Stats().streamOpens, 1);
     convertor.reset();
     EXPECT_EQ(testdriver::Stats().streamCloses, 1);
+}
+
+TEST_F(DriverStreams, StoredRealTimeFlagDecidesHowTheStreamOpens) {
+    for (const bool realTime : {false, true}) {
+        core::ConvertorState stored;
+        stored.useRealTime = realTime;
+        PrivateConvertor(stored)->SetActive(true);
+        EXPECT_EQ((testdriver::Stats().openFlags & ACM_STREAMOPENF_NONREALTIME) == 0, realTime);
+    }
 }
 
 TEST_F(DriverStreams, FailedSizeClosesTheStreamAgain) {

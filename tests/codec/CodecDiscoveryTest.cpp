@@ -3,6 +3,8 @@
 #include "codec/LocalCodec.h"
 #include "mp3codec/CodecIdentity.h"
 #include "support/HostTool.h"
+#include "support/Mp3Fields.h"
+#include "support/ScopedAcmStream.h"
 
 #include <gtest/gtest.h>
 
@@ -52,7 +54,7 @@ TEST(CodecDiscovery, LayerThreeFormatsOfADriverAppearInItsOrder) {
     for (size_t i = 0; i < offered.size(); ++i) {
         const core::WaveFormatRecord& record = discovery.MP3Formats[at + i];
         EXPECT_EQ(record.AvgBytesPerSec(), offered[i].wfx.nAvgBytesPerSec);
-        EXPECT_EQ(record.Mp3BlockSize(), 313);
+        EXPECT_EQ(testsupport::Mp3BlockSize(record), 313);
         EXPECT_EQ(record.bytes[30], 0) << "bytes beyond what the codec reported stay zero";
     }
 }
@@ -62,7 +64,7 @@ TEST(CodecDiscovery, LayerThreeFormatsOfADriverAppearInItsOrder) {
 std::wstring RateChangeDriver(HACMDRIVERID* servedBy) {
     WAVEFORMATEX from = {WAVE_FORMAT_PCM, 2, 44100, 44100 * 4, 4, 16, 0};
     WAVEFORMATEX to = {WAVE_FORMAT_PCM, 2, 22050, 22050 * 4, 4, 16, 0};
-    win::ScopedAcmStream stream;
+    testsupport::ScopedAcmStream stream;
     if (acmStreamOpen(stream.Receive(), nullptr, &from, &to, nullptr, 0, 0, ACM_STREAMOPENF_NONREALTIME) !=
         MMSYSERR_NOERROR) {
         return {};
@@ -87,14 +89,14 @@ TEST(CodecDiscovery, TheSuitesCodecBesideTheProgramComesFirst) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        const codec::LocalCodec codec(c.folder);
-        EXPECT_EQ(codec.Added(), c.added);
+        const codec::LocalCodec local(c.folder);
+        EXPECT_EQ(local.Added(), c.added);
         HACMDRIVERID servedBy = nullptr;
         const std::wstring name = RateChangeDriver(&servedBy);
         EXPECT_FALSE(name.empty()) << "some driver changes the rate";
         if (c.added) {
             EXPECT_EQ(name, mp3codec::kDriverShortName);
-            EXPECT_EQ(servedBy, codec.Id()) << "the added driver, not an installed copy";
+            EXPECT_EQ(servedBy, codec::LocalCodec::Current()) << "the added driver, not an installed copy";
             RecordingSink sink;
             CodecDiscovery discovery(sink);
             discovery.Enumerate();

@@ -81,6 +81,7 @@ LRESULT StreamOpen(ACMDRVSTREAMINSTANCE* stream) {
     }
     if (!(stream->fdwOpen & ACM_STREAMOPENF_QUERY)) {
         ++Stats().streamOpens;
+        Stats().openFlags = stream->fdwOpen;
     }
     return MMSYSERR_NOERROR;
 }

@@ -17,6 +17,7 @@ constexpr WORD kPrivateTag = 0x7A7A;
 struct Counters {
     int streamOpens = 0;
     int streamCloses = 0;
+    DWORD openFlags = 0; // of the last stream opened
     bool failStreamSize = false;
     bool refuseNextStreamClose = false; // once, as a busy driver would
 };

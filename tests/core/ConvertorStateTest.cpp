@@ -1,10 +1,12 @@
 #include "core/ConvertorState.h"
+#include "support/ConvertorStateText.h"
+#include "support/Mp3Fields.h"
 
 #include <gtest/gtest.h>
 
 using core::ConvertorState;
 using core::ParseConvertorStates;
-using core::WriteConvertorState;
+using testsupport::WriteConvertorState;
 
 namespace {
 
@@ -14,9 +16,9 @@ ConvertorState Mp3Decoder() {
     state.formatIn.SetFormatTag(core::kWaveFormatMpegLayer3);
     state.formatIn.SetChannels(2);
     state.formatIn.SetSamplesPerSec(24000);
-    state.formatIn.SetCbSize(core::kMpegLayer3ExtraSize);
-    state.formatIn.SetMp3BlockSize(168);
-    state.formatIn.SetMp3CodecDelay(1393);
+    state.formatIn.SetCbSize(testsupport::kMpegLayer3ExtraSize);
+    testsupport::SetMp3BlockSize(state.formatIn, 168);
+    testsupport::SetMp3CodecDelay(state.formatIn, 1393);
     state.formatOut = core::MakePcmFormat(2, 44100, 16, 129);
     state.inputBufferSize = 4096;
     state.useRealTime = true;

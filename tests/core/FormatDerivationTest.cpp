@@ -1,4 +1,5 @@
 #include "core/FormatDerivation.h"
+#include "support/Mp3Fields.h"
 
 #include <gtest/gtest.h>
 
@@ -15,8 +16,8 @@ WaveFormatRecord Listed(uint16_t channels, uint32_t rate, uint32_t bytesPerSec, 
     r.SetSamplesPerSec(rate);
     r.SetAvgBytesPerSec(bytesPerSec);
     r.SetBlockAlign(1);
-    r.SetCbSize(core::kMpegLayer3ExtraSize);
-    r.SetMp3BlockSize(marker);
+    r.SetCbSize(testsupport::kMpegLayer3ExtraSize);
+    testsupport::SetMp3BlockSize(r, marker);
     return r;
 }
 
@@ -54,9 +55,9 @@ TEST(Mp3DecodeFormats, WithoutMatchKeepsTheStoredRestOfTheRecord) {
     EXPECT_EQ(in.AvgBytesPerSec(), 16000u);
     EXPECT_EQ(in.BitsPerSample(), 0);
     EXPECT_EQ(in.BlockAlign(), 1);
-    EXPECT_EQ(in.CbSize(), core::kMpegLayer3ExtraSize);
-    EXPECT_EQ(in.Mp3BlockSize(), 168);
-    EXPECT_EQ(in.Mp3CodecDelay(), 0);
+    EXPECT_EQ(in.CbSize(), testsupport::kMpegLayer3ExtraSize);
+    EXPECT_EQ(testsupport::Mp3BlockSize(in), 168);
+    EXPECT_EQ(testsupport::Mp3CodecDelay(in), 0);
 }
 
 TEST(Mp3DecodeFormats, LastMatchWins) {
@@ -72,7 +73,7 @@ TEST(Mp3DecodeFormats, MatchNeedsTheSameByteRate) {
     WaveFormatRecord in = StoredMpegIn();
     WaveFormatRecord out;
     core::DeriveMp3DecodeFormats(Header(2, 44100, 128), {Listed(2, 44100, 16001, 9)}, in, out);
-    EXPECT_EQ(in.Mp3BlockSize(), 168);
+    EXPECT_EQ(testsupport::Mp3BlockSize(in), 168);
 }
 
 TEST(EncoderInput, Is16BitPcmWithTheMp3Shape) {

@@ -1,5 +1,5 @@
 #include "core/ID3Tag.h"
-#include "core/MemoryByteFile.h"
+#include "support/MemoryByteFile.h"
 
 #include <gtest/gtest.h>
 
@@ -177,7 +177,7 @@ std::vector<uint8_t> WithTag(std::vector<uint8_t> bytes, const ID3TagBytes& tag)
 
 TEST(ID3TagFile, ReadsTheLast128Bytes) {
     ID3TagBytes written = BuildID3Tag(Fields("Kommentar", "4"));
-    core::MemoryByteFile file(WithTag(Audio(1000), written));
+    testsupport::MemoryByteFile file(WithTag(Audio(1000), written));
     ID3TagBytes read{};
     ASSERT_TRUE(core::ReadID3Tag(file, read));
     EXPECT_EQ(read, written);
@@ -189,7 +189,7 @@ TEST(ID3TagFile, FindsNoTagInShortOrUntaggedFiles) {
     const std::vector<uint8_t> files[] = {{}, {'T', 'A', 'G'}, Audio(127), Audio(128), Audio(5000), taggedTooEarly};
     for (const auto& bytes : files) {
         SCOPED_TRACE(bytes.size());
-        core::MemoryByteFile file(bytes);
+        testsupport::MemoryByteFile file(bytes);
         ID3TagBytes read{};
         EXPECT_FALSE(core::ReadID3Tag(file, read));
     }
@@ -199,7 +199,7 @@ TEST(ID3TagFile, AppendsToAFileWithoutATagAndOverwritesItsOwnTagLater) {
     for (size_t audioSize : {0, 100, 128, 4000}) {
         SCOPED_TRACE(audioSize);
         const std::vector<uint8_t> audio = Audio(audioSize);
-        core::MemoryByteFile file(audio);
+        testsupport::MemoryByteFile file(audio);
         ID3TagBytes first = BuildID3Tag(Fields("eins", "1"));
         ID3TagBytes second = BuildID3Tag(Fields("zwei", "2"));
         ASSERT_TRUE(core::WriteID3Tag(file, first));
@@ -211,11 +211,11 @@ TEST(ID3TagFile, AppendsToAFileWithoutATagAndOverwritesItsOwnTagLater) {
 
 TEST(ID3TagFile, ReportsAWriteThatDidNotHappen) {
     const std::vector<uint8_t> tagged = WithTag(Audio(300), BuildID3Tag(Fields("alt", "1")));
-    core::MemoryByteFile overwrite(tagged);
+    testsupport::MemoryByteFile overwrite(tagged);
     overwrite.LimitSize(tagged.size() - 1);
     EXPECT_FALSE(core::WriteID3Tag(overwrite, BuildID3Tag(Fields("neu", "2"))));
 
-    core::MemoryByteFile append(Audio(300));
+    testsupport::MemoryByteFile append(Audio(300));
     append.LimitSize(300);
     EXPECT_FALSE(core::WriteID3Tag(append, BuildID3Tag(Fields("neu", "2"))));
     EXPECT_EQ(append.Bytes(), Audio(300));

@@ -1,13 +1,13 @@
 #include "core/Mp3Audio.h"
-#include "core/MemoryByteFile.h"
+#include "support/MemoryByteFile.h"
 
 #include <gtest/gtest.h>
 
 #include <vector>
 
 using core::LocateMp3Audio;
-using core::MemoryByteFile;
 using core::Mp3FrameHeader;
+using testsupport::MemoryByteFile;
 
 namespace {
 

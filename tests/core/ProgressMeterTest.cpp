@@ -2,6 +2,14 @@
 
 #include <gtest/gtest.h>
 
+namespace core {
+
+bool operator==(const MeterRect& a, const MeterRect& b) {
+    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
+} // namespace core
+
 namespace {
 
 struct Total {

@@ -1,5 +1,5 @@
 #include "core/SettingsDat.h"
-#include "core/MemoryByteFile.h"
+#include "support/MemoryByteFile.h"
 
 #include <gtest/gtest.h>
 
@@ -14,7 +14,7 @@ using Bytes = std::vector<uint8_t>;
 const FormatSelections kFiveEach = {5, 5, 5};
 
 FormatSelections Read(const Bytes& bytes, const FormatSelections& counts = kFiveEach) {
-    core::MemoryByteFile file(bytes);
+    testsupport::MemoryByteFile file(bytes);
     return core::ReadSettingsDat(file, counts);
 }
 
@@ -36,13 +36,13 @@ TEST(SettingsDat, PositionOutsideTheListGivesEntry0) {
 }
 
 TEST(SettingsDat, WritesTwelveLittleEndianBytes) {
-    core::MemoryByteFile file;
+    testsupport::MemoryByteFile file;
     ASSERT_TRUE(core::WriteSettingsDat(file, {258, -1, 0}));
     EXPECT_EQ(file.Bytes(), (Bytes{2, 1, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF, 0, 0, 0, 0}));
 }
 
 TEST(SettingsDat, ReportsAFailedWrite) {
-    core::MemoryByteFile file;
+    testsupport::MemoryByteFile file;
     file.LimitSize(8);
     EXPECT_FALSE(core::WriteSettingsDat(file, {1, 2, 3}));
 }

@@ -1,5 +1,6 @@
 // The converter's design-time data for its four conversion streams.
 #include "core/ConvertorState.h"
+#include "support/Mp3Fields.h"
 
 #include <gtest/gtest.h>
 
@@ -22,11 +23,11 @@ void ExpectMp3(const core::WaveFormatRecord& f, uint32_t rate, uint32_t bytesPer
     EXPECT_EQ(f.AvgBytesPerSec(), bytesPerSec);
     EXPECT_EQ(f.BlockAlign(), 1);
     EXPECT_EQ(f.CbSize(), 12);
-    EXPECT_EQ(f.Mp3Id(), 1);
-    EXPECT_EQ(f.Mp3Flags(), 2u);
-    EXPECT_EQ(f.Mp3BlockSize(), blockSize);
-    EXPECT_EQ(f.Mp3FramesPerBlock(), 1);
-    EXPECT_EQ(f.Mp3CodecDelay(), 1393);
+    EXPECT_EQ(testsupport::Mp3Id(f), 1);
+    EXPECT_EQ(testsupport::Mp3Flags(f), 2u);
+    EXPECT_EQ(testsupport::Mp3BlockSize(f), blockSize);
+    EXPECT_EQ(testsupport::Mp3FramesPerBlock(f), 1);
+    EXPECT_EQ(testsupport::Mp3CodecDelay(f), 1393);
 }
 
 TEST(StoredConvertors, HoldTheFourDesignTimeComponents) {

@@ -1,5 +1,5 @@
 #include "core/WavDestination.h"
-#include "core/MemoryByteFile.h"
+#include "support/MemoryByteFile.h"
 #include "core/StdioByteFile.h"
 #include "core/WavFile.h"
 #include "support/LittleEndian.h"
@@ -8,9 +8,9 @@
 
 #include <cstdio>
 
-using core::MemoryByteFile;
 using core::WavDestination;
 using testsupport::Le32;
+using testsupport::MemoryByteFile;
 
 namespace {
 

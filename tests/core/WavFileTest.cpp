@@ -1,4 +1,4 @@
-#include "core/MemoryByteFile.h"
+#include "support/MemoryByteFile.h"
 #include "core/LittleEndian.h"
 #include "core/WavFile.h"
 
@@ -9,8 +9,8 @@
 #include <vector>
 
 using core::GetLe16;
-using core::MemoryByteFile;
 using core::ReadWAVHeader;
+using testsupport::MemoryByteFile;
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "core/WavInfoList.h"
 #include "core/LittleEndian.h"
-#include "core/MemoryByteFile.h"
+#include "support/MemoryByteFile.h"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +11,7 @@ std::optional<core::ID3TagFields> ReadBack(const std::vector<uint8_t>& list) {
     std::vector<uint8_t> b = {'R', 'I', 'F', 'F', 0, 0, 0, 0, 'W', 'A', 'V', 'E',
                               'd', 'a', 't', 'a', 3, 0, 0, 0, 1,   2,   3,   0};
     b.insert(b.end(), list.begin(), list.end());
-    core::MemoryByteFile file(b);
+    testsupport::MemoryByteFile file(b);
     return core::ReadWavInfoList(file, core::ReadWAVHeader(file));
 }
 

@@ -4,6 +4,7 @@
 #include "FuzzSupport.h"
 
 #include "core/ConvertorState.h"
+#include "support/ConvertorStateText.h"
 
 namespace {
 
@@ -22,7 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         return 0;
     }
     for (const auto& [name, state] : states) {
-        const auto again = core::ParseConvertorStates(core::WriteConvertorState(name, state));
+        const auto again = core::ParseConvertorStates(testsupport::WriteConvertorState(name, state));
         FUZZ_CHECK(again.size() == 1 && again.begin()->first == name);
         FUZZ_CHECK(SameState(again.begin()->second, state));
     }

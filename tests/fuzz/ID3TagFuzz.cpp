@@ -4,7 +4,7 @@
 #include "FuzzSupport.h"
 
 #include "core/ID3Tag.h"
-#include "core/MemoryByteFile.h"
+#include "support/MemoryByteFile.h"
 
 #include <cstring>
 
@@ -26,7 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FUZZ_CHECK(SameFields(core::ParseID3Tag(built), fields));
 
     const std::vector<uint8_t> before(data + std::min(size, tag.size()), data + size);
-    core::MemoryByteFile file(before);
+    testsupport::MemoryByteFile file(before);
     core::ID3TagBytes old{};
     const bool hadTag = core::ReadID3Tag(file, old);
     FUZZ_CHECK(core::WriteID3Tag(file, built));

@@ -4,7 +4,7 @@
 // file positioned at the audio.
 #include "FuzzSupport.h"
 
-#include "core/MemoryByteFile.h"
+#include "support/MemoryByteFile.h"
 #include "core/Mp3Audio.h"
 
 #include <cstring>
@@ -44,7 +44,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             CheckHeader(data, *header);
         }
     }
-    core::MemoryByteFile file(std::vector<uint8_t>(data, data + size));
+    testsupport::MemoryByteFile file(std::vector<uint8_t>(data, data + size));
     std::optional<core::Mp3AudioData> audio;
     try {
         audio = core::LocateMp3Audio(file);

@@ -3,7 +3,7 @@
 #include "FuzzSupport.h"
 
 #include "core/LittleEndian.h"
-#include "core/MemoryByteFile.h"
+#include "support/MemoryByteFile.h"
 #include "core/SettingsDat.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -13,7 +13,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         count = input.Byte();
     }
     const std::string stored = input.Rest();
-    core::MemoryByteFile file(std::vector<uint8_t>(stored.begin(), stored.end()));
+    testsupport::MemoryByteFile file(std::vector<uint8_t>(stored.begin(), stored.end()));
     const core::FormatSelections selected = core::ReadSettingsDat(file, counts);
     for (size_t list = 0; list < core::kStoredFormatLists; ++list) {
         FUZZ_CHECK(selected[list] == 0 || (selected[list] > 0 && selected[list] < counts[list]));
@@ -22,7 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             FUZZ_CHECK(selected[list] == ((value >= 0 && value < counts[list]) ? value : 0));
         }
     }
-    core::MemoryByteFile written;
+    testsupport::MemoryByteFile written;
     FUZZ_CHECK(core::WriteSettingsDat(written, selected));
     FUZZ_CHECK(written.Bytes().size() == 4 * core::kStoredFormatLists);
     written.Seek(0);

@@ -1,12 +1,12 @@
 // Fuzz target for the WAV reader: any bytes must give a result or a read
 // error, never a crash, a hang or an allocation that follows a declared size.
-#include "core/MemoryByteFile.h"
+#include "support/MemoryByteFile.h"
 #include "core/WavFile.h"
 
 #include <cstdlib>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    core::MemoryByteFile file(std::vector<uint8_t>(data, data + size));
+    testsupport::MemoryByteFile file(std::vector<uint8_t>(data, data + size));
     try {
         const core::WavHeaderInfo info = core::ReadWAVHeader(file);
         if (info.valid) {

@@ -1,4 +1,4 @@
-#include "core/MemoryByteFile.h"
+#include "support/MemoryByteFile.h"
 #include "jobs/ReadAhead.h"
 #include "jobs/WriteBehind.h"
 
@@ -7,7 +7,7 @@
 #include <numeric>
 #include <vector>
 
-using core::MemoryByteFile;
+using testsupport::MemoryByteFile;
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "AudioFiles.h"
 #include "JobOutcome.h"
-#include "core/MemoryByteFile.h"
+#include "support/MemoryByteFile.h"
 #include "core/WavFile.h"
 #include "jobs/ConvertJobs.h"
 
@@ -12,7 +12,7 @@ namespace {
 
 // The sample bytes of a WAV work file.
 std::vector<uint8_t> SampleBytes(const std::string& name) {
-    core::MemoryByteFile file(ReadByteVector(WorkFile(name)));
+    testsupport::MemoryByteFile file(ReadByteVector(WorkFile(name)));
     const core::WavHeaderInfo info = core::ReadWAVHeader(file);
     const std::vector<uint8_t>& all = file.Bytes();
     return std::vector<uint8_t>(all.begin() + info.dataOffset, all.begin() + info.dataOffset + info.dataLength);

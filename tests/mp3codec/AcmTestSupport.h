@@ -3,6 +3,7 @@
 // makes and checks fixtures with the host's sox, lame and mpg123.
 #include "support/HostTool.h"
 #include "support/LocalCodec.h"
+#include "support/ScopedAcmStream.h"
 #include "support/TestFiles.h"
 #include "win/ScopedAcm.h"
 

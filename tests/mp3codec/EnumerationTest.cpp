@@ -147,7 +147,7 @@ TEST(StreamOpen, SetsUpAnEncoderForEveryOfferedFormat) {
     for (const EnumeratedFormat& format : EnumerateCodecFormats(WAVE_FORMAT_MPEGLAYER3)) {
         FormatRecord pcm = PcmRecord(format.record.wfx()->nSamplesPerSec, format.record.wfx()->nChannels);
         FormatRecord mp3 = format.record;
-        win::ScopedAcmStream stream;
+        testsupport::ScopedAcmStream stream;
         EXPECT_MMRESULT(0, acmStreamOpen(stream.Receive(), nullptr, pcm.wfx(), mp3.wfx(), nullptr, 0, 0, 0))
             << format.description;
     }
@@ -156,7 +156,7 @@ TEST(StreamOpen, SetsUpAnEncoderForEveryOfferedFormat) {
 TEST(StreamOpen, PicksTheCodecForBothDirectionsWhenAnyDriverWillDo) {
     FormatRecord pcm = PcmRecord(44100, 2);
     FormatRecord mp3 = DerivedMp3Record(44100, 2, 128000);
-    win::ScopedAcmStream encoder, decoder;
+    testsupport::ScopedAcmStream encoder, decoder;
     ASSERT_MMRESULT(0, acmStreamOpen(encoder.Receive(), nullptr, pcm.wfx(), mp3.wfx(), nullptr, 0, 0, 0));
     ASSERT_MMRESULT(0, acmStreamOpen(decoder.Receive(), nullptr, mp3.wfx(), pcm.wfx(), nullptr, 0, 0, 0));
     HACMDRIVERID encoderDriver = nullptr, decoderDriver = nullptr;
@@ -224,7 +224,7 @@ TEST(StreamSize, BySourceAndByDestinationAgree) {
     FormatRecord low = PcmRecord(8000, 1, 8);
     for (const auto& [src, dst] :
          {std::pair(&pcm, &mp3), std::pair(&mp3, &pcm), std::pair(&pcm, &low), std::pair(&low, &pcm)}) {
-        win::ScopedAcmStream stream;
+        testsupport::ScopedAcmStream stream;
         ASSERT_MMRESULT(0, acmStreamOpen(stream.Receive(), driver.get(), src->wfx(), dst->wfx(), nullptr, 0, 0, 0));
         for (DWORD source : {4u, 1024u, 4096u, 65536u}) {
             DWORD bound = 0, fitting = 0;

@@ -1,12 +1,14 @@
 #include "LocalCodec.h"
 
 #include "codec/LocalCodec.h"
+#include "Mp3Fields.h"
 
 namespace testsupport {
 
 HACMDRIVERID AddLocalCodec(const std::wstring& path) {
     static const codec::LocalCodec added(path.substr(0, path.find_last_of(L'\\') + 1));
-    return added.Id();
+    static const HACMDRIVERID id = added.Added() ? codec::LocalCodec::Current() : nullptr;
+    return id;
 }
 
 core::WaveFormatRecord DerivedMp3Record(uint32_t rate, uint16_t channels, uint32_t bitsPerSecond) {
@@ -18,11 +20,11 @@ core::WaveFormatRecord DerivedMp3Record(uint32_t rate, uint16_t channels, uint32
     r.SetAvgBytesPerSec(bitsPerSecond / 8);
     r.SetBlockAlign(1);
     r.SetCbSize(MPEGLAYER3_WFX_EXTRA_BYTES);
-    r.SetMp3Id(MPEGLAYER3_ID_MPEG);
-    r.SetMp3Flags(MPEGLAYER3_FLAG_PADDING_OFF);
-    r.SetMp3BlockSize(static_cast<uint16_t>(bitsPerSecond * 144 / rate));
-    r.SetMp3FramesPerBlock(1);
-    r.SetMp3CodecDelay(kOtherCodecDelay);
+    SetMp3Id(r, MPEGLAYER3_ID_MPEG);
+    SetMp3Flags(r, MPEGLAYER3_FLAG_PADDING_OFF);
+    SetMp3BlockSize(r, static_cast<uint16_t>(bitsPerSecond * 144 / rate));
+    SetMp3FramesPerBlock(r, 1);
+    SetMp3CodecDelay(r, kOtherCodecDelay);
     return r;
 }
 

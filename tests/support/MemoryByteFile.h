@@ -1,16 +1,16 @@
 #pragma once
 // ByteFile over a byte vector, for tests and fuzzing. A write limit simulates
 // a full medium.
-#include "ByteFile.h"
+#include "core/ByteFile.h"
 
 #include <algorithm>
 #include <cstring>
 #include <limits>
 #include <vector>
 
-namespace core {
+namespace testsupport {
 
-class MemoryByteFile : public ByteFile {
+class MemoryByteFile : public core::ByteFile {
 public:
     MemoryByteFile() = default;
     explicit MemoryByteFile(std::vector<uint8_t> bytes) : bytes_(std::move(bytes)) {}
@@ -54,4 +54,4 @@ private:
     size_t limit_ = std::numeric_limits<size_t>::max();
 };
 
-} // namespace core
+} // namespace testsupport
