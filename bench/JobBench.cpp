@@ -61,6 +61,23 @@ DWORD jobThread = 0;
 LONGLONG firstConversion = 0;
 LONGLONG lastConversionEnd = 0;
 long conversions = 0;
+// The codec time of each stream, in the order of their first conversion: a
+// job runs at most three stages.
+struct StageTime {
+    HACMSTREAM stream;
+    LONGLONG ticks;
+};
+StageTime stageTimes[3] = {};
+
+void ChargeStage(HACMSTREAM stream, LONGLONG ticks) {
+    for (StageTime& stage : stageTimes) {
+        if (stage.stream == stream || !stage.stream) {
+            stage.stream = stream;
+            stage.ticks += ticks;
+            return;
+        }
+    }
+}
 
 using ConvertFn = MMRESULT(WINAPI*)(HACMSTREAM, LPACMSTREAMHEADER, DWORD);
 using ReadFn = BOOL(WINAPI*)(HANDLE, LPVOID, DWORD, LPDWORD, LPOVERLAPPED);
@@ -81,6 +98,7 @@ MMRESULT WINAPI TimedConvert(HACMSTREAM stream, LPACMSTREAMHEADER header, DWORD 
     const MMRESULT result = realConvert(stream, header, flags);
     lastConversionEnd = Now();
     codecTicks += lastConversionEnd - start;
+    ChargeStage(stream, lastConversionEnd - start);
     ++conversions;
     return result;
 }
@@ -299,5 +317,7 @@ int wmain(int argc, wchar_t** argv) {
         Seconds(elapsed), Seconds(firstConversion - start), Seconds(start + elapsed - lastConversionEnd),
         Seconds(codecTicks), Seconds(fileTicks), Seconds(host.pumpTicks), Seconds(openTicks), conversions,
         static_cast<double>(memory.PeakWorkingSetSize) / (1024.0 * 1024.0), Seconds(behindTicks));
+    std::printf("stage1_seconds=%.4f stage2_seconds=%.4f stage3_seconds=%.4f\n", Seconds(stageTimes[0].ticks),
+                Seconds(stageTimes[1].ticks), Seconds(stageTimes[2].ticks));
     return 0;
 }
