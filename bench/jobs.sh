@@ -165,7 +165,7 @@ else
         printf "WAV to MP3 from the command line (/wavmp3 /format %s): converter %.3f s, lame %.3f s, ratio lame/converter %.2f\n", \
             n, c, l, l / c
         printf "  Wine starting a program that ends at once %.3f s; without it, ratio %.2f\n", w, l / (c - w)
-        printf "  the converter listing its formats (start, codecs, hidden window, no conversion) %.3f s\n", f }'
+        printf "  the converter listing its formats (its start and the codecs, no conversion) %.3f s\n", f }'
 fi
 rm -f "$work"/noise.wav "$work"/ref.* "$work"/job.* "$work"/line.mp3
 
