@@ -61,6 +61,23 @@ DWORD jobThread = 0;
 LONGLONG firstConversion = 0;
 LONGLONG lastConversionEnd = 0;
 long conversions = 0;
+// The codec time of each stream, in the order of their first conversion: a
+// job runs at most three stages.
+struct StageTime {
+    HACMSTREAM stream;
+    LONGLONG ticks;
+};
+StageTime stageTimes[3] = {};
+
+void ChargeStage(HACMSTREAM stream, LONGLONG ticks) {
+    for (StageTime& stage : stageTimes) {
+        if (stage.stream == stream || !stage.stream) {
+            stage.stream = stream;
+            stage.ticks += ticks;
+            return;
+        }
+    }
+}
 
 using ConvertFn = MMRESULT(WINAPI*)(HACMSTREAM, LPACMSTREAMHEADER, DWORD);
 using ReadFn = BOOL(WINAPI*)(HANDLE, LPVOID, DWORD, LPDWORD, LPOVERLAPPED);
@@ -81,6 +98,7 @@ MMRESULT WINAPI TimedConvert(HACMSTREAM stream, LPACMSTREAMHEADER header, DWORD 
     const MMRESULT result = realConvert(stream, header, flags);
     lastConversionEnd = Now();
     codecTicks += lastConversionEnd - start;
+    ChargeStage(stream, lastConversionEnd - start);
     ++conversions;
     return result;
 }
@@ -138,10 +156,45 @@ void* Wrap(const char* dll, const char* name, void* replacement) {
     return nullptr;
 }
 
+// The same for a delay-loaded call, which goes through a stub of the program,
+// "jmp [slot]", whose slot first points at the loader's resolver. The real
+// function comes from the DLL itself: the resolver would otherwise write it
+// over the replacement on the first call.
+void* WrapDelayLoaded(void* stub, const char* dll, const char* name, void* replacement) {
+    const auto* code = static_cast<const BYTE*>(stub);
+    constexpr BYTE kJumpIndirect[] = {0xFF, 0x25};
+    const HMODULE module = LoadLibraryA(dll);
+    void* original = module ? reinterpret_cast<void*>(GetProcAddress(module, name)) : nullptr;
+    if (!original || std::memcmp(code, kJumpIndirect, sizeof kJumpIndirect) != 0) {
+        return nullptr;
+    }
+    int32_t operand = 0;
+    std::memcpy(&operand, code + sizeof kJumpIndirect, sizeof operand);
+#ifdef _WIN64
+    // Relative to the end of the six-byte instruction.
+    auto* slot = reinterpret_cast<void**>(const_cast<BYTE*>(code) + sizeof kJumpIndirect + sizeof operand + operand);
+#else
+    auto* slot = reinterpret_cast<void**>(static_cast<uintptr_t>(static_cast<uint32_t>(operand)));
+#endif
+    DWORD old;
+    VirtualProtect(slot, sizeof *slot, PAGE_READWRITE, &old);
+    *slot = replacement;
+    VirtualProtect(slot, sizeof *slot, old, &old);
+    return original;
+}
+
+// msacm32 is delay-loaded, as the converter loads it; an import of it is
+// taken too, should a build link it directly.
+void* WrapAcm(const char* name, void* stub, void* replacement) {
+    void* original = Wrap("msacm32.dll", name, replacement);
+    return original ? original : WrapDelayLoaded(stub, "msacm32.dll", name, replacement);
+}
+
 bool WrapPlatformCalls() {
-    realConvert =
-        reinterpret_cast<ConvertFn>(Wrap("msacm32.dll", "acmStreamConvert", reinterpret_cast<void*>(&TimedConvert)));
-    realOpen = reinterpret_cast<OpenFn>(Wrap("msacm32.dll", "acmStreamOpen", reinterpret_cast<void*>(&TimedOpen)));
+    realConvert = reinterpret_cast<ConvertFn>(WrapAcm("acmStreamConvert", reinterpret_cast<void*>(&acmStreamConvert),
+                                                      reinterpret_cast<void*>(&TimedConvert)));
+    realOpen = reinterpret_cast<OpenFn>(
+        WrapAcm("acmStreamOpen", reinterpret_cast<void*>(&acmStreamOpen), reinterpret_cast<void*>(&TimedOpen)));
     realRead = reinterpret_cast<ReadFn>(Wrap("kernel32.dll", "ReadFile", reinterpret_cast<void*>(&TimedRead)));
     realWrite = reinterpret_cast<WriteFn>(Wrap("kernel32.dll", "WriteFile", reinterpret_cast<void*>(&TimedWrite)));
     return realConvert && realOpen && realRead && realWrite;
@@ -264,5 +317,7 @@ int wmain(int argc, wchar_t** argv) {
         Seconds(elapsed), Seconds(firstConversion - start), Seconds(start + elapsed - lastConversionEnd),
         Seconds(codecTicks), Seconds(fileTicks), Seconds(host.pumpTicks), Seconds(openTicks), conversions,
         static_cast<double>(memory.PeakWorkingSetSize) / (1024.0 * 1024.0), Seconds(behindTicks));
+    std::printf("stage1_seconds=%.4f stage2_seconds=%.4f stage3_seconds=%.4f\n", Seconds(stageTimes[0].ticks),
+                Seconds(stageTimes[1].ticks), Seconds(stageTimes[2].ticks));
     return 0;
 }

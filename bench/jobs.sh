@@ -18,6 +18,13 @@
 # in one burst, those bytes now and then wait for the disk, which the job,
 # writing them over its whole run, does not; the floor is therefore its
 # fastest run.
+# Each job's codec time is also shown by stream, in the order of the job's
+# stages (the WAV-to-MP3 job shapes the samples before it encodes them).
+# WAV to MP3 runs a second time on 5 minutes of pink noise with plucked tones,
+# which keeps the encoder busier than the sweep does; on that piece the
+# converter also runs from its command line, as a script would start it,
+# against lame, with Wine's start of a program timed apart (a bad argument)
+# and the converter's own start (its format listing).
 # Then the peak working set of WAV to WAV on 10 MB and on 1 GB of WAV.
 # Medians of BENCH_RUNS runs (3); the shares are medians of each run's own
 # shares, so that a run slowed down by other work on the machine does not
@@ -32,6 +39,7 @@ harness=$tree/bench/jobbench.exe
 work=$(mktemp -d "$root/$build/jobs-bench.XXXXXX")
 eval "$("$root/tools/wine-session" start "$tree")"
 trap '"$root/tools/wine-session" stop "$tree"; rm -rf "$work"' EXIT
+source "$root/bench/pieces.bash"
 
 # Wine's drive Z: is the host's root.
 windows_name() { local p=${1//\//\\}; echo "Z:$p"; }
@@ -54,7 +62,7 @@ harness() { "$WINELOADER" "$harness" "$1" "$(windows_name "$2")" "$(windows_name
 compare() {
     local label=$1 ref=() job=() i report a n b s y size
     local -a ref_t=() job_t=() setup_t=() closing_t=() codec_t=() file_t=() pump_t=() open_t=() floor_t=() behind_t=()
-    local -a adds_t=() nofiles_t=() floor_share_t=()
+    local -a adds_t=() nofiles_t=() floor_share_t=() stage1_t=() stage2_t=() stage3_t=()
     shift
     while [ "$1" != "--" ]; do ref+=("$1"); shift; done
     shift
@@ -72,6 +80,8 @@ compare() {
         file_t+=("$(field file_seconds "$report")") pump_t+=("$(field pump_seconds "$report")")
         behind_t+=("$(field behind_seconds "$report")")
         open_t+=("$(field stream_open_seconds "$report")")
+        stage1_t+=("$(field stage1_seconds "$report")") stage2_t+=("$(field stage2_seconds "$report")")
+        stage3_t+=("$(field stage3_seconds "$report")")
         size=$(stat -c %s "${job[2]}")
         rm -f "$work"/job.*
         floor_t+=("$(field job_seconds "$(harness filecopy "${job[1]}" "$work/copy.out" "$size")")")
@@ -90,11 +100,16 @@ compare() {
         -v c="$(median "${codec_t[@]}")" -v f="$(median "${file_t[@]}")" -v p="$(median "${pump_t[@]}")" \
         -v o="$(median "${open_t[@]}")" -v b="$b" -v w="$(median "${behind_t[@]}")" \
         -v a="$(median "${adds_t[@]}")" -v n="$(median "${nofiles_t[@]}")" \
-        -v q="$(median "${floor_share_t[@]}")" \
+        -v q="$(median "${floor_share_t[@]}")" -v s1="$(median "${stage1_t[@]}")" \
+        -v s2="$(median "${stage2_t[@]}")" -v s3="$(median "${stage3_t[@]}")" \
         -v r="$(median "${ref_t[@]}")" 'BEGIN {
         printf "%s: job %.3f s, %s %.3f s, ratio %s/job %.2f\n", l, j, t, r, t, r / j
         printf "  inside the job: opening %.3f s (acmStreamOpen %.3f s), closing %.3f s, codecs %.3f s, files %.3f s, " \
             "message pump %.3f s, the rest %.3f s\n", s, o, e, c, f, p, j - s - e - c - f - p
+        printf "  codecs by stream: %.3f s", s1
+        if (s2 > 0) printf ", %.3f s", s2
+        if (s3 > 0) printf ", %.3f s", s3
+        printf "\n"
         printf "  beside the job: its threads spent %.3f s reading the source and writing the destination\n", w
         printf "  the job adds %.1f %% to its codecs; without file reads and writes %.1f %%\n", a, n
         printf "  floor: a bare read and write of the same bytes, one after the other, takes %.3f s, %.1f %% " \
@@ -118,6 +133,41 @@ compare "WAV to WAV 22050/8/1 to 44100/16/2" sox "$work/low.wav" -r 44100 -c 2 -
 compare "WAV to MP3 128 kbit/s" lame --quiet -b 128 "$work/piece.wav" "$work/ref.mp3" \
     -- wavmp3 "$work/piece.wav" "$work/job.mp3" 2 44100 128
 rm -f "$work"/ref.* "$work"/ref-low.wav "$work"/job.* "$work/piece.wav"
+
+noise_seconds=300
+noise_piece "$work/noise.wav" "$noise_seconds"
+compare "WAV to MP3 128 kbit/s, ${noise_seconds} s of pink noise with plucked tones" \
+    lame --quiet -b 128 "$work/noise.wav" "$work/ref.mp3" -- wavmp3 "$work/noise.wav" "$work/job.mp3" 2 44100 128
+
+# The same piece through the converter's command line, its output handed to a
+# file as a script's would be.
+converter=$tree/ui/converter.exe
+[ -f "$converter" ] || cmake --build "$tree" --target converter >/dev/null
+# converter_run ARGUMENTS...: fails when the converter does.
+converter_run() { "$WINELOADER" "$converter" "$@" >"$work/converter.out" 2>&1; }
+format=$(converter_mp3_format "$converter" 128)
+if [ -z "$format" ]; then
+    echo "WAV to MP3 from the command line: skipped: no MP3 format of 128 kbit/s, 44100 Hz, stereo is listed"
+else
+    declare -a line_t=() lame_t=() wine_t=() listing_t=()
+    for ((i = 0; i < runs; i++)); do
+        rm -f "$work/line.mp3"
+        line_t+=("$(host_seconds converter_run /wavmp3 "$(windows_name "$work/noise.wav")" \
+            "$(windows_name "$work/line.mp3")" /format "$format")")
+        [ -s "$work/line.mp3" ] || { echo "jobs.sh: the converter wrote no MP3 from the command line" >&2; exit 1; }
+        lame_t+=("$(host_seconds lame --quiet -b 128 "$work/noise.wav" "$work/ref.mp3")")
+        # A bad argument ends the program at once, after its usage text.
+        wine_t+=("$(host_seconds converter_run /bad-argument)")
+        listing_t+=("$(host_seconds converter_run /formats)")
+    done
+    awk -v c="$(median "${line_t[@]}")" -v l="$(median "${lame_t[@]}")" -v w="$(median "${wine_t[@]}")" \
+        -v f="$(median "${listing_t[@]}")" -v n="$format" 'BEGIN {
+        printf "WAV to MP3 from the command line (/wavmp3 /format %s): converter %.3f s, lame %.3f s, ratio lame/converter %.2f\n", \
+            n, c, l, l / c
+        printf "  Wine starting a program that ends at once %.3f s; without it, ratio %.2f\n", w, l / (c - w)
+        printf "  the converter listing its formats (its start and the codecs, no conversion) %.3f s\n", f }'
+fi
+rm -f "$work"/noise.wav "$work"/ref.* "$work"/job.* "$work"/line.mp3
 
 # Memory: the same job on 10 MB and on 1 GB of 16-bit stereo.
 peak() { field peak_working_set_mb "$(harness wav2wav "$1" "$work/out.wav" 1 22050 16)"; }

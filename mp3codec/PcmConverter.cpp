@@ -81,8 +81,12 @@ std::unique_ptr<PcmConverter> PcmConverter::Create(const PcmShape& src, const Pc
     return std::unique_ptr<PcmConverter>(new PcmConverter(src, dst, std::move(resampler)));
 }
 
+// Integer samples go through float and back unchanged, so a stream whose two
+// shapes are the same copies its bytes: a job that always shapes the encoder's
+// input then pays nothing for a source that already has that shape.
 PcmConverter::PcmConverter(const PcmShape& src, const PcmShape& dst, Resampler resampler)
     : src_(src), dst_(dst), workChannels_(std::min(src.channels, dst.channels)), resampler_(std::move(resampler)),
+      copies_(!src.isFloat && src.bits == dst.bits && src.channels == dst.channels && src.sampleRate == dst.sampleRate),
       dithered_(src.isFloat || src.bits > dst.bits), ditherState_(kDitherSeed) {}
 
 uint64_t PcmConverter::OutputFrames(uint64_t inputFrames) const {
@@ -142,17 +146,25 @@ void PcmConverter::Consume(const BYTE* src, DWORD length, OutputSink& out) {
         if (partial_.size() < align) {
             return;
         }
-        Load(partial_.data(), 1);
-        Resample(loaded_.data(), 1, out);
+        Take(partial_.data(), 1, out);
         partial_.clear();
     }
     const size_t frames = length / align;
+    Take(src, frames, out);
+    partial_.assign(src + frames * align, src + length);
+}
+
+void PcmConverter::Take(const BYTE* src, size_t frames, OutputSink& out) {
+    if (copies_) {
+        out.Put(src, frames * src_.BlockAlign());
+        return;
+    }
+    const DWORD align = src_.BlockAlign();
     for (size_t done = 0; done < frames; done += kChunkFrames) {
         const size_t count = std::min(kChunkFrames, frames - done);
         Load(src + done * align, count);
         Resample(loaded_.data(), count, out);
     }
-    partial_.assign(src + frames * align, src + length);
 }
 
 void PcmConverter::Finish(OutputSink& out) {

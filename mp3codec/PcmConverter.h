@@ -49,6 +49,8 @@ private:
     void Consume(const BYTE* src, DWORD length, OutputSink& out) override;
     void Finish(OutputSink& out) override;
     void Restart() override;
+    // Whole source frames to the output.
+    void Take(const BYTE* src, size_t frames, OutputSink& out);
     // Source frames to float at the working channel count.
     void Load(const BYTE* src, size_t frames);
     void Resample(const float* in, size_t frames, OutputSink& out);
@@ -69,6 +71,8 @@ private:
     std::vector<float> loaded_;
     std::vector<float> resampled_;
     std::vector<BYTE> bytes_;
+    // Source and target have the same shape.
+    bool copies_;
     // The source is finer than the target, so rounding to it gets dither.
     bool dithered_;
     uint32_t ditherState_;

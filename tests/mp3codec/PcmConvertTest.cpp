@@ -161,3 +161,16 @@ TEST(PcmConvert, SixteenToEightBitsIsDitheredWithinOneStep) {
     }
     EXPECT_GT(offRounding, output.size() / 10) << "no dither";
 }
+
+TEST(PcmConvert, TheSameShapeGivesTheSameBytes) {
+    const HACMDRIVERID local = AddLocalCodec();
+    for (const Shape& shape : {Shape{44100, 2, 16}, Shape{8000, 1, 8}}) {
+        const FormatRecord record = PcmRecord(shape.rate, shape.channels, shape.bits);
+        const Bytes input = Tone(*record.wfx(), 440, 0.5, kTonePeak);
+        RunPlan plan;
+        plan.blockSize = kOddBlock;
+        const RunResult run = RunStream(record.wfx(), record.wfx(), input, plan);
+        EXPECT_EQ(run.driverId, local) << shape.bits << " bits";
+        EXPECT_EQ(run.output, input) << shape.bits << " bits";
+    }
+}
