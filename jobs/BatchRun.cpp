@@ -111,7 +111,7 @@ private:
     std::vector<std::wstring> written_;
 
     // The batch thread's own:
-    size_t reported_ = 0;  // entries handed on whole
+    size_t reported_ = 0;      // entries handed on whole
     size_t messagesShown_ = 0; // of entry reported_
     size_t startsShown_ = 0;
     size_t oldestShown_ = SIZE_MAX;

@@ -112,7 +112,8 @@ TEST(ParallelBatch, AFailureEndsTheRunWhereOneWorkerWouldEndIt) {
     JobTestHost host;
     host.pcmIndex = host.FindPcm(1, 22050, 16);
     RecordingDisplay one, several;
-    const std::wstring failure = RunUntilFailure(Entries(host, JobKind::WavToWav, sources, "fallo/uno", ".wav"), 1, one);
+    const std::wstring failure =
+        RunUntilFailure(Entries(host, JobKind::WavToWav, sources, "fallo/uno", ".wav"), 1, one);
 
     EXPECT_EQ(RunUntilFailure(Entries(host, JobKind::WavToWav, sources, "fallo/varios", ".wav"), 3, several), failure);
     EXPECT_NE(failure.find(L"No podía leer el fichero."), std::wstring::npos);
