@@ -201,7 +201,8 @@ bool Batch::TakeNext(size_t& index, std::wstring& destination) {
         return false;
     }
     index = next_++;
-    while (index > 0 && !entries_[index - 1].decided && !cancel_) {
+    // An entry taken but never started (the run ended first) never decides.
+    while (index > 0 && !entries_[index - 1].decided && !cancel_ && !noMoreStarts_) {
         SleepConditionVariableSRW(&decided_, &lock_, INFINITE, 0);
     }
     if (noMoreStarts_ || cancel_) {
