@@ -26,8 +26,6 @@ trap '"$root/tools/wine-session" stop "$tree"; rm -rf "$work"' EXIT
 source "$root/bench/pieces.bash"
 
 cores=$(nproc)
-windows_name() { local p=${1//\//\\}; echo "Z:$p"; }
-median() { printf '%s\n' "$@" | sort -g | awk '{v[NR] = $1} END {print v[int((NR + 1) / 2)]}'; }
 now() { date +%s.%N; }
 since() { awk -v s="$1" -v e="$(now)" 'BEGIN {printf "%.3f", e - s}'; }
 fail() {

@@ -41,9 +41,6 @@ eval "$("$root/tools/wine-session" start "$tree")"
 trap '"$root/tools/wine-session" stop "$tree"; rm -rf "$work"' EXIT
 source "$root/bench/pieces.bash"
 
-# Wine's drive Z: is the host's root.
-windows_name() { local p=${1//\//\\}; echo "Z:$p"; }
-median() { printf '%s\n' "$@" | sort -g | awk '{v[NR] = $1} END {print v[int((NR + 1) / 2)]}'; }
 field() { sed -n "s/.*$1=\([0-9.]*\).*/\1/p" <<<"$2"; }
 
 # Seconds a host command takes.

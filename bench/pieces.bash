@@ -1,6 +1,11 @@
-# Sourced by the bench scripts that run the converter from its command line: a
-# piece that keeps the MP3 encoder as busy as music does, and the converter's
-# number for a format. Expects $WINELOADER of a running Wine session.
+# Sourced by the bench scripts that run the converter and its jobs: a piece
+# that keeps the MP3 encoder as busy as music does, the converter's number for
+# a format, host names for Wine and medians. Expects $WINELOADER of a running
+# Wine session.
+
+# Wine's drive Z: is the host's root.
+windows_name() { local p=${1//\//\\}; echo "Z:$p"; }
+median() { printf '%s\n' "$@" | sort -g | awk '{v[NR] = $1} END {print v[int((NR + 1) / 2)]}'; }
 
 # noise_piece FILE SECONDS [VARIANT]: 44100 Hz, 16-bit stereo pink noise with
 # plucked tones. Every variant plucks other notes at another pace, so that

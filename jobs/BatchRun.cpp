@@ -5,13 +5,13 @@
 #include "SameFile.h"
 #include "core/BatchRules.h"
 #include "core/ProgressMeter.h"
+#include "win/SlimLock.h"
 
 #include <windows.h>
 
 #include <algorithm>
 #include <atomic>
 #include <exception>
-#include <memory>
 #include <thread>
 
 namespace {
@@ -50,17 +50,6 @@ private:
     size_t index_;
 };
 
-class SrwGuard {
-public:
-    explicit SrwGuard(SRWLOCK& lock) : lock_(lock) { AcquireSRWLockExclusive(&lock_); }
-    ~SrwGuard() { ReleaseSRWLockExclusive(&lock_); }
-    SrwGuard(const SrwGuard&) = delete;
-    SrwGuard& operator=(const SrwGuard&) = delete;
-
-private:
-    SRWLOCK& lock_;
-};
-
 class Batch {
 public:
     Batch(const std::vector<JobRequest>& requests, BatchDisplay& display)
@@ -94,6 +83,8 @@ private:
     // false once nothing more can come.
     bool ReportInOrder();
     void ShowProgress();
+    // "Entry started" for every entry before the given one not shown so far.
+    void ShowStarts(size_t before);
 
     const std::vector<JobRequest>& requests_;
     BatchDisplay& display_;
@@ -133,7 +124,7 @@ void EntrySink::SetProStatus(int percent) {
 
 void EntrySink::ShowJobMessage(const std::wstring& text) {
     {
-        SrwGuard guard(batch_.lock_);
+        win::ExclusiveLock guard(batch_.lock_);
         batch_.entries_[index_].messages.push_back(text);
     }
     batch_.Changed();
@@ -141,7 +132,7 @@ void EntrySink::ShowJobMessage(const std::wstring& text) {
 
 void EntrySink::DestinationCreated(const std::wstring& name) {
     {
-        SrwGuard guard(batch_.lock_);
+        win::ExclusiveLock guard(batch_.lock_);
         batch_.written_.push_back(name);
         batch_.entries_[index_].decided = true;
     }
@@ -152,7 +143,7 @@ void EntrySink::DestinationCreated(const std::wstring& name) {
 void Batch::Run(int workers) {
     const size_t count = std::min(requests_.size(), static_cast<size_t>(std::max(workers, 1)));
     {
-        SrwGuard guard(lock_);
+        win::ExclusiveLock guard(lock_);
         runningWorkers_ = static_cast<int>(count);
     }
     for (size_t i = 0; i < count; ++i) {
@@ -189,14 +180,14 @@ void Batch::Work() {
         End(index, failure);
     }
     {
-        SrwGuard guard(lock_);
+        win::ExclusiveLock guard(lock_);
         --runningWorkers_;
     }
     Changed();
 }
 
 bool Batch::TakeNext(size_t& index, std::wstring& destination) {
-    SrwGuard guard(lock_);
+    win::ExclusiveLock guard(lock_);
     if (noMoreStarts_ || cancel_ || next_ >= entries_.size()) {
         return false;
     }
@@ -219,7 +210,7 @@ bool Batch::TakeNext(size_t& index, std::wstring& destination) {
 
 void Batch::End(size_t index, std::exception_ptr failure) {
     {
-        SrwGuard guard(lock_);
+        win::ExclusiveLock guard(lock_);
         EntryState& entry = entries_[index];
         entry.decided = true;
         entry.ended = true;
@@ -249,7 +240,7 @@ bool Batch::ReportInOrder() {
         bool started = false, ended = false, cutShort = false, workersLeft = false;
         std::exception_ptr failure;
         {
-            SrwGuard guard(lock_);
+            win::ExclusiveLock guard(lock_);
             const EntryState& entry = entries_[reported_];
             news.assign(entry.messages.begin() + static_cast<std::ptrdiff_t>(messagesShown_), entry.messages.end());
             started = entry.started;
@@ -258,8 +249,9 @@ bool Batch::ReportInOrder() {
             failure = entry.failure;
             workersLeft = runningWorkers_ > 0;
         }
-        for (; startsShown_ < entries_.size() && startsShown_ <= reported_ && started; ++startsShown_) {
-            display_.EntryStarted(static_cast<int>(startsShown_));
+        if (started) {
+            // Its start comes before its messages.
+            ShowStarts(reported_ + 1);
         }
         for (const std::wstring& text : news) {
             display_.ShowEntryMessage(static_cast<int>(reported_), text);
@@ -288,7 +280,7 @@ void Batch::ShowProgress() {
     int ended = 0, running = 0;
     size_t started = 0;
     {
-        SrwGuard guard(lock_);
+        win::ExclusiveLock guard(lock_);
         for (size_t i = 0; i < entries_.size(); ++i) {
             const EntryState& entry = entries_[i];
             if (entry.ended) {
@@ -300,9 +292,7 @@ void Batch::ShowProgress() {
             started += entry.started ? 1 : 0;
         }
     }
-    for (; startsShown_ < started; ++startsShown_) {
-        display_.EntryStarted(static_cast<int>(startsShown_));
-    }
+    ShowStarts(started);
     const int total = core::TotalPercent(ended, static_cast<int>(entries_.size()), running);
     const int file = oldest == SIZE_MAX ? fileShown_ : entries_[oldest].percent.load();
     if (oldest != SIZE_MAX && oldest != oldestShown_) {
@@ -315,6 +305,12 @@ void Batch::ShowProgress() {
         display_.ShowProgress(std::max(file, 0), total);
         fileShown_ = file;
         totalShown_ = total;
+    }
+}
+
+void Batch::ShowStarts(size_t before) {
+    for (; startsShown_ < before; ++startsShown_) {
+        display_.EntryStarted(static_cast<int>(startsShown_));
     }
 }
 
